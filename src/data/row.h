@@ -1,0 +1,48 @@
+// Query results: rows of values with case-insensitive column names.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/date.h"
+#include "data/money.h"
+#include "data/value.h"
+
+namespace qj::data {
+
+class Row {
+ public:
+  Row(std::shared_ptr<const std::vector<std::string>> columns, std::vector<Value> values)
+      : columns_(std::move(columns)), values_(std::move(values)) {}
+
+  [[nodiscard]] std::size_t size() const { return values_.size(); }
+  [[nodiscard]] const Value& at(std::size_t index) const { return values_.at(index); }
+  // Throws DbError when the row has no such column.
+  [[nodiscard]] const Value& operator[](std::string_view column) const;
+
+  [[nodiscard]] bool isNull(std::string_view column) const { return (*this)[column].isNull(); }
+  // Null reads as "", 0, zero money, false and no date: readers treat null and zero alike.
+  [[nodiscard]] std::string text(std::string_view column) const;
+  [[nodiscard]] std::int64_t integer(std::string_view column) const;
+  [[nodiscard]] Money money(std::string_view column) const;
+  [[nodiscard]] bool flag(std::string_view column) const { return text(column) == "T"; }
+  [[nodiscard]] std::optional<Date> date(std::string_view column) const;
+  [[nodiscard]] Blob blob(std::string_view column) const;
+
+ private:
+  std::shared_ptr<const std::vector<std::string>> columns_;  // lower case
+  std::vector<Value> values_;
+};
+
+using Rows = std::vector<Row>;
+
+// The integer held in a value (integer or integer text); throws DbError otherwise.
+std::int64_t IntegerOf(const Value& value);
+// The text of a value (integers in decimal).
+std::string TextOf(const Value& value);
+
+}  // namespace qj::data

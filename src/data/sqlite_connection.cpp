@@ -1,0 +1,183 @@
+#include "data/sqlite_connection.h"
+
+#include <sqlite3.h>
+
+#include <memory>
+
+#include "data/named_parameters.h"
+
+namespace qj::data {
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+
+DbErrorKind kindOf(int extended) {
+  switch (extended) {
+    case SQLITE_CONSTRAINT_PRIMARYKEY:
+    case SQLITE_CONSTRAINT_UNIQUE:
+      return DbErrorKind::DuplicateKey;
+    default:
+      break;
+  }
+  switch (extended & 0xff) {
+    case SQLITE_CONSTRAINT:
+      return DbErrorKind::Constraint;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return DbErrorKind::Busy;
+    case SQLITE_CANTOPEN:
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+      return DbErrorKind::Connection;
+    default:
+      return DbErrorKind::Other;
+  }
+}
+
+// Resets a cached statement when the caller is done with it, even on error.
+struct StatementUse {
+  sqlite3_stmt* stmt;
+  ~StatementUse() {
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+  }
+};
+
+}  // namespace
+
+SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode) : path_(path) {
+  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+  if (mode == OpenMode::CreateIfMissing) flags |= SQLITE_OPEN_CREATE;
+  const int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
+    sqlite3_close(db_);
+    db_ = nullptr;
+    throw DbError(DbErrorKind::Connection, "无法打开帐套文件 " + path + "（" + message + "）");
+  }
+  sqlite3_extended_result_codes(db_, 1);
+  sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+  try {
+    // Reading the schema first turns a file that is not a database into a clear error.
+    executeScript("SELECT count(*) FROM sqlite_master");
+    executeScript("PRAGMA journal_mode=WAL; PRAGMA foreign_keys=ON; PRAGMA case_sensitive_like=ON;");
+  } catch (const DbError& error) {
+    sqlite3_close(db_);
+    db_ = nullptr;
+    throw DbError(DbErrorKind::Connection, "文件 " + path + " 不是可用的帐套数据库（" + error.what() + "）");
+  }
+}
+
+SqliteConnection::~SqliteConnection() {
+  for (auto& [sql, stmt] : cache_) sqlite3_finalize(stmt);
+  sqlite3_close_v2(db_);
+}
+
+void SqliteConnection::fail(int code, std::string_view sql) const {
+  throw DbError(kindOf(code), sqlite3_errmsg(db_), std::string(sql));
+}
+
+sqlite3_stmt* SqliteConnection::prepared(std::string_view sql, const Params& params) {
+  auto it = cache_.find(sql);
+  if (it == cache_.end()) {
+    sqlite3_stmt* stmt = nullptr;
+    const int rc = sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
+                                      &stmt, nullptr);
+    if (rc != SQLITE_OK) fail(rc, sql);
+    it = cache_.emplace(std::string(sql), stmt).first;
+  }
+  sqlite3_stmt* stmt = it->second;
+  const auto uses = FindNamedParameters(sql);
+  const auto ordered = OrderParameters(sql, uses, params);
+  for (std::size_t i = 0; i < uses.size(); ++i) {
+    const std::string placeholder = ":" + uses[i].name;
+    const int index = sqlite3_bind_parameter_index(stmt, placeholder.c_str());
+    const auto& storage = ordered[i]->storage();
+    int rc = SQLITE_OK;
+    if (const auto* n = std::get_if<std::int64_t>(&storage))
+      rc = sqlite3_bind_int64(stmt, index, *n);
+    else if (const auto* s = std::get_if<std::string>(&storage))
+      rc = sqlite3_bind_text(stmt, index, s->data(), static_cast<int>(s->size()), SQLITE_TRANSIENT);
+    else if (const auto* b = std::get_if<Blob>(&storage))
+      rc = sqlite3_bind_blob(stmt, index, b->data(), static_cast<int>(b->size()), SQLITE_TRANSIENT);
+    else
+      rc = sqlite3_bind_null(stmt, index);
+    if (rc != SQLITE_OK) {
+      sqlite3_reset(stmt);
+      sqlite3_clear_bindings(stmt);
+      fail(rc, sql);
+    }
+  }
+  return stmt;
+}
+
+std::int64_t SqliteConnection::execute(std::string_view sql, const Params& params) {
+  sqlite3_stmt* stmt = prepared(sql, params);
+  StatementUse use{stmt};
+  int rc = SQLITE_ROW;
+  while (rc == SQLITE_ROW) rc = sqlite3_step(stmt);
+  if (rc != SQLITE_DONE) fail(rc, sql);
+  return sqlite3_changes64(db_);
+}
+
+Rows SqliteConnection::query(std::string_view sql, const Params& params) {
+  sqlite3_stmt* stmt = prepared(sql, params);
+  StatementUse use{stmt};
+  const int count = sqlite3_column_count(stmt);
+  auto columns = std::make_shared<std::vector<std::string>>();
+  for (int i = 0; i < count; ++i) {
+    std::string name = sqlite3_column_name(stmt, i);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    columns->push_back(std::move(name));
+  }
+  Rows rows;
+  int rc = 0;
+  while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    std::vector<Value> values;
+    values.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+      switch (sqlite3_column_type(stmt, i)) {
+        case SQLITE_INTEGER:
+          values.emplace_back(static_cast<long long>(sqlite3_column_int64(stmt, i)));
+          break;
+        case SQLITE_TEXT:
+          values.emplace_back(std::string(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
+                                          static_cast<std::size_t>(sqlite3_column_bytes(stmt, i))));
+          break;
+        case SQLITE_BLOB: {
+          const auto* data = static_cast<const std::uint8_t*>(sqlite3_column_blob(stmt, i));
+          values.emplace_back(Blob(data, data + sqlite3_column_bytes(stmt, i)));
+          break;
+        }
+        case SQLITE_FLOAT:
+          throw DbError(DbErrorKind::Other, "查询返回了浮点数，金额和数量只能以定点数保存", std::string(sql));
+        default:
+          values.emplace_back();
+      }
+    }
+    rows.emplace_back(columns, std::move(values));
+  }
+  if (rc != SQLITE_DONE) fail(rc, sql);
+  return rows;
+}
+
+void SqliteConnection::executeScript(std::string_view sql) {
+  const std::string text(sql);
+  char* message = nullptr;
+  const int rc = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &message);
+  if (rc != SQLITE_OK) {
+    std::string what = message ? message : sqlite3_errstr(rc);
+    sqlite3_free(message);
+    throw DbError(kindOf(sqlite3_extended_errcode(db_)), what, text);
+  }
+}
+
+bool SqliteConnection::tableExists(std::string_view table) {
+  return !query("SELECT name FROM sqlite_master WHERE type='table' AND lower(name)=lower(:name)",
+                {{"name", std::string(table)}})
+              .empty();
+}
+
+}  // namespace qj::data

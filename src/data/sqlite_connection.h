@@ -1,0 +1,37 @@
+// The embedded engine: one SQLite file per account book.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "data/connection.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace qj::data {
+
+class SqliteConnection final : public Connection {
+ public:
+  // Opens the file in WAL mode with foreign keys on and a busy timeout.
+  // With ExistingOnly a missing file is a Connection error, not a new empty book.
+  SqliteConnection(const std::string& path, OpenMode mode);
+  ~SqliteConnection() override;
+
+  [[nodiscard]] Engine engine() const override { return Engine::Sqlite; }
+  [[nodiscard]] std::string location() const override { return path_; }
+  std::int64_t execute(std::string_view sql, const Params& params) override;
+  Rows query(std::string_view sql, const Params& params) override;
+  void executeScript(std::string_view sql) override;
+  bool tableExists(std::string_view table) override;
+
+ private:
+  sqlite3_stmt* prepared(std::string_view sql, const Params& params);
+  [[noreturn]] void fail(int code, std::string_view sql) const;
+
+  std::string path_;
+  sqlite3* db_ = nullptr;
+  std::map<std::string, sqlite3_stmt*, std::less<>> cache_;
+};
+
+}  // namespace qj::data

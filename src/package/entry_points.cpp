@@ -1,0 +1,19 @@
+// The package library's exported entry points; everything else stays hidden.
+#include "package/dispatcher.h"
+#include "package/host.h"
+#include "package/package_life.h"
+
+#define QJ_EXPORT extern "C" __attribute__((visibility("default")))
+
+// Hands the package the host's services; called by the host before FinanceLoad.
+QJ_EXPORT void FinanceAttachHost(qj::HostServices* host) { qj::package::AttachHost(host); }
+
+QJ_EXPORT long Finance_Call(const char* command, const char* param, qj::VorParams* params);
+
+QJ_EXPORT void FinanceLoad() { qj::package::Load(&Finance_Call); }
+
+QJ_EXPORT void FinanceUnload() { qj::package::Unload(); }
+
+QJ_EXPORT long Finance_Call(const char* command, const char* param, qj::VorParams* params) {
+  return qj::package::Dispatch(command ? command : "", param ? param : "", params);
+}
