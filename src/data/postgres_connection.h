@@ -1,12 +1,16 @@
 // The server engine: a PostgreSQL database shared by several machines.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "data/connection.h"
+#include "data/named_parameters.h"
 
 struct pg_conn;
+struct pg_result;
 
 namespace qj::data {
 
@@ -25,9 +29,24 @@ class PostgresConnection final : public Connection {
   bool tableExists(std::string_view table) override;
 
  private:
+  // Runs a statement through the prepared-statement cache; the caller owns the result.
+  pg_result* run(std::string_view sql, const Params& params);
+  // Prepares `sql` on the server (its ":name" uses become $1, $2, ...) and caches it.
+  struct Statement {
+    std::string name;
+    std::vector<NamedParameterUse> uses;
+  };
+  const Statement& prepare(std::string_view sql, std::vector<NamedParameterUse> uses);
+  // Throws the DbError for a failed result (which it frees) or a lost connection.
+  [[noreturn]] void fail(pg_result* result, std::string_view sql) const;
+
   std::string shownUri_;  // without the password
   pg_conn* conn_ = nullptr;
-  std::map<std::string, std::string, std::less<>> prepared_;  // SQL text -> statement name
+  std::map<std::string, Statement, std::less<>> prepared_;  // by SQL text
+  std::uint64_t nextStatement_ = 0;
 };
+
+// The URI with any password (in the user part or as a "password=" option) removed.
+std::string UriWithoutPassword(const std::string& uri);
 
 }  // namespace qj::data
