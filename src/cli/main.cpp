@@ -1,1 +1,51 @@
-int main() { return 0; }
+// qingjian-cli: the headless program for scripts, imports and batch work.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "cli/login.h"
+
+namespace {
+
+constexpr const char* kUsage = R"(用法：
+  qingjian-cli                                 显示默认帐套的状态（首次使用时自动新建）
+  qingjian-cli book create BOOK --start YYYY-MM [--levels 3,2,2,2] [--company 名称] [--scheme 1|2|3] [--no-carry-pl]
+  qingjian-cli book show [BOOK]
+  qingjian-cli book options BOOK [--must-check T|F] [--same-user T|F]
+  qingjian-cli user add BOOK NAME [--admin]     新用户的密码从标准输入读一行（空行表示不设密码）
+  qingjian-cli user passwd BOOK NAME            新密码从标准输入读一行
+  qingjian-cli user grant BOOK NAME FUNCTION ACTION
+  qingjian-cli call BOOK COMMAND [PARAM] [name=value ...] [--answer yes|no] [--date YYYY-MM-DD]
+BOOK 为 SQLite 帐套文件的路径，或 postgresql:// 开头的数据库地址。
+除 book create 外都可加 --user 用户名（默认 admin）；密码取自环境变量 QINGJIAN_PASSWORD。
+)";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> words(argv + 1, argv + argc);
+  try {
+    if (words.empty()) return qj::cli::RunDefault();
+    const std::string group = words.front();
+    words.erase(words.begin());
+    if (group == "book") return qj::cli::RunBook(words);
+    if (group == "user") return qj::cli::RunUser(words);
+    if (group == "call") return qj::cli::RunCall(words);
+    if (group == "help" || group == "--help" || group == "-h") {
+      std::cout << kUsage;
+      return qj::cli::kExitOk;
+    }
+    throw qj::cli::UsageError("不认识的命令：" + group);
+  } catch (const qj::cli::UsageError& error) {
+    std::cerr << "qingjian-cli: " << error.what() << "\n\n" << kUsage;
+    return qj::cli::kExitUsage;
+  } catch (const qj::cli::LoginError& error) {
+    std::cerr << "qingjian-cli: " << error.what() << "\n";
+    return qj::cli::kExitLogin;
+  } catch (const std::exception& error) {
+    std::cerr << "qingjian-cli: " << error.what() << "\n";
+    return qj::cli::kExitRefused;
+  }
+}

@@ -101,7 +101,9 @@ sqlite3_stmt* SqliteConnection::prepared(std::string_view sql, const Params& par
     else if (const auto* s = std::get_if<std::string>(&storage))
       rc = sqlite3_bind_text(stmt, index, s->data(), static_cast<int>(s->size()), SQLITE_TRANSIENT);
     else if (const auto* b = std::get_if<Blob>(&storage))
-      rc = sqlite3_bind_blob(stmt, index, b->data(), static_cast<int>(b->size()), SQLITE_TRANSIENT);
+      // An empty blob is bound as a zero-length blob, not as null.
+      rc = b->empty() ? sqlite3_bind_zeroblob(stmt, index, 0)
+                      : sqlite3_bind_blob(stmt, index, b->data(), static_cast<int>(b->size()), SQLITE_TRANSIENT);
     else
       rc = sqlite3_bind_null(stmt, index);
     if (rc != SQLITE_OK) {

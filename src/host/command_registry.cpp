@@ -11,10 +11,10 @@ std::string upper(std::string text) {
 }
 }  // namespace
 
-void CommandRegistry::RegistFunction(const std::string& name, FinanceCallback callback) {
+void CommandRegistry::RegistFunction(const std::string& name, Command command) {
   const std::string key = upper(name);
   if (!byUpperName_.contains(key)) order_.push_back(name);
-  byUpperName_[key] = callback;
+  byUpperName_[key] = std::move(command);
 }
 
 long CommandRegistry::Call(const std::string& command, const std::string& argument, VorParams* params) const {

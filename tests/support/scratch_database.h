@@ -1,6 +1,8 @@
 // Fresh, empty databases for tests, on every engine the machine offers.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +14,10 @@ namespace qj::test {
 // SQLite always; PostgreSQL when QJ_TEST_PG_URI names a server the tests may use.
 std::vector<data::Engine> TestEngines();
 std::string EngineName(data::Engine engine);
+// Names parameterized cases by their engine ("Sqlite", "Postgres").
+inline std::string EngineParamName(const ::testing::TestParamInfo<data::Engine>& info) {
+  return EngineName(info.param);
+}
 
 // A database that exists for the lifetime of the object: a file in a fresh
 // temporary folder, or a schema of its own on the test server (reached through

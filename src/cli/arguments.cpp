@@ -1,0 +1,36 @@
+#include "cli/arguments.h"
+
+namespace qj::cli {
+
+Arguments::Arguments(const std::vector<std::string>& words, const std::set<std::string>& valued,
+                     const std::set<std::string>& switches) {
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (!word.starts_with("--")) {
+      positional_.push_back(word);
+      continue;
+    }
+    const std::string name = word.substr(2);
+    if (valued.contains(name)) {
+      if (i + 1 >= words.size()) throw UsageError("选项 --" + name + " 需要一个值");
+      options_[name] = words[++i];
+    } else if (switches.contains(name)) {
+      switches_.insert(name);
+    } else {
+      throw UsageError("不认识的选项 --" + name);
+    }
+  }
+}
+
+std::optional<std::string> Arguments::option(const std::string& name) const {
+  auto it = options_.find(name);
+  if (it == options_.end()) return std::nullopt;
+  return it->second;
+}
+
+const std::string& Arguments::need(std::size_t index, const std::string& what) const {
+  if (index >= positional_.size()) throw UsageError("缺少参数：" + what);
+  return positional_[index];
+}
+
+}  // namespace qj::cli

@@ -1,0 +1,20 @@
+// The subcommands of qingjian-cli; each returns the program's exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qj::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitUsage = 1;     // bad arguments
+inline constexpr int kExitRefused = 2;   // the book is unusable or the work was refused
+inline constexpr int kExitLogin = 3;     // unknown user or wrong password
+
+int RunBook(const std::vector<std::string>& words);
+int RunUser(const std::vector<std::string>& words);
+int RunCall(const std::vector<std::string>& words);
+// The default book's state, creating the book on first use.
+int RunDefault();
+
+}  // namespace qj::cli

@@ -1,0 +1,26 @@
+// Making a new account book.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "data/period.h"
+
+namespace qj::host {
+
+struct NewBook {
+  std::string location;  // SQLite file path or postgresql:// URI
+  Period start;          // the month the book starts in
+  std::vector<int> segmentLengths{3, 2, 2, 2};
+  std::string companyName;
+  int voucherTypeScheme = 1;  // 1 记; 2 收、付、转; 3 现收、现付、银收、银付、转
+  bool needCarryPL = true;
+};
+
+// Creates the database, its tables and the book's first records (state,
+// parameters, voucher types, local currency, the administrator without a
+// password) in one transaction. Refuses an existing book or file and bad
+// options with a HostError; nothing is left behind on failure.
+void CreateBook(const NewBook& book);
+
+}  // namespace qj::host

@@ -1,0 +1,88 @@
+#include "host/book_record.h"
+
+#include <charconv>
+
+#include "host/host_error.h"
+
+namespace qj::host {
+namespace {
+
+std::vector<int> parseLengths(const std::string& text) {
+  std::vector<int> lengths;
+  std::size_t from = 0;
+  while (from < text.size()) {
+    std::size_t comma = text.find(',', from);
+    if (comma == std::string::npos) comma = text.size();
+    int value = 0;
+    auto [end, ec] = std::from_chars(text.data() + from, text.data() + comma, value);
+    if (ec != std::errc() || end != text.data() + comma || value <= 0 || (!lengths.empty() && value <= lengths.back()))
+      throw HostError("帐套参数中的科目编码结构不正确：" + text);
+    lengths.push_back(value);
+    from = comma + 1;
+  }
+  return lengths;
+}
+
+int parseInt(const std::string& text, int fallback) {
+  int value = fallback;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadBookParam(data::Connection& db, const std::string& name) {
+  const auto row = db.queryOne("SELECT PARAMVALUE FROM HostBookParam WHERE PARAMNAME=:name", {{"name", name}});
+  if (!row) return std::nullopt;
+  return row->text("PARAMVALUE");
+}
+
+void WriteBookParam(data::Connection& db, const std::string& name, const std::string& value) {
+  db.execute(
+      "INSERT INTO HostBookParam (PARAMNAME, PARAMVALUE) VALUES (:name, :value) "
+      "ON CONFLICT (PARAMNAME) DO UPDATE SET PARAMVALUE=excluded.PARAMVALUE",
+      {{"name", name}, {"value", value}});
+}
+
+AccountBooksData LoadAccountBooksData(data::Connection& db) {
+  const auto state = db.queryOne("SELECT STARTDATE, CURRYEAR, CURRMON, MUSTCHECK, SAMEUSER, STATUS FROM AccountState");
+  if (!state) throw HostError("帐套中没有帐套状态记录，无法打开");
+  AccountBooksData book;
+  const auto start = state->date("STARTDATE");
+  if (!start) throw HostError("帐套尚未设置启用期间");
+  book.StartDate = *start;
+  book.StartYear = start->year();
+  book.StartMonth = start->month();
+  book.CurrYear = static_cast<int>(state->integer("CURRYEAR"));
+  book.CurrMon = static_cast<int>(state->integer("CURRMON"));
+  book.MustCheck = state->flag("MUSTCHECK");
+  book.SameUser = state->flag("SAMEUSER");
+  book.Status = static_cast<int>(state->integer("STATUS"));
+  book.CompanyName = ReadBookParam(db, bookparam::CompanyName).value_or("");
+  book.SubjectLevelLen = parseLengths(ReadBookParam(db, bookparam::SubjectLevelLen).value_or("3,5,7,9"));
+  book.SubjectLevels = static_cast<int>(book.SubjectLevelLen.size());
+  book.NeedCarryPL = ReadBookParam(db, bookparam::NeedCarryPL).value_or("T") == "T";
+  book.AccountVoucherType = parseInt(ReadBookParam(db, bookparam::AccountVoucherType).value_or("1"), 1);
+  book.CredCheckEdit = ReadBookParam(db, bookparam::CredCheckEdit).value_or("F") == "T";
+  return book;
+}
+
+ReservedSubjects LoadReservedSubjects(data::Connection& db) {
+  ReservedSubjects reserved;
+  for (const auto& row : db.query("SELECT RESERVEDID, SUBJECTID FROM HostReservedSub"))
+    reserved[static_cast<int>(row.integer("RESERVEDID"))] = row.text("SUBJECTID");
+  return reserved;
+}
+
+std::string BookIdentity(data::Connection& db) {
+  const auto row = db.queryOne("SELECT GUID FROM AccountState");
+  if (!row) throw HostError("帐套中没有帐套状态记录，无法打开");
+  return row->text("GUID");
+}
+
+void WriteAuditOptions(data::Connection& db, bool mustCheck, bool sameUser) {
+  db.execute("UPDATE AccountState SET MUSTCHECK=:mustCheck, SAMEUSER=:sameUser",
+             {{"mustCheck", mustCheck ? "T" : "F"}, {"sameUser", sameUser ? "T" : "F"}});
+}
+
+}  // namespace qj::host

@@ -1,0 +1,116 @@
+#include "host/host_application.h"
+
+#include <filesystem>
+
+#include "data/dialect.h"
+#include "data/procedures.h"
+#include "package/upper_case.h"
+
+namespace qj::host {
+
+HostApplication::HostApplication(BookSession& session, MessageBoxes& boxes, std::string userName)
+    : session_(session), boxes_(boxes), userName_(std::move(userName)), users_(session.db()) {
+  registerHostCommands();
+}
+
+void HostApplication::registerHostCommands() {
+  // The book's voucher parameters, for screens that read them.
+  registry_.RegistFunction("GETACCPARAMSREF", [this](const char*, const char*, VorParams* params) -> long {
+    if (params) {
+      params->AddValue("AccountVoucherType", std::int64_t{session_.record().AccountVoucherType});
+      params->AddValue("CredCheckEdit", session_.record().CredCheckEdit);
+    }
+    return 0;
+  });
+}
+
+void HostApplication::RegistFunction(const std::string& name, FinanceCallback callback) {
+  registry_.RegistFunction(name, callback);
+}
+
+void HostApplication::GlobalCall(const std::string& command, const std::string& argument, VorParams* params) {
+  registry_.Call(command, argument, params);
+}
+
+long HostApplication::GlobalCallEx(const std::string& command, const std::string& argument, VorParams* params) {
+  return registry_.Call(command, argument, params);
+}
+
+void HostApplication::AppShowMessage(const std::string& text) {
+  boxes_.show(text, kProductionName, msgbox::IconInformation);
+}
+
+int HostApplication::ShowMsgBox(const std::string& text, const std::string& caption, int flags) {
+  return boxes_.show(text, caption.empty() ? kProductionName : caption, flags);
+}
+
+bool HostApplication::SetLock(const std::string& name, bool lock, bool) {
+  if (!lock) {
+    session_.locks().release(name);
+    return true;
+  }
+  return session_.locks().acquire(name);
+}
+
+bool HostApplication::HasOvoPrivilege2(int number, int action, bool show) {
+  if (users_.hasPrivilege(userName_, number, action)) return true;
+  if (show)
+    boxes_.show("你没有此项操作的权限（功能号 " + std::to_string(number) + "，操作 " + std::to_string(action) +
+                    "），请与系统管理员联系。",
+                kProductionName, msgbox::IconWarning);
+  return false;
+}
+
+void HostApplication::ShowPrivilegedForm(const std::string&, int, bool, bool) {
+  // The host's own screens belong to the desktop program.
+}
+
+bool HostApplication::FormIsExist(const std::string& name) {
+  auto it = openForms_.find(package::UpperCase(name));
+  return it != openForms_.end() && it->second > 0;
+}
+
+void HostApplication::FormOpened(const std::string& name) { ++openForms_[package::UpperCase(name)]; }
+
+void HostApplication::FormClosed(const std::string& name) {
+  auto it = openForms_.find(package::UpperCase(name));
+  if (it != openForms_.end() && --it->second <= 0) openForms_.erase(it);
+}
+
+namespace {
+// The text cut to at most `bytes` bytes without splitting a UTF-8 character.
+std::string cutUtf8(const std::string& text, std::size_t bytes) {
+  if (text.size() <= bytes) return text;
+  while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) --bytes;
+  return text.substr(0, bytes);
+}
+}  // namespace
+
+void HostApplication::WriteLog(int code, const std::string& text) {
+  data::Connection& db = session_.db();
+  db.execute("INSERT INTO HostLog (LOGTIME, USERNAME, LOGCODE, LOGTEXT) VALUES (" +
+                 std::string(data::CurrentLocalDateTimeSql(db.engine())) + ", :user, :code, :text)",
+             {{"user", userName_}, {"code", code}, {"text", cutUtf8(text, 255)}});
+}
+
+void HostApplication::EDBEngineErrorHandler(const data::DbError& error) {
+  boxes_.show(data::DescribeForUser(error), "出错信息", msgbox::IconError);
+}
+
+std::int64_t HostApplication::GetOvoKeyValue(const std::string& keyName) {
+  return data::FetchKeyValue(session_.db(), keyName);
+}
+
+void HostApplication::SetAuditFlags(bool mustCheck, bool sameUser) {
+  session_.record().MustCheck = mustCheck;
+  session_.record().SameUser = sameUser;
+}
+
+std::string HostApplication::asTempDirectory() {
+  const auto folder = std::filesystem::temp_directory_path() / "qingjian";
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  return folder.string();
+}
+
+}  // namespace qj::host

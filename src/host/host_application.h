@@ -1,0 +1,61 @@
+// Our host: the services the package asks for, over one open book and one user.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "host/book_session.h"
+#include "host/command_registry.h"
+#include "host/message_boxes.h"
+#include "host/users.h"
+#include "package/hostapi/host_services.h"
+
+namespace qj::host {
+
+inline constexpr const char* kProductionName = "青简财务";
+
+class HostApplication final : public HostServices {
+ public:
+  // `userName` must be a user of the book (log-in is checked before).
+  HostApplication(BookSession& session, MessageBoxes& boxes, std::string userName);
+
+  [[nodiscard]] CommandRegistry& registry() { return registry_; }
+  void setBusinessDate(const Date& date) { businessDate_ = date; }
+
+  void RegistFunction(const std::string& name, FinanceCallback callback) override;
+  void GlobalCall(const std::string& command, const std::string& argument, VorParams* params) override;
+  long GlobalCallEx(const std::string& command, const std::string& argument, VorParams* params) override;
+  void AppShowMessage(const std::string& text) override;
+  int ShowMsgBox(const std::string& text, const std::string& caption, int flags) override;
+  bool SetLock(const std::string& name, bool lock, bool flag) override;
+  bool HasOvoPrivilege2(int number, int action, bool show) override;
+  void ShowPrivilegedForm(const std::string& name, int action, bool flag1, bool flag2) override;
+  bool FormIsExist(const std::string& name) override;
+  void FormOpened(const std::string& name) override;
+  void FormClosed(const std::string& name) override;
+  void WriteLog(int code, const std::string& text) override;
+  data::Connection& FindStartupDB() override { return session_.db(); }
+  void EDBEngineErrorHandler(const data::DbError& error) override;
+  std::int64_t GetOvoKeyValue(const std::string& keyName) override;
+  const AccountBooksData& accountBooksData() override { return session_.record(); }
+  void ReloadAccountBooksData() override { session_.reload(); }
+  void SetAuditFlags(bool mustCheck, bool sameUser) override;
+  const ReservedSubjects& ReservedSub() override { return session_.reserved(); }
+  std::string asUserName() override { return userName_; }
+  std::string asProductionName() override { return kProductionName; }
+  std::string asTempDirectory() override;
+  Date OvoBillTime() override { return businessDate_; }
+
+ private:
+  void registerHostCommands();
+
+  BookSession& session_;
+  MessageBoxes& boxes_;
+  std::string userName_;
+  UserStore users_;
+  CommandRegistry registry_;
+  std::map<std::string, int> openForms_;  // upper-cased screen name -> open instances
+  Date businessDate_ = Date::today();
+};
+
+}  // namespace qj::host

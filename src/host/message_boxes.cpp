@@ -1,0 +1,21 @@
+#include "host/message_boxes.h"
+
+#include "package/hostapi/host_services.h"
+
+namespace qj::host {
+
+int ScriptedMessageBoxes::show(const std::string& text, const std::string& caption, int flags) {
+  int answer = msgbox::IdOk;
+  if ((flags & 0x0f) == msgbox::YesNo) {
+    bool yes = defaultYes_;
+    if (!answers_.empty()) {
+      yes = answers_.front();
+      answers_.pop_front();
+    }
+    answer = yes ? msgbox::IdYes : msgbox::IdNo;
+  }
+  shown_.push_back({caption, text, flags, answer});
+  return answer;
+}
+
+}  // namespace qj::host

@@ -1,0 +1,60 @@
+#include "host/package_library.h"
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "host/host_error.h"
+
+namespace qj::host {
+namespace {
+
+template <class Function>
+Function entry(void* handle, const char* name, const std::string& path) {
+  void* symbol = ::dlsym(handle, name);
+  if (!symbol) {
+    ::dlclose(handle);
+    throw HostError("帐务模块 " + path + " 缺少入口 " + name);
+  }
+  return reinterpret_cast<Function>(symbol);
+}
+
+}  // namespace
+
+PackageLibrary::PackageLibrary(const std::string& path, HostServices& host) {
+  handle_ = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle_) {
+    const char* why = ::dlerror();
+    throw HostError("无法加载帐务模块 " + path + "（" + (why ? why : "未知原因") + "）");
+  }
+  attach_ = entry<void (*)(HostServices*)>(handle_, "FinanceAttachHost", path);
+  auto load = entry<void (*)()>(handle_, "FinanceLoad", path);
+  unload_ = entry<void (*)()>(handle_, "FinanceUnload", path);
+  call_ = entry<FinanceCallback>(handle_, "Finance_Call", path);
+  attach_(&host);
+  load();
+}
+
+PackageLibrary::~PackageLibrary() {
+  unload_();
+  attach_(nullptr);
+  ::dlclose(handle_);
+}
+
+long PackageLibrary::call(const std::string& command, const std::string& param, VorParams* params) const {
+  return call_(command.c_str(), param.c_str(), params);
+}
+
+std::string PackageLibrary::DefaultPath() {
+  if (const char* chosen = std::getenv("QINGJIAN_PACKAGE"); chosen && *chosen) return chosen;
+  std::error_code error;
+  const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error) {
+    const auto beside = program.parent_path().parent_path() / "lib" / "libqingjian-finance.so";
+    if (std::filesystem::exists(beside)) return beside.string();
+  }
+  return QJ_DEFAULT_PACKAGE;
+}
+
+}  // namespace qj::host

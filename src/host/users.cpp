@@ -1,0 +1,99 @@
+#include "host/users.h"
+
+#include <sodium.h>
+
+#include "host/host_error.h"
+
+namespace qj::host {
+namespace {
+
+constexpr std::size_t kMaxNameBytes = 32;
+
+std::string hashPassword(const std::string& password) {
+  if (password.empty()) return {};
+  if (sodium_init() < 0) throw HostError("无法初始化密码模块");
+  char hash[crypto_pwhash_STRBYTES];
+  // Argon2id with a random salt, slow enough to resist guessing.
+  if (crypto_pwhash_str(hash, password.data(), password.size(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
+                        crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
+    throw HostError("内存不足，无法设置密码");
+  return hash;
+}
+
+void checkName(const std::string& name) {
+  if (name.empty()) throw HostError("用户名不能为空");
+  if (name.size() > kMaxNameBytes) throw HostError("用户名太长（最多 32 个字节）");
+  for (unsigned char c : name)
+    if (c < 0x20 || c == 0x7f) throw HostError("用户名中不能有控制字符");
+}
+
+void checkPrivilege(int function, int action) {
+  if (function < 0) throw HostError("功能号不能为负数");
+  if (action < 1 || action > 7) throw HostError("操作应为 1 到 7 之间的整数");
+}
+
+}  // namespace
+
+void UserStore::requireUser(const std::string& name) const {
+  if (!exists(name)) throw HostError("没有用户“" + name + "”");
+}
+
+void UserStore::add(const std::string& name, const std::string& password, bool administrator) {
+  checkName(name);
+  if (exists(name)) throw HostError("用户“" + name + "”已经存在");
+  db_.execute("INSERT INTO HostUser (USERNAME, PASSWORDHASH, ISADMIN) VALUES (:name, :hash, :admin)",
+              {{"name", name}, {"hash", hashPassword(password)}, {"admin", administrator ? "T" : "F"}});
+}
+
+void UserStore::setPassword(const std::string& name, const std::string& password) {
+  requireUser(name);
+  db_.execute("UPDATE HostUser SET PASSWORDHASH=:hash WHERE USERNAME=:name",
+              {{"hash", hashPassword(password)}, {"name", name}});
+}
+
+bool UserStore::exists(const std::string& name) const {
+  return db_.queryOne("SELECT USERNAME FROM HostUser WHERE USERNAME=:name", {{"name", name}}).has_value();
+}
+
+bool UserStore::isAdministrator(const std::string& name) const {
+  const auto row = db_.queryOne("SELECT ISADMIN FROM HostUser WHERE USERNAME=:name", {{"name", name}});
+  return row && row->flag("ISADMIN");
+}
+
+bool UserStore::hasPassword(const std::string& name) const {
+  const auto row = db_.queryOne("SELECT PASSWORDHASH FROM HostUser WHERE USERNAME=:name", {{"name", name}});
+  return row && !row->text("PASSWORDHASH").empty();
+}
+
+bool UserStore::verify(const std::string& name, const std::string& password) const {
+  const auto row = db_.queryOne("SELECT PASSWORDHASH FROM HostUser WHERE USERNAME=:name", {{"name", name}});
+  if (!row) return false;
+  const std::string hash = row->text("PASSWORDHASH");
+  if (hash.empty()) return password.empty();
+  if (sodium_init() < 0) return false;
+  return crypto_pwhash_str_verify(hash.c_str(), password.data(), password.size()) == 0;
+}
+
+void UserStore::grant(const std::string& name, int function, int action) {
+  requireUser(name);
+  checkPrivilege(function, action);
+  db_.execute(
+      "INSERT INTO HostPrivilege (USERNAME, FUNCTIONID, ACTIONID) VALUES (:name, :function, :action) "
+      "ON CONFLICT (USERNAME, FUNCTIONID, ACTIONID) DO NOTHING",
+      {{"name", name}, {"function", function}, {"action", action}});
+}
+
+void UserStore::revoke(const std::string& name, int function, int action) {
+  db_.execute("DELETE FROM HostPrivilege WHERE USERNAME=:name AND FUNCTIONID=:function AND ACTIONID=:action",
+              {{"name", name}, {"function", function}, {"action", action}});
+}
+
+bool UserStore::hasPrivilege(const std::string& name, int function, int action) const {
+  if (isAdministrator(name)) return true;
+  return db_
+      .queryOne("SELECT USERNAME FROM HostPrivilege WHERE USERNAME=:name AND FUNCTIONID=:function AND ACTIONID=:action",
+                {{"name", name}, {"function", function}, {"action", action}})
+      .has_value();
+}
+
+}  // namespace qj::host

@@ -1,0 +1,37 @@
+// Users of a book, their passwords and their privileges.
+#pragma once
+
+#include <string>
+
+#include "data/connection.h"
+
+namespace qj::host {
+
+// The user every new book starts with; holds every privilege.
+inline constexpr const char* kAdministrator = "admin";
+
+class UserStore {
+ public:
+  explicit UserStore(data::Connection& db) : db_(db) {}
+
+  // Throws HostError for a bad or taken name.
+  void add(const std::string& name, const std::string& password, bool administrator = false);
+  // An empty password clears it.
+  void setPassword(const std::string& name, const std::string& password);
+  [[nodiscard]] bool exists(const std::string& name) const;
+  [[nodiscard]] bool isAdministrator(const std::string& name) const;
+  [[nodiscard]] bool hasPassword(const std::string& name) const;
+  // A user without a password accepts only the empty password.
+  [[nodiscard]] bool verify(const std::string& name, const std::string& password) const;
+
+  void grant(const std::string& name, int function, int action);
+  void revoke(const std::string& name, int function, int action);
+  // Administrators hold every privilege.
+  [[nodiscard]] bool hasPrivilege(const std::string& name, int function, int action) const;
+
+ private:
+  void requireUser(const std::string& name) const;
+  data::Connection& db_;
+};
+
+}  // namespace qj::host

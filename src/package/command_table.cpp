@@ -1,0 +1,95 @@
+#include "package/command_table.h"
+
+#include "data/period.h"
+#include "package/book_state.h"
+#include "package/host.h"
+#include "package/screen_table.h"
+#include "subjects/subject_queries.h"
+#include "vouchers/voucher_numbering.h"
+
+namespace qj::package {
+namespace {
+
+data::Connection& db() { return Host().FindStartupDB(); }
+
+subjects::CodeStructure codeStructure() {
+  return subjects::CodeStructure(Host().accountBooksData().SubjectLevelLen);
+}
+
+void showFinanceForm(const std::string& key, VorParams&) {
+  // Screens open here once they are part of the package; a key without a
+  // screen, known or not, does nothing.
+  (void)FindScreen(key);
+}
+
+void getAccountVoucherTypeCode(const std::string&, VorParams& bag) {
+  const Period period = Period::ofDate(bag.GetDate("asDate"));
+  bag.AddValue("iAccountVoucherType", vouchers::NextTypeCode(db(), period, bag.GetInteger("asCredID")));
+}
+
+void getCredCode(const std::string&, VorParams& bag) {
+  const auto id = vouchers::NextCredId(db(), Period::ofDate(bag.GetDate("asDate")));
+  if (!id)
+    Host().ShowMsgBox("本期间凭证数已达到一百万，\r\n超出本系统最大接受能力", "出错信息", msgbox::IconWarning);
+  bag.AddValue("CredID", id.value_or(""));
+}
+
+void getAllSubName(const std::string&, VorParams& bag) {
+  bag.AddValue("SubName", subjects::FullSubjectName(db(), codeStructure(), bag.GetString("asSubjectID"),
+                                                    bag.GetBoolean("bWithSubjectID")));
+}
+
+void getSubjectIdParam(const std::string&, VorParams& bag) {
+  bag.AddValue("result", std::int64_t{subjects::SubjectPrefixCount(db(), bag.GetString("asSubjectID"))});
+}
+
+void startAccount(const std::string&, VorParams& bag) {
+  StartAccount(db(), bag.GetInteger("Year"), bag.GetInteger("Month"));
+  Host().ReloadAccountBooksData();
+}
+
+void fixedAssetsStartToBegin(const std::string&, VorParams& bag) {
+  FixedAssetsStartToBegin(db(), bag.GetInteger("Year"), bag.GetInteger("Month"));
+}
+
+void setAccountBooksState(const std::string&, VorParams& bag) {
+  SetAccountBooksState(db(), bag.GetInteger("iState"));
+  Host().ReloadAccountBooksData();
+}
+
+void getMustCheckSameUserFlag(const std::string&, VorParams&) {
+  const AuditFlags flags = ReadAuditFlags(db());
+  Host().SetAuditFlags(flags.mustCheck, flags.sameUser);
+}
+
+void getSubName(const std::string&, VorParams& bag) {
+  bag.AddValue("asSubName", subjects::SubjectName(db(), bag.GetString("Name")));
+}
+
+}  // namespace
+
+const std::vector<CommandEntry>& CommandTable() {
+  static const std::vector<CommandEntry> table = {
+      {"SHOWFINANCEFORM", &showFinanceForm},
+      {"GETAccountVoucherTypeCODE", &getAccountVoucherTypeCode},
+      {"GETCREDCODE", &getCredCode},
+      {"GETALLSUBNAME", &getAllSubName},
+      {"GOTOSPECIALCRED", nullptr},
+      {"GETASSUBCODE", nullptr},
+      {"GETSUBJECTIDPARAM", &getSubjectIdParam},
+      {"TBLSUBJECTSTARTDATAUPDATE", nullptr},  // registered for callers; has no effect
+      {"ADDRELESUBJECTSTARTDATA", nullptr},
+      {"SUBJECTSTARTDATACHECK", nullptr},
+      {"CREATESUBJECTSTARTDATA", nullptr},
+      {"SubjectStartDataInitial", nullptr},
+      {"STARTACCOUNT", &startAccount},
+      {"FIXEDASSETSSTARTTOBEGIN", &fixedAssetsStartToBegin},
+      {"SETACCOUNTBOOKSSTATE", &setAccountBooksState},
+      {"GETMUSTCHECKSAMEUSERFLAG", &getMustCheckSameUserFlag},
+      {"GETSUBNAME", &getSubName},
+      {"SUBJECTIDISDETAIL", nullptr},
+  };
+  return table;
+}
+
+}  // namespace qj::package

@@ -1,0 +1,23 @@
+// Lookups of subjects by code that other subsystems and packages ask for.
+#pragma once
+
+#include <string>
+
+#include "data/connection.h"
+#include "subjects/code_structure.h"
+
+namespace qj::subjects {
+
+// The subject's name; "" when there is no such subject.
+std::string SubjectName(data::Connection& db, const std::string& code);
+
+// How many subjects begin with `code` (compared literally, so "_" and "%" in
+// it are ordinary characters): 0 none, 2 exactly one, 1 more than one.
+int SubjectPrefixCount(data::Connection& db, const std::string& code);
+
+// The names of the subject and its ancestors, outermost first, joined by " → ";
+// with `withCode` the code and a space come first.
+std::string FullSubjectName(data::Connection& db, const CodeStructure& structure, const std::string& code,
+                            bool withCode);
+
+}  // namespace qj::subjects

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "host/book_creation.h"
+#include "host/book_record.h"
+#include "host/book_session.h"
+#include "host/host_application.h"
+#include "host/host_error.h"
+#include "host/package_library.h"
+#include "support/scratch_database.h"
+
+namespace qj::test {
+namespace {
+
+class BookSession : public ::testing::TestWithParam<data::Engine> {
+ protected:
+  void SetUp() override { scratch_ = std::make_unique<ScratchDatabase>(GetParam()); }
+  const std::string& location() { return scratch_->location(); }
+  host::NewBook newBook() {
+    host::NewBook book;
+    book.location = location();
+    book.start = Period{2011, 7};
+    book.segmentLengths = {4, 2, 2};
+    book.companyName = "青简测试有限公司";
+    book.voucherTypeScheme = 2;
+    return book;
+  }
+
+ private:
+  std::unique_ptr<ScratchDatabase> scratch_;
+};
+INSTANTIATE_TEST_SUITE_P(Engines, BookSession, ::testing::ValuesIn(TestEngines()),
+                         EngineParamName);
+
+TEST_P(BookSession, ANewBookOpensWithItsRecord) {
+  host::CreateBook(newBook());
+  auto session = host::BookSession::Open(location());
+  const AccountBooksData& book = session->record();
+  EXPECT_EQ(book.CompanyName, "青简测试有限公司");
+  EXPECT_EQ(book.StartDate, Date(2011, 7, 1));
+  EXPECT_EQ(book.StartYear, 2011);
+  EXPECT_EQ(book.StartMonth, 7);
+  EXPECT_EQ(book.CurrYear, 2011);
+  EXPECT_EQ(book.CurrMon, 7);
+  EXPECT_EQ(book.SubjectLevelLen, (std::vector<int>{4, 6, 8}));
+  EXPECT_EQ(book.SubjectLevels, 3);
+  EXPECT_EQ(book.AccountVoucherType, 2);
+  EXPECT_FALSE(book.MustCheck);
+  EXPECT_TRUE(book.NeedCarryPL);
+  EXPECT_EQ(data::IntegerOf(session->db().scalar("SELECT COUNT(*) FROM AccountVoucherType")), 9);
+  EXPECT_EQ(data::IntegerOf(session->db().scalar("SELECT COUNT(*) FROM RateInit WHERE MONEYID=99")), 1);
+
+  host::WriteAuditOptions(session->db(), true, true);
+  session->reload();
+  EXPECT_TRUE(session->record().MustCheck);
+  EXPECT_TRUE(session->record().SameUser);
+}
+
+TEST_P(BookSession, CreatingOverAnExistingBookOrWithBadOptionsIsRefused) {
+  host::CreateBook(newBook());
+  EXPECT_THROW(host::CreateBook(newBook()), std::exception);
+  auto bad = newBook();
+  bad.start = Period{2011, 13};
+  EXPECT_THROW(host::CreateBook(bad), host::HostError);
+  bad = newBook();
+  bad.segmentLengths = {10, 9};
+  EXPECT_THROW(host::CreateBook(bad), host::HostError);
+  // The first book is untouched.
+  auto session = host::BookSession::Open(location());
+  EXPECT_EQ(session->record().SubjectLevelLen, (std::vector<int>{4, 6, 8}));
+}
+
+TEST_P(BookSession, TheHostAnswersThePackagesQuestions) {
+  host::CreateBook(newBook());
+  auto session = host::BookSession::Open(location());
+  host::ScriptedMessageBoxes boxes(false);
+  host::HostApplication app(*session, boxes, "admin");
+  EXPECT_EQ(app.asProductionName(), "青简财务");
+  EXPECT_TRUE(app.HasOvoPrivilege2(58, 1, true));
+  EXPECT_FALSE(app.FormIsExist("DiaryList_Frm"));
+  app.FormOpened("DiaryList_Frm");
+  EXPECT_TRUE(app.FormIsExist("DIARYLIST_FRM"));
+  app.FormClosed("diarylist_frm");
+  EXPECT_FALSE(app.FormIsExist("DiaryList_Frm"));
+  EXPECT_EQ(app.ShowMsgBox("继续吗？", "询问", msgbox::AskYesNo), msgbox::IdNo);
+  boxes.scriptAnswer(true);
+  EXPECT_EQ(app.ShowMsgBox("继续吗？", "询问", msgbox::AskYesNo), msgbox::IdYes);
+  EXPECT_EQ(app.ShowMsgBox("好的", "", msgbox::Ok), msgbox::IdOk);
+  EXPECT_EQ(boxes.shown().back().caption, "青简财务");
+  app.WriteLog(logcode::ScreenOpened, "凭证录入");
+  const auto log = session->db().queryOne("SELECT USERNAME, LOGCODE, LOGTEXT, LOGTIME FROM HostLog");
+  ASSERT_TRUE(log);
+  EXPECT_EQ(log->text("LOGTEXT"), "凭证录入");
+  EXPECT_EQ(log->integer("LOGCODE"), 200);
+  EXPECT_FALSE(log->isNull("LOGTIME"));
+  const std::int64_t first = app.GetOvoKeyValue("Precis");
+  EXPECT_EQ(app.GetOvoKeyValue("PRECIS"), first + 1);
+}
+
+TEST_P(BookSession, AUserWithoutThePrivilegeIsToldOnce) {
+  host::CreateBook(newBook());
+  auto session = host::BookSession::Open(location());
+  host::UserStore(session->db()).add("出纳", "");
+  host::ScriptedMessageBoxes boxes;
+  host::HostApplication app(*session, boxes, "出纳");
+  EXPECT_FALSE(app.HasOvoPrivilege2(60, 5, false));
+  EXPECT_TRUE(boxes.shown().empty());
+  EXPECT_FALSE(app.HasOvoPrivilege2(60, 5, true));
+  EXPECT_EQ(boxes.shown().size(), 1u);
+}
+
+TEST(BookSessionOpen, MissingForeignAndCorruptFilesGetClearMessagesAndStayUntouched) {
+  ScratchDatabase scratch(data::Engine::Sqlite);
+  const std::string missing = scratch.folder() + "/missing.sqlite";
+  EXPECT_THROW(host::BookSession::Open(missing), host::HostError);
+  EXPECT_FALSE(std::filesystem::exists(missing));
+
+  const std::string text = scratch.folder() + "/notes.txt";
+  std::ofstream(text) << "这不是帐套";
+  EXPECT_THROW(host::BookSession::Open(text), host::HostError);
+
+  // A database of something else: opens as SQLite but holds no book.
+  const std::string other = scratch.folder() + "/other.sqlite";
+  data::OpenConnection(other, data::OpenMode::CreateIfMissing)->executeScript("CREATE TABLE t (x INTEGER)");
+  try {
+    host::BookSession::Open(other);
+    FAIL() << "a database without a book opened";
+  } catch (const host::HostError& error) {
+    EXPECT_NE(std::string(error.what()).find("帐套"), std::string::npos);
+  }
+}
+
+TEST(PackageLibraryLoad, AMissingLibraryIsAClearError) {
+  ScratchDatabase scratch(data::Engine::Sqlite);
+  host::NewBook book;
+  book.location = scratch.location();
+  book.start = Period{2011, 7};
+  host::CreateBook(book);
+  auto session = host::BookSession::Open(scratch.location());
+  host::ScriptedMessageBoxes boxes;
+  host::HostApplication app(*session, boxes, "admin");
+  EXPECT_THROW(host::PackageLibrary("/nonexistent/libqingjian-finance.so", app), host::HostError);
+}
+
+TEST(PackageLibraryLoad, TheHostLoadsThePackageByPathAndReachesItByCommandName) {
+  ScratchDatabase scratch(data::Engine::Sqlite);
+  host::NewBook book;
+  book.location = scratch.location();
+  book.start = Period{2011, 7};
+  host::CreateBook(book);
+  auto session = host::BookSession::Open(scratch.location());
+  host::ScriptedMessageBoxes boxes;
+  host::HostApplication app(*session, boxes, "admin");
+  host::PackageLibrary package(host::PackageLibrary::DefaultPath(), app);
+  EXPECT_EQ(app.registry().Names().size(), 19u);  // the host's own command and the package's 18
+  VorParams bag;
+  bag.AddValue("asDate", std::string("2011-07-09"));
+  app.GlobalCall("getcredcode", "", &bag);
+  EXPECT_EQ(bag.GetString("CredID"), "201107000001");
+  app.GlobalCall("NOSUCHCOMMAND", "", &bag);
+  EXPECT_TRUE(boxes.shown().empty());
+}
+
+}  // namespace
+}  // namespace qj::test
