@@ -23,7 +23,8 @@ Period parseMonth(const std::string& text) {
   if (r1.ec != std::errc() || r1.ptr == end || *r1.ptr != '-' || r1.ptr - text.data() != 4)
     throw UsageError("期间应写作 YYYY-MM：" + text);
   auto r2 = std::from_chars(r1.ptr + 1, end, month);
-  if (r2.ec != std::errc() || r2.ptr != end || month < 1 || month > 12) throw UsageError("期间应写作 YYYY-MM，月份 1 到 12：" + text);
+  if (r2.ec != std::errc() || r2.ptr != end || month < 1 || month > 12)
+    throw UsageError("期间应写作 YYYY-MM，月份 1 到 12：" + text);
   return Period{year, month};
 }
 

@@ -69,7 +69,8 @@ int RunCall(const std::vector<std::string>& words) {
     if (!inputs.Has(name) || !sameValue(inputs.GetValue(name), value)) outputs[name] = toJson(value);
   nlohmann::json messages = nlohmann::json::array();
   for (const auto& shown : boxes.shown())
-    messages.push_back({{"caption", shown.caption}, {"text", shown.text}, {"flags", shown.flags}, {"answer", shown.answer}});
+    messages.push_back(
+        {{"caption", shown.caption}, {"text", shown.text}, {"flags", shown.flags}, {"answer", shown.answer}});
   const nlohmann::json result = {{"command", command}, {"param", param}, {"outputs", outputs}, {"messages", messages}};
   std::cout << result.dump(2) << "\n";
   return kExitOk;

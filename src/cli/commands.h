@@ -7,9 +7,9 @@
 namespace qj::cli {
 
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitUsage = 1;     // bad arguments
-inline constexpr int kExitRefused = 2;   // the book is unusable or the work was refused
-inline constexpr int kExitLogin = 3;     // unknown user or wrong password
+inline constexpr int kExitUsage = 1;    // bad arguments
+inline constexpr int kExitRefused = 2;  // the book is unusable or the work was refused
+inline constexpr int kExitLogin = 3;    // unknown user or wrong password
 
 int RunBook(const std::vector<std::string>& words);
 int RunUser(const std::vector<std::string>& words);

@@ -79,31 +79,30 @@ std::string Money::toString(int decimals) const {
   const Money rounded = roundedTo(decimals);
   const bool negative = rounded.units_ < 0;
   // Work in unsigned space so that the most negative value prints too.
-  std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(rounded.units_)
-                                     : static_cast<std::uint64_t>(rounded.units_);
+  std::uint64_t magnitude =
+      negative ? 0 - static_cast<std::uint64_t>(rounded.units_) : static_cast<std::uint64_t>(rounded.units_);
   std::string whole = std::to_string(magnitude / kScale);
   std::string fraction = std::to_string(magnitude % kScale);
   fraction.insert(0, static_cast<std::size_t>(kDecimals) - fraction.size(), '0');
-  std::string out = negative ? "-" + whole : whole;
-  if (decimals > 0) out += "." + fraction.substr(0, static_cast<std::size_t>(decimals));
+  std::string out;
+  if (negative) out.push_back('-');
+  out.append(whole);
+  if (decimals > 0) {
+    out.push_back('.');
+    out.append(fraction, 0, static_cast<std::size_t>(decimals));
+  }
   return out;
 }
 
-Money Money::operator+(Money other) const {
-  return checked(static_cast<Wide>(units_) + other.units_);
-}
-Money Money::operator-(Money other) const {
-  return checked(static_cast<Wide>(units_) - other.units_);
-}
+Money Money::operator+(Money other) const { return checked(static_cast<Wide>(units_) + other.units_); }
+Money Money::operator-(Money other) const { return checked(static_cast<Wide>(units_) - other.units_); }
 Money Money::operator-() const { return checked(-static_cast<Wide>(units_)); }
 
 Money Money::times(Money factor) const {
   return checked(divideRounded(static_cast<Wide>(units_) * factor.units_, kScale));
 }
 
-Money Money::times(std::int64_t factor) const {
-  return checked(static_cast<Wide>(units_) * factor);
-}
+Money Money::times(std::int64_t factor) const { return checked(static_cast<Wide>(units_) * factor); }
 
 Money Money::dividedBy(Money divisor) const {
   if (divisor.units_ == 0) throw MoneyError("不能以零作除数");

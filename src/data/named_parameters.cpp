@@ -16,8 +16,10 @@ std::vector<NamedParameterUse> FindNamedParameters(std::string_view sql) {
       // Skip a quoted string or identifier; a doubled quote stays inside it.
       for (++i; i < sql.size(); ++i) {
         if (sql[i] == c) {
-          if (i + 1 < sql.size() && sql[i + 1] == c) ++i;
-          else break;
+          if (i + 1 < sql.size() && sql[i + 1] == c)
+            ++i;
+          else
+            break;
         }
       }
     } else if (c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') {
@@ -45,8 +47,7 @@ std::vector<const Value*> OrderParameters(std::string_view sql, const std::vecto
   std::vector<bool> used(params.size(), false);
   for (const auto& use : uses) {
     auto it = std::find_if(params.begin(), params.end(), [&](const Param& p) { return p.name == use.name; });
-    if (it == params.end())
-      throw DbError(DbErrorKind::Other, "语句参数 " + use.name + " 没有赋值", std::string(sql));
+    if (it == params.end()) throw DbError(DbErrorKind::Other, "语句参数 " + use.name + " 没有赋值", std::string(sql));
     used[static_cast<std::size_t>(it - params.begin())] = true;
     ordered.push_back(&it->value);
   }

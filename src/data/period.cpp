@@ -14,8 +14,7 @@ std::string ConvYearMon(int year, int month) {
 
 std::string IntToStr(std::int64_t value, int width) {
   std::string text = std::to_string(value);
-  if (static_cast<int>(text.size()) < width)
-    text.insert(0, static_cast<std::size_t>(width) - text.size(), '0');
+  if (static_cast<int>(text.size()) < width) text.insert(0, static_cast<std::size_t>(width) - text.size(), '0');
   return text;
 }
 

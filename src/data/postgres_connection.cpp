@@ -87,7 +87,8 @@ std::int64_t numericText(const char* text, std::string_view sql) {
   if (point != std::string_view::npos) {
     const std::string_view fraction = digits.substr(point + 1);
     if (fraction.find_first_not_of('0') != std::string_view::npos)
-      throw DbError(DbErrorKind::Other, "查询返回了带小数的数值 " + std::string(digits) + "，金额和数量只能以整数单位保存",
+      throw DbError(DbErrorKind::Other,
+                    "查询返回了带小数的数值 " + std::string(digits) + "，金额和数量只能以整数单位保存",
                     std::string(sql));
     digits = digits.substr(0, point);
   }
@@ -185,8 +186,7 @@ PostgresConnection::PostgresConnection(const std::string& uri) : shownUri_(UriWi
   }
   PQsetNoticeProcessor(conn_, ignoreNotice, nullptr);
   try {
-    if (PQsetClientEncoding(conn_, "UTF8") != 0)
-      throw DbError(DbErrorKind::Connection, trimmed(PQerrorMessage(conn_)));
+    if (PQsetClientEncoding(conn_, "UTF8") != 0) throw DbError(DbErrorKind::Connection, trimmed(PQerrorMessage(conn_)));
     // Fixed session settings, so that results read the same whatever the server's defaults.
     executeScript(
         "SET client_min_messages TO warning; SET bytea_output TO hex; SET DateStyle TO ISO, YMD; "
@@ -216,7 +216,7 @@ void PostgresConnection::fail(PGresult* result, std::string_view sql) const {
 }
 
 const PostgresConnection::Statement& PostgresConnection::prepare(std::string_view sql,
-                                                                std::vector<NamedParameterUse> uses) {
+                                                                 std::vector<NamedParameterUse> uses) {
   Statement statement{"qj_" + std::to_string(nextStatement_++), std::move(uses)};
   // Every use of a name becomes its own $n, so that one name may stand in places
   // of different types.
@@ -230,8 +230,8 @@ const PostgresConnection::Statement& PostgresConnection::prepare(std::string_vie
   }
   text.append(sql.substr(copied));
 
-  Result result(PQprepare(conn_, statement.name.c_str(), text.c_str(), static_cast<int>(statement.uses.size()),
-                          nullptr));
+  Result result(
+      PQprepare(conn_, statement.name.c_str(), text.c_str(), static_cast<int>(statement.uses.size()), nullptr));
   if (!result || PQresultStatus(result.get()) != PGRES_COMMAND_OK) fail(result.release(), sql);
   return prepared_.emplace(std::string(sql), std::move(statement)).first->second;
 }

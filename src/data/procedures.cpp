@@ -21,10 +21,10 @@ void OutlayAccountStart(Connection& db, const Period& period) {
 std::int64_t FetchKeyValue(Connection& db, const std::string& tableName) {
   std::string key = tableName;
   std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::toupper(c); });
-  return IntegerOf(db.scalar(
-      "INSERT INTO HostKeyValue (KEYNAME, KEYVALUE) VALUES (:key, 1) "
-      "ON CONFLICT (KEYNAME) DO UPDATE SET KEYVALUE=HostKeyValue.KEYVALUE+1 RETURNING KEYVALUE",
-      {{"key", key}}));
+  return IntegerOf(
+      db.scalar("INSERT INTO HostKeyValue (KEYNAME, KEYVALUE) VALUES (:key, 1) "
+                "ON CONFLICT (KEYNAME) DO UPDATE SET KEYVALUE=HostKeyValue.KEYVALUE+1 RETURNING KEYVALUE",
+                {{"key", key}}));
 }
 
 }  // namespace qj::data

@@ -83,8 +83,8 @@ sqlite3_stmt* SqliteConnection::prepared(std::string_view sql, const Params& par
   auto it = cache_.find(sql);
   if (it == cache_.end()) {
     sqlite3_stmt* stmt = nullptr;
-    const int rc = sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                                      &stmt, nullptr);
+    const int rc =
+        sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
     if (rc != SQLITE_OK) fail(rc, sql);
     it = cache_.emplace(std::string(sql), stmt).first;
   }

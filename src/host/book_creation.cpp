@@ -56,7 +56,8 @@ void fill(data::Connection& db, const NewBook& book, const subjects::CodeStructu
   WriteBookParam(db, bookparam::CredCheckEdit, "F");
   for (const VoucherType& type : kVoucherTypes)
     db.execute("INSERT INTO AccountVoucherType (ID, NAME) VALUES (:id, :name)", {{"id", type.id}, {"name", type.name}});
-  db.execute("INSERT INTO Currency (MONEYID, NAME, RATE) VALUES (0, '人民币', :rate)", {{"rate", Money::fromInteger(1)}});
+  db.execute("INSERT INTO Currency (MONEYID, NAME, RATE) VALUES (0, '人民币', :rate)",
+             {{"rate", Money::fromInteger(1)}});
   db.execute("INSERT INTO RateInit (MONEYID, RATE) VALUES (99, :rate)", {{"rate", Money::fromInteger(1)}});
   UserStore(db).add(kAdministrator, "", true);
 }

@@ -49,7 +49,12 @@ bool HostApplication::SetLock(const std::string& name, bool lock, bool) {
     session_.locks().release(name);
     return true;
   }
-  return session_.locks().acquire(name);
+  if (session_.locks().acquire(name)) return true;
+  // A refusal by another session is the caller's to explain; a broken lock
+  // file or server connection is the host's.
+  if (const std::string& fault = session_.locks().lastError(); !fault.empty())
+    boxes_.show(fault, "出错信息", msgbox::IconError);
+  return false;
 }
 
 bool HostApplication::HasOvoPrivilege2(int number, int action, bool show) {

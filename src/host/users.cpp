@@ -7,7 +7,14 @@
 namespace qj::host {
 namespace {
 
-constexpr std::size_t kMaxNameBytes = 32;
+// Vouchers record their maker, auditor and poster in ten characters.
+constexpr std::size_t kMaxNameCharacters = 10;
+
+std::size_t characters(const std::string& text) {
+  std::size_t count = 0;
+  for (unsigned char c : text) count += (c & 0xC0) != 0x80 ? 1 : 0;
+  return count;
+}
 
 std::string hashPassword(const std::string& password) {
   if (password.empty()) return {};
@@ -22,7 +29,7 @@ std::string hashPassword(const std::string& password) {
 
 void checkName(const std::string& name) {
   if (name.empty()) throw HostError("用户名不能为空");
-  if (name.size() > kMaxNameBytes) throw HostError("用户名太长（最多 32 个字节）");
+  if (characters(name) > kMaxNameCharacters) throw HostError("用户名太长（最多 10 个字）");
   for (unsigned char c : name)
     if (c < 0x20 || c == 0x7f) throw HostError("用户名中不能有控制字符");
 }

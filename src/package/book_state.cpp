@@ -8,8 +8,10 @@ namespace qj::package {
 namespace {
 
 Period checkedPeriod(std::int64_t year, std::int64_t month) {
-  if (month < 1 || month > 12) throw std::invalid_argument("月份应为 1 到 12 之间的整数，收到的是 " + std::to_string(month));
-  if (year < 1900 || year > 9999) throw std::invalid_argument("年度应为 1900 到 9999 之间的整数，收到的是 " + std::to_string(year));
+  if (month < 1 || month > 12)
+    throw std::invalid_argument("月份应为 1 到 12 之间的整数，收到的是 " + std::to_string(month));
+  if (year < 1900 || year > 9999)
+    throw std::invalid_argument("年度应为 1900 到 9999 之间的整数，收到的是 " + std::to_string(year));
   return Period{static_cast<int>(year), static_cast<int>(month)};
 }
 
@@ -43,7 +45,8 @@ void FixedAssetsStartToBegin(data::Connection& db, std::int64_t year, std::int64
   db.execute(
       "INSERT INTO FixedAssetsSurplus (ID, YEARMON, TOTALWL, USEDVALUE, BASTDEBIT, YASTDEBIT, YASTCREDIT, "
       "BDPRCREDIT, YDPRDEBIT, YDPRCREDIT) "
-      "SELECT S.ID, :ym, COALESCE(C.USEDAGO, 0), COALESCE(C.USEDVALUEAGO, 0), COALESCE(S.ASTBALA, 0), COALESCE(S.ASTDEBIT, 0), "
+      "SELECT S.ID, :ym, COALESCE(C.USEDAGO, 0), COALESCE(C.USEDVALUEAGO, 0), COALESCE(S.ASTBALA, 0), "
+      "COALESCE(S.ASTDEBIT, 0), "
       "COALESCE(S.ASTCREDIT, 0), COALESCE(S.DPRBALA, 0), COALESCE(S.DPRDEBIT, 0), COALESCE(S.DPRCREDIT, 0) "
       "FROM FixedAssetsStart S LEFT JOIN FixedAssetsCard C ON C.ID=S.ID",
       {{"ym", period.text()}});

@@ -12,9 +12,7 @@ namespace {
 
 data::Connection& db() { return Host().FindStartupDB(); }
 
-subjects::CodeStructure codeStructure() {
-  return subjects::CodeStructure(Host().accountBooksData().SubjectLevelLen);
-}
+subjects::CodeStructure codeStructure() { return subjects::CodeStructure(Host().accountBooksData().SubjectLevelLen); }
 
 void showFinanceForm(const std::string& key, VorParams&) {
   // Screens open here once they are part of the package; a key without a
@@ -29,8 +27,7 @@ void getAccountVoucherTypeCode(const std::string&, VorParams& bag) {
 
 void getCredCode(const std::string&, VorParams& bag) {
   const auto id = vouchers::NextCredId(db(), Period::ofDate(bag.GetDate("asDate")));
-  if (!id)
-    Host().ShowMsgBox("本期间凭证数已达到一百万，\r\n超出本系统最大接受能力", "出错信息", msgbox::IconWarning);
+  if (!id) Host().ShowMsgBox("本期间凭证数已达到一百万，\r\n超出本系统最大接受能力", "出错信息", msgbox::IconWarning);
   bag.AddValue("CredID", id.value_or(""));
 }
 

@@ -16,9 +16,9 @@ enum class ScreenPattern {
 };
 
 struct ScreenEntry {
-  std::string key;         // form-name key, upper case
-  int privilege = 0;       // function number for HasOvoPrivilege2; 0 when the host checks
-  int action = 1;          // 1 open, 5 run
+  std::string key;    // form-name key, upper case
+  int privilege = 0;  // function number for HasOvoPrivilege2; 0 when the host checks
+  int action = 1;     // 1 open, 5 run
   ScreenPattern pattern = ScreenPattern::Modal;
   std::string screenName;  // the name FormIsExist knows the (list) screen by
   std::string filterName;  // the filter dialog's name for the filter patterns

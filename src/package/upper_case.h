@@ -8,9 +8,8 @@
 namespace qj::package {
 
 inline std::string UpperCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-    return c < 0x80 ? static_cast<char>(std::toupper(c)) : static_cast<char>(c);
-  });
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return c < 0x80 ? static_cast<char>(std::toupper(c)) : static_cast<char>(c); });
   return text;
 }
 

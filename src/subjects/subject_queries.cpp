@@ -9,9 +9,9 @@ std::string SubjectName(data::Connection& db, const std::string& code) {
 
 int SubjectPrefixCount(data::Connection& db, const std::string& code) {
   // substr comparison instead of LIKE: a typed "_" or "%" must not act as a wildcard.
-  const auto rows = db.query(
-      "SELECT SUBJECTID FROM Subject WHERE substr(SUBJECTID, 1, :length)=:code ORDER BY SUBJECTID LIMIT 2",
-      {{"length", static_cast<long>(code.size())}, {"code", code}});
+  const auto rows =
+      db.query("SELECT SUBJECTID FROM Subject WHERE substr(SUBJECTID, 1, :length)=:code ORDER BY SUBJECTID LIMIT 2",
+               {{"length", static_cast<long>(code.size())}, {"code", code}});
   if (rows.empty()) return 0;
   return rows.size() == 1 ? 2 : 1;
 }

@@ -4,9 +4,9 @@ namespace qj::vouchers {
 
 std::optional<std::string> NextCredId(data::Connection& db, const Period& period) {
   const VoucherIdRange range = MonthVoucherRange(period);
-  const auto highest = db.queryOne(
-      "SELECT CREDID FROM VoucherMaster WHERE CREDID BETWEEN :first AND :last ORDER BY CREDID DESC LIMIT 1",
-      {{"first", range.first}, {"last", range.last}});
+  const auto highest =
+      db.queryOne("SELECT CREDID FROM VoucherMaster WHERE CREDID BETWEEN :first AND :last ORDER BY CREDID DESC LIMIT 1",
+                  {{"first", range.first}, {"last", range.last}});
   std::int64_t serial = 1;
   if (highest) serial = std::stoll(highest->text("CREDID").substr(6, 6)) + 1;
   if (serial > kMaxVoucherSerial) return std::nullopt;

@@ -22,7 +22,8 @@ std::string quoted(const std::string& word) {
   return out + "'";
 }
 
-ProgramRun run(const std::vector<std::string>& words, const std::string& environment = "", const std::string& input = "") {
+ProgramRun run(const std::vector<std::string>& words, const std::string& environment = "",
+               const std::string& input = "") {
   std::string command = environment + " " + quoted(QJ_CLI_PROGRAM);
   for (const auto& word : words) command += " " + quoted(word);
   command = "printf '%s\\n' " + quoted(input) + " | " + command + " 2>&1";
@@ -58,8 +59,7 @@ class Cli : public ::testing::TestWithParam<data::Engine> {
  private:
   std::unique_ptr<ScratchDatabase> scratch_;
 };
-INSTANTIATE_TEST_SUITE_P(Engines, Cli, ::testing::ValuesIn(TestEngines()),
-                         EngineParamName);
+INSTANTIATE_TEST_SUITE_P(Engines, Cli, ::testing::ValuesIn(TestEngines()), EngineParamName);
 
 TEST_P(Cli, ShowsTheBooksStateAndSetsItsAuditOptions) {
   ProgramRun shown = run({"book", "show", book()});
@@ -100,15 +100,16 @@ TEST_P(Cli, UsersNeedTheirPasswordAndOnlyTheAdministratorManagesThem) {
   EXPECT_EQ(run({"user", "add", book(), "出纳", "--user", "会计"}, "QINGJIAN_PASSWORD=记帐密码").exitCode, 2);
   EXPECT_EQ(run({"user", "grant", book(), "会计", "58", "1"}).exitCode, 0);
   EXPECT_EQ(run({"user", "grant", book(), "会计", "58", "x"}).exitCode, 1);
-  EXPECT_EQ(run({"user", "passwd", book(), "会计", "--user", "会计"}, "QINGJIAN_PASSWORD=记帐密码", "新密码").exitCode, 0);
+  EXPECT_EQ(run({"user", "passwd", book(), "会计", "--user", "会计"}, "QINGJIAN_PASSWORD=记帐密码", "新密码").exitCode,
+            0);
   EXPECT_EQ(run({"book", "show", book(), "--user", "会计"}, "QINGJIAN_PASSWORD=新密码").exitCode, 0);
 }
 
 TEST(CliArguments, BadArgumentsAndUnusableBooksExitNonZeroWithAMessage) {
   ScratchDatabase scratch(data::Engine::Sqlite);
   const std::string book = scratch.location();
-  EXPECT_EQ(run({"book", "create", book}).exitCode, 1);                         // no --start
-  EXPECT_EQ(run({"book", "create", book, "--start", "2011-13"}).exitCode, 1);   // no such month
+  EXPECT_EQ(run({"book", "create", book}).exitCode, 1);                        // no --start
+  EXPECT_EQ(run({"book", "create", book, "--start", "2011-13"}).exitCode, 1);  // no such month
   EXPECT_EQ(run({"book", "create", book, "--start", "2011-07", "--levels", "3,x"}).exitCode, 1);
   EXPECT_EQ(run({"book", "create", book, "--start", "2011-07", "--levels", "9,9,9"}).exitCode, 2);
   EXPECT_FALSE(std::filesystem::exists(book));

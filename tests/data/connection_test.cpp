@@ -55,8 +55,8 @@ DbErrorKind kindOf(const std::function<void()>& action) {
 
 TEST_P(ConnectionTest, IntegersKeepTheirValueAndType) {
   conn_->executeScript("CREATE TABLE N (K INTEGER PRIMARY KEY, SMALL SMALLINT, BIG BIGINT)");
-  const std::int64_t values[] = {0, -1, 1, 32767, std::numeric_limits<std::int64_t>::max(),
-                                 std::numeric_limits<std::int64_t>::min()};
+  const std::int64_t values[] = {
+      0, -1, 1, 32767, std::numeric_limits<std::int64_t>::max(), std::numeric_limits<std::int64_t>::min()};
   int key = 0;
   for (std::int64_t v : values)
     conn_->execute("INSERT INTO N (K, SMALL, BIG) VALUES (:k, :small, :big)",
@@ -135,8 +135,8 @@ TEST_P(ConnectionTest, MoneyIsExactToTheTenThousandth) {
   ASSERT_EQ(rows.size(), std::size(amounts));
   for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].money("amount"), amounts[i]) << i;
   // A bound amount finds its row exactly, not a neighbour one unit away.
-  EXPECT_EQ(IntegerOf(conn_->scalar("SELECT K FROM M WHERE AMOUNT = :a", {{"a", Money::parse("900000000000000.0001")}})),
-            4);
+  EXPECT_EQ(
+      IntegerOf(conn_->scalar("SELECT K FROM M WHERE AMOUNT = :a", {{"a", Money::parse("900000000000000.0001")}})), 4);
 }
 
 TEST_P(ConnectionTest, SumOverManyLargeAmountsStaysExact) {
@@ -414,7 +414,7 @@ TEST_P(ConnectionTest, OtherConstraintsAreReportedAsConstraint) {
   EXPECT_EQ(kindOf([&] {
               conn_->execute("INSERT INTO Book (ID, CODE) VALUES (:id, :code)", {{"id", 1}, {"code", nullptr}});
             }),
-            DbErrorKind::Constraint);  // NOT NULL
+            DbErrorKind::Constraint);                                          // NOT NULL
   EXPECT_EQ(kindOf([&] { addBook(2, "B", -500); }), DbErrorKind::Constraint);  // CHECK
   EXPECT_EQ(bookCount(), 0);
 }

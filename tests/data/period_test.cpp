@@ -53,7 +53,7 @@ TEST(TruncateFloatRule, ThirdDecimalDecides) {
   EXPECT_DOUBLE_EQ(TruncateFloat(-0.345), -0.35);
   EXPECT_DOUBLE_EQ(TruncateFloat(12.5), 12.5);
   EXPECT_DOUBLE_EQ(TruncateFloat(7), 7);
-  EXPECT_DOUBLE_EQ(TruncateFloat(1e20), 1e20);   // exponent, no "." : unchanged
+  EXPECT_DOUBLE_EQ(TruncateFloat(1e20), 1e20);  // exponent, no "." : unchanged
   EXPECT_DOUBLE_EQ(TruncateFloat(1e-05), 1e-05);
 }
 

@@ -31,8 +31,7 @@ class BookSession : public ::testing::TestWithParam<data::Engine> {
  private:
   std::unique_ptr<ScratchDatabase> scratch_;
 };
-INSTANTIATE_TEST_SUITE_P(Engines, BookSession, ::testing::ValuesIn(TestEngines()),
-                         EngineParamName);
+INSTANTIATE_TEST_SUITE_P(Engines, BookSession, ::testing::ValuesIn(TestEngines()), EngineParamName);
 
 TEST_P(BookSession, ANewBookOpensWithItsRecord) {
   host::CreateBook(newBook());

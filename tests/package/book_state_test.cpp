@@ -19,8 +19,13 @@ class BookState : public PackageTest {
     db().execute(
         "INSERT INTO FixedAssetsStart (ID, ASTDEBIT, ASTCREDIT, ASTBALA, DPRDEBIT, DPRCREDIT, DPRBALA) "
         "VALUES (:id, :d, :c, :b, :dd, :dc, :db)",
-        {{"id", id}, {"d", Money::parse("10.5")}, {"c", Money::parse("0.25")}, {"b", Money::parse(balance)},
-         {"dd", Money::parse("1")}, {"dc", Money::parse("2")}, {"db", Money::parse("3.3333")}});
+        {{"id", id},
+         {"d", Money::parse("10.5")},
+         {"c", Money::parse("0.25")},
+         {"b", Money::parse(balance)},
+         {"dd", Money::parse("1")},
+         {"dc", Money::parse("2")},
+         {"db", Money::parse("3.3333")}});
     if (withCard)
       db().execute("INSERT INTO FixedAssetsCard (ID, CODE, USEDAGO, USEDVALUEAGO) VALUES (:id, :code, 12, :v)",
                    {{"id", id}, {"code", "FA" + std::to_string(id)}, {"v", Money::parse("99.99")}});

@@ -15,12 +15,24 @@ QJ_ON_EVERY_ENGINE(Dispatch);
 
 TEST_P(Dispatch, LoadRegistersTheEighteenCommandsInOrderBoundToTheEntry) {
   package::Load(&recordingEntry);
-  const std::vector<std::string> expected = {
-      "SHOWFINANCEFORM",         "GETAccountVoucherTypeCODE", "GETCREDCODE",           "GETALLSUBNAME",
-      "GOTOSPECIALCRED",         "GETASSUBCODE",              "GETSUBJECTIDPARAM",     "TBLSUBJECTSTARTDATAUPDATE",
-      "ADDRELESUBJECTSTARTDATA", "SUBJECTSTARTDATACHECK",     "CREATESUBJECTSTARTDATA", "SubjectStartDataInitial",
-      "STARTACCOUNT",            "FIXEDASSETSSTARTTOBEGIN",   "SETACCOUNTBOOKSSTATE",  "GETMUSTCHECKSAMEUSERFLAG",
-      "GETSUBNAME",              "SUBJECTIDISDETAIL"};
+  const std::vector<std::string> expected = {"SHOWFINANCEFORM",
+                                             "GETAccountVoucherTypeCODE",
+                                             "GETCREDCODE",
+                                             "GETALLSUBNAME",
+                                             "GOTOSPECIALCRED",
+                                             "GETASSUBCODE",
+                                             "GETSUBJECTIDPARAM",
+                                             "TBLSUBJECTSTARTDATAUPDATE",
+                                             "ADDRELESUBJECTSTARTDATA",
+                                             "SUBJECTSTARTDATACHECK",
+                                             "CREATESUBJECTSTARTDATA",
+                                             "SubjectStartDataInitial",
+                                             "STARTACCOUNT",
+                                             "FIXEDASSETSSTARTTOBEGIN",
+                                             "SETACCOUNTBOOKSSTATE",
+                                             "GETMUSTCHECKSAMEUSERFLAG",
+                                             "GETSUBNAME",
+                                             "SUBJECTIDISDETAIL"};
   ASSERT_EQ(host().registered.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(host().registered[i].first, expected[i]);

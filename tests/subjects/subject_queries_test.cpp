@@ -39,7 +39,7 @@ TEST_P(SubjectQueries, PrefixCountTellsNoneLeafAndParent) {
 }
 
 TEST_P(SubjectQueries, WildcardCharactersInACodeMatchLiterally) {
-  EXPECT_EQ(prefixCount("1_"), 2);   // only "1_1", not "101" or "102"
+  EXPECT_EQ(prefixCount("1_"), 2);  // only "1_1", not "101" or "102"
   EXPECT_EQ(prefixCount("1%"), 0);
   EXPECT_EQ(prefixCount("_"), 0);
 }

@@ -37,7 +37,10 @@ class PackageTest : public ::testing::TestWithParam<data::Engine> {
     db_->execute(
         "INSERT INTO VoucherMaster (CREDID, CREDNO, AccountVoucherTypeID, CREDCODE, CHECKFLAG, POSTFLAG) "
         "VALUES (:id, :no, :type, :code, 'F', :posted)",
-        {{"id", credId}, {"no", std::stoi(credId.substr(6))}, {"type", typeId}, {"code", code},
+        {{"id", credId},
+         {"no", std::stoi(credId.substr(6))},
+         {"type", typeId},
+         {"code", code},
          {"posted", posted ? "T" : "F"}});
   }
 
@@ -52,8 +55,7 @@ class PackageTest : public ::testing::TestWithParam<data::Engine> {
   std::unique_ptr<TestHost> host_;
 };
 
-#define QJ_ON_EVERY_ENGINE(Suite)                                                          \
-  INSTANTIATE_TEST_SUITE_P(Engines, Suite, ::testing::ValuesIn(::qj::test::TestEngines()), \
-                           ::qj::test::EngineParamName)
+#define QJ_ON_EVERY_ENGINE(Suite) \
+  INSTANTIATE_TEST_SUITE_P(Engines, Suite, ::testing::ValuesIn(::qj::test::TestEngines()), ::qj::test::EngineParamName)
 
 }  // namespace qj::test

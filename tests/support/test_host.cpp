@@ -33,7 +33,9 @@ long TestHost::GlobalCallEx(const std::string& command, const std::string&, VorP
   return 0;
 }
 
-void TestHost::AppShowMessage(const std::string& text) { messages.push_back({text, "青简财务", msgbox::IconInformation}); }
+void TestHost::AppShowMessage(const std::string& text) {
+  messages.push_back({text, "青简财务", msgbox::IconInformation});
+}
 
 int TestHost::ShowMsgBox(const std::string& text, const std::string& caption, int flags) {
   messages.push_back({text, caption, flags});

@@ -31,14 +31,14 @@ class TestHost final : public HostServices {
   // What the tests set up.
   AccountBooksData book;
   ReservedSubjects reserved;
-  std::deque<int> answers;                   // for ShowMsgBox; IdOk when empty
+  std::deque<int> answers;  // for ShowMsgBox; IdOk when empty
   std::set<std::pair<int, int>> deniedPrivileges;
-  std::set<std::string> refusedLocks;        // SetLock refuses these
+  std::set<std::string> refusedLocks;  // SetLock refuses these
   // What the package did.
   std::vector<std::pair<std::string, FinanceCallback>> registered;
   std::vector<Message> messages;
   std::vector<std::string> databaseErrors;
-  std::map<std::string, int> heldLocks;      // name -> holds
+  std::map<std::string, int> heldLocks;  // name -> holds
   std::vector<std::pair<int, std::string>> log;
   std::vector<std::string> globalCalls;
   int reloads = 0;

@@ -1,8 +1,8 @@
 #include "package/hostapi/vor_params.h"
 
+#include <strings.h>
 #include <algorithm>
 #include <charconv>
-#include <strings.h>
 
 namespace qj {
 namespace {
@@ -23,13 +23,11 @@ struct Overloaded : Ts... {
 }  // namespace
 
 std::string VariantText(const VorParams::Variant& value) {
-  return std::visit(Overloaded{[](std::monostate) { return std::string(); },
-                               [](bool b) { return std::string(b ? "T" : "F"); },
-                               [](std::int64_t i) { return std::to_string(i); },
-                               [](Money m) { return m.toString(); },
-                               [](const std::string& s) { return s; },
-                               [](const Date& d) { return d.toString(); }},
-                    value);
+  return std::visit(
+      Overloaded{[](std::monostate) { return std::string(); }, [](bool b) { return std::string(b ? "T" : "F"); },
+                 [](std::int64_t i) { return std::to_string(i); }, [](Money m) { return m.toString(); },
+                 [](const std::string& s) { return s; }, [](const Date& d) { return d.toString(); }},
+      value);
 }
 
 void VorParams::AddValue(std::string_view name, Variant value) {
