@@ -275,7 +275,7 @@ PGresult* PostgresConnection::run(std::string_view sql, const Params& params) {
     // type"): prepare it afresh next time.
     const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     if (state && std::string_view(state) == "0A000") {
-      Result(PQexec(conn_, ("DEALLOCATE " + statement.name).c_str()));
+      const Result deallocated(PQexec(conn_, ("DEALLOCATE " + statement.name).c_str()));
       prepared_.erase(prepared_.find(sql));
     }
     fail(result, sql);

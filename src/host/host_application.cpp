@@ -22,6 +22,27 @@ void HostApplication::registerHostCommands() {
     }
     return 0;
   });
+  registry_.RegistFunction("SetMainCaption", [this](const char*, const char*, VorParams*) -> long {
+    if (windows_) windows_->refreshCaption();
+    return 0;
+  });
+  registry_.RegistFunction("Wait_frm", [this](const char*, const char* param, VorParams*) -> long {
+    if (windows_) {
+      if (package::UpperCase(param) == "START")
+        windows_->startWaiting();
+      else
+        windows_->stopWaiting();
+    }
+    return 0;
+  });
+  registry_.RegistFunction("SETCOMPONENTENABLED", [this](const char*, const char* item, VorParams* params) -> long {
+    if (windows_ && params) windows_->setToolbarItemEnabled(item, params->GetBoolean("ENABLED"));
+    return 0;
+  });
+}
+
+void HostApplication::ShowChildWindow(QWidget* screen) {
+  if (windows_) windows_->showChildWindow(screen);
 }
 
 void HostApplication::RegistFunction(const std::string& name, FinanceCallback callback) {

@@ -8,6 +8,7 @@
 #include "host/command_registry.h"
 #include "host/message_boxes.h"
 #include "host/users.h"
+#include "host/window_host.h"
 #include "package/hostapi/host_services.h"
 
 namespace qj::host {
@@ -20,6 +21,9 @@ class HostApplication final : public HostServices {
   HostApplication(BookSession& session, MessageBoxes& boxes, std::string userName);
 
   [[nodiscard]] CommandRegistry& registry() { return registry_; }
+  // The desktop's window services; without them screens cannot open and the
+  // window commands (SetMainCaption, Wait_frm, SETCOMPONENTENABLED) do nothing.
+  void setWindowHost(WindowHost* windows) { windows_ = windows; }
   void setBusinessDate(const Date& date) { businessDate_ = date; }
 
   void RegistFunction(const std::string& name, FinanceCallback callback) override;
@@ -34,6 +38,8 @@ class HostApplication final : public HostServices {
   void FormOpened(const std::string& name) override;
   void FormClosed(const std::string& name) override;
   void WriteLog(int code, const std::string& text) override;
+  QWidget* MainWindow() override { return windows_ ? windows_->mainWindow() : nullptr; }
+  void ShowChildWindow(QWidget* screen) override;
   data::Connection& FindStartupDB() override { return session_.db(); }
   void EDBEngineErrorHandler(const data::DbError& error) override;
   std::int64_t GetOvoKeyValue(const std::string& keyName) override;
@@ -53,6 +59,7 @@ class HostApplication final : public HostServices {
   MessageBoxes& boxes_;
   std::string userName_;
   UserStore users_;
+  WindowHost* windows_ = nullptr;
   CommandRegistry registry_;
   std::map<std::string, int> openForms_;  // upper-cased screen name -> open instances
   Date businessDate_ = Date::today();

@@ -23,7 +23,9 @@ std::string FullSubjectName(data::Connection& db, const CodeStructure& structure
   while (true) {
     const auto row = db.queryOne("SELECT NAME FROM Subject WHERE SUBJECTID=:code", {{"code", current}});
     if (!row) break;
-    names = names.empty() ? row->text("NAME") : row->text("NAME") + " → " + names;
+    std::string name = row->text("NAME");
+    if (!names.empty()) name.append(" → ").append(names);
+    names = std::move(name);
     const std::string parent = structure.parentOf(current);
     if (parent == current) break;
     current = parent;

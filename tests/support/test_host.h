@@ -55,6 +55,8 @@ class TestHost final : public HostServices {
   void FormOpened(const std::string& name) override;
   void FormClosed(const std::string& name) override;
   void WriteLog(int code, const std::string& text) override;
+  QWidget* MainWindow() override { return nullptr; }
+  void ShowChildWindow(QWidget*) override {}
   data::Connection& FindStartupDB() override { return db_; }
   void EDBEngineErrorHandler(const data::DbError& error) override;
   std::int64_t GetOvoKeyValue(const std::string& keyName) override;

@@ -11,6 +11,8 @@
 #include "package/hostapi/account_books_data.h"
 #include "package/hostapi/vor_params.h"
 
+class QWidget;
+
 namespace qj {
 
 // The shape of every registered command, the package's entry among them.
@@ -68,6 +70,12 @@ class HostServices {
   virtual void FormClosed(const std::string& name) = 0;
 
   virtual void WriteLog(int code, const std::string& text) = 0;
+
+  // The desktop's main window, parent of the package's screens; nullptr when
+  // the host has no display (the command line), where no screen can open.
+  virtual QWidget* MainWindow() = 0;
+  // Shows a non-modal list screen as a child window inside the main window.
+  virtual void ShowChildWindow(QWidget* screen) = 0;
 
   // The account-book database and its error handler.
   virtual data::Connection& FindStartupDB() = 0;

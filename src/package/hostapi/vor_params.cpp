@@ -15,6 +15,8 @@ template <class... Ts>
 struct Overloaded : Ts... {
   using Ts::operator()...;
 };
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 [[noreturn]] void wrongType(std::string_view name, const char* wanted, const VorParams::Variant& value) {
   throw ParamTypeError("参数“" + std::string(name) + "”应为" + wanted + "，收到的是“" + VariantText(value) + "”");
