@@ -32,6 +32,7 @@ PackageLibrary::PackageLibrary(const std::string& path, HostServices& host) {
   auto load = entry<void (*)()>(handle_, "FinanceLoad", path);
   unload_ = entry<void (*)()>(handle_, "FinanceUnload", path);
   call_ = entry<FinanceCallback>(handle_, "Finance_Call", path);
+  hasScreen_ = entry<bool (*)(const char*)>(handle_, "FinanceHasScreen", path);
   attach_(&host);
   load();
 }

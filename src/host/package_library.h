@@ -17,6 +17,8 @@ class PackageLibrary {
   // Runs FinanceUnload and unloads the library.
   ~PackageLibrary();
 
+  // Whether the package has the screen of a form-name key.
+  [[nodiscard]] bool hasScreen(const std::string& key) const { return hasScreen_(key.c_str()); }
   // Calls the package's entry directly.
   long call(const std::string& command, const std::string& param, VorParams* params) const;
 
@@ -29,6 +31,7 @@ class PackageLibrary {
   void (*attach_)(HostServices*) = nullptr;
   void (*unload_)() = nullptr;
   FinanceCallback call_ = nullptr;
+  bool (*hasScreen_)(const char*) = nullptr;
 };
 
 }  // namespace qj::host

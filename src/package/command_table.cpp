@@ -3,6 +3,7 @@
 #include "data/period.h"
 #include "package/book_state.h"
 #include "package/host.h"
+#include "package/screen_registry.h"
 #include "package/screen_table.h"
 #include "subjects/subject_queries.h"
 #include "vouchers/voucher_numbering.h"
@@ -15,9 +16,8 @@ data::Connection& db() { return Host().FindStartupDB(); }
 subjects::CodeStructure codeStructure() { return subjects::CodeStructure(Host().accountBooksData().SubjectLevelLen); }
 
 void showFinanceForm(const std::string& key, VorParams&) {
-  // Screens open here once they are part of the package; a key without a
-  // screen, known or not, does nothing.
-  (void)FindScreen(key);
+  // An unknown key, or one whose screen this build lacks, does nothing.
+  if (const ScreenEntry* entry = FindScreen(key)) OpenScreen(*entry);
 }
 
 void getAccountVoucherTypeCode(const std::string&, VorParams& bag) {

@@ -2,6 +2,7 @@
 #include "package/dispatcher.h"
 #include "package/host.h"
 #include "package/package_life.h"
+#include "package/screen_registry.h"
 
 #define QJ_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -17,3 +18,7 @@ QJ_EXPORT void FinanceUnload() { qj::package::Unload(); }
 QJ_EXPORT long Finance_Call(const char* command, const char* param, qj::VorParams* params) {
   return qj::package::Dispatch(command ? command : "", param ? param : "", params);
 }
+
+// Whether this build of the package has the screen of a form-name key, so
+// that the host can offer only the screens that open.
+QJ_EXPORT bool FinanceHasScreen(const char* key) { return key && qj::package::HasScreen(key); }

@@ -2,6 +2,7 @@
 
 #include "package/dispatcher.h"
 #include "package/host.h"
+#include "package/screen_registry.h"
 
 namespace qj::package {
 
@@ -9,6 +10,6 @@ void Load(FinanceCallback entry) {
   for (const std::string& name : CommandNames()) Host().RegistFunction(name, entry);
 }
 
-void Unload() {}
+void Unload() { CloseAllScreens(); }
 
 }  // namespace qj::package

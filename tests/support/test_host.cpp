@@ -24,8 +24,9 @@ void TestHost::RegistFunction(const std::string& name, FinanceCallback callback)
   registered.emplace_back(name, callback);
 }
 
-void TestHost::GlobalCall(const std::string& command, const std::string&, VorParams*) {
+void TestHost::GlobalCall(const std::string& command, const std::string& argument, VorParams* params) {
   globalCalls.push_back(command);
+  if (command == "SETCOMPONENTENABLED" && params) toolbar.emplace_back(argument, params->GetBoolean("ENABLED"));
 }
 
 long TestHost::GlobalCallEx(const std::string& command, const std::string&, VorParams*) {

@@ -34,6 +34,7 @@ class TestHost final : public HostServices {
   std::deque<int> answers;  // for ShowMsgBox; IdOk when empty
   std::set<std::pair<int, int>> deniedPrivileges;
   std::set<std::string> refusedLocks;  // SetLock refuses these
+  QWidget* mainWindow = nullptr;       // for screens that fit themselves into it
   // What the package did.
   std::vector<std::pair<std::string, FinanceCallback>> registered;
   std::vector<Message> messages;
@@ -41,6 +42,7 @@ class TestHost final : public HostServices {
   std::map<std::string, int> heldLocks;  // name -> holds
   std::vector<std::pair<int, std::string>> log;
   std::vector<std::string> globalCalls;
+  std::vector<std::pair<std::string, bool>> toolbar;  // SETCOMPONENTENABLED calls: item, enabled
   int reloads = 0;
 
   void RegistFunction(const std::string& name, FinanceCallback callback) override;
@@ -55,7 +57,7 @@ class TestHost final : public HostServices {
   void FormOpened(const std::string& name) override;
   void FormClosed(const std::string& name) override;
   void WriteLog(int code, const std::string& text) override;
-  QWidget* MainWindow() override { return nullptr; }
+  QWidget* MainWindow() override { return mainWindow; }
   void ShowChildWindow(QWidget*) override {}
   data::Connection& FindStartupDB() override { return db_; }
   void EDBEngineErrorHandler(const data::DbError& error) override;

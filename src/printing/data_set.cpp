@@ -1,0 +1,13 @@
+#include "printing/data_set.h"
+
+namespace qj::printing {
+
+std::string CellText(const Cell& cell) {
+  if (const auto* text = std::get_if<std::string>(&cell)) return *text;
+  if (const auto* number = std::get_if<std::int64_t>(&cell)) return std::to_string(*number);
+  if (const auto* amount = std::get_if<Money>(&cell)) return amount->toString(2);
+  if (const auto* date = std::get_if<Date>(&cell)) return date->toString();
+  return {};
+}
+
+}  // namespace qj::printing

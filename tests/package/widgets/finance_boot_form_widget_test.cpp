@@ -1,0 +1,51 @@
+#include "package/widgets/finance_boot_form_widget.h"
+
+#include <gtest/gtest.h>
+
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include "support/package_fixture.h"
+#include "support/screenshot.h"
+
+namespace qj::test {
+namespace {
+
+class ScreenBaseWidget : public PackageTest {};
+INSTANTIATE_TEST_SUITE_P(Engines, ScreenBaseWidget, ::testing::Values(data::Engine::Sqlite), EngineParamName);
+
+TEST_P(ScreenBaseWidget, AChildScreenLogsItsLifeSwitchesOffTheToolbarAndStaysInsideTheMainWindow) {
+  QMainWindow main;
+  auto* area = new QMdiArea(&main);
+  main.setCentralWidget(area);
+  main.resize(1000, 800);
+  main.show();
+  host().mainWindow = &main;
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+
+  auto* screen = new package::FinanceBootFormWidget(host(), "DiaryList_Frm", "现金日记帐");
+  QMdiSubWindow* frame = area->addSubWindow(screen);
+  frame->setAttribute(Qt::WA_DeleteOnClose);
+  frame->resize(600, 300);
+  frame->show();
+  area->setActiveSubWindow(frame);
+  QTest::qWait(20);
+  EXPECT_EQ(host().log.size(), 1u);
+  EXPECT_TRUE(host().FormIsExist("DiaryList_Frm"));
+
+  frame->resize(600, 790);  // nearly the main window's height
+  EXPECT_EQ(frame->y(), 0);
+  EXPECT_EQ(frame->height(), 730);
+  SaveScreenshot(main, "screen_base_child");
+
+  frame->close();
+  QTest::qWait(20);
+  EXPECT_EQ(host().log, (std::vector<std::pair<int, std::string>>{{200, "现金日记帐"}, {201, "现金日记帐"}}));
+  EXPECT_FALSE(host().FormIsExist("DiaryList_Frm"));
+  host().mainWindow = nullptr;
+}
+
+}  // namespace
+}  // namespace qj::test
