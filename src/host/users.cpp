@@ -2,6 +2,8 @@
 
 #include <sodium.h>
 
+#include <algorithm>
+
 #include "host/host_error.h"
 
 namespace qj::host {
@@ -58,6 +60,16 @@ void UserStore::setPassword(const std::string& name, const std::string& password
               {{"hash", hashPassword(password)}, {"name", name}});
 }
 
+void UserStore::remove(const std::string& name) {
+  data::Transaction tx(db_);
+  requireUser(name);
+  if (isAdministrator(name) && data::IntegerOf(db_.scalar("SELECT COUNT(*) FROM HostUser WHERE ISADMIN='T'")) <= 1)
+    throw HostError("“" + name + "”是帐套中唯一的系统管理员，不能删除");
+  db_.execute("DELETE FROM HostPrivilege WHERE USERNAME=:name", {{"name", name}});
+  db_.execute("DELETE FROM HostUser WHERE USERNAME=:name", {{"name", name}});
+  tx.commit();
+}
+
 bool UserStore::exists(const std::string& name) const {
   return db_.queryOne("SELECT USERNAME FROM HostUser WHERE USERNAME=:name", {{"name", name}}).has_value();
 }
@@ -101,6 +113,24 @@ bool UserStore::hasPrivilege(const std::string& name, int function, int action) 
       .queryOne("SELECT USERNAME FROM HostPrivilege WHERE USERNAME=:name AND FUNCTIONID=:function AND ACTIONID=:action",
                 {{"name", name}, {"function", function}, {"action", action}})
       .has_value();
+}
+
+std::vector<UserInfo> UserStore::list() const {
+  std::vector<UserInfo> users;
+  for (const auto& row : db_.query("SELECT USERNAME, PASSWORDHASH, ISADMIN FROM HostUser"))
+    users.push_back({row.text("USERNAME"), row.flag("ISADMIN"), !row.text("PASSWORDHASH").empty()});
+  // Sorted here: the engines collate Chinese text differently.
+  std::ranges::sort(users, {}, &UserInfo::name);
+  return users;
+}
+
+std::vector<Privilege> UserStore::privileges(const std::string& name) const {
+  std::vector<Privilege> granted;
+  for (const auto& row :
+       db_.query("SELECT FUNCTIONID, ACTIONID FROM HostPrivilege WHERE USERNAME=:name", {{"name", name}}))
+    granted.push_back({static_cast<int>(row.integer("FUNCTIONID")), static_cast<int>(row.integer("ACTIONID"))});
+  std::ranges::sort(granted);
+  return granted;
 }
 
 }  // namespace qj::host
