@@ -2,6 +2,11 @@
 
 namespace qj::printing {
 
+const Cell& CellAt(const std::vector<Cell>& row, std::size_t column) {
+  static const Cell kEmpty;
+  return column < row.size() ? row[column] : kEmpty;
+}
+
 std::string CellText(const Cell& cell) {
   if (const auto* text = std::get_if<std::string>(&cell)) return *text;
   if (const auto* number = std::get_if<std::int64_t>(&cell)) return std::to_string(*number);

@@ -29,6 +29,9 @@ struct DataSet {
   std::vector<std::vector<Cell>> rows;  // each row has one cell per column
 };
 
+// The cell of a row in a column; an empty cell when the row is short.
+const Cell& CellAt(const std::vector<Cell>& row, std::size_t column);
+
 // The cell as shown on paper and in CSV: amounts with two decimals, dates as YYYY-MM-DD.
 std::string CellText(const Cell& cell);
 

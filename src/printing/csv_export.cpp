@@ -1,0 +1,62 @@
+// WriteCsv (spreadsheet_export.h).
+#include <fstream>
+
+#include "printing/errors.h"
+#include "printing/pending_file.h"
+#include "printing/spreadsheet_export.h"
+
+namespace qj::printing {
+namespace {
+
+std::string CsvField(const std::string& text) {
+  const bool quote = text.find_first_of(",\"\r\n") != std::string::npos ||
+                     (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+  if (!quote) return text;
+  std::string result = "\"";
+  for (const char c : text) {
+    if (c == '"') result += '"';
+    result += c;
+  }
+  return result + '"';
+}
+
+void WriteRecord(std::ostream& out, const std::vector<std::string>& fields) {
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) out << ',';
+    out << CsvField(fields[i]);
+  }
+  out << "\r\n";
+}
+
+void WriteBlock(std::ostream& out, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) WriteRecord(out, {line});
+}
+
+}  // namespace
+
+void WriteCsv(const std::string& path, const std::vector<std::string>& titleLines, const DataSet& dataSet,
+              const std::vector<std::string>& footerLines) {
+  PendingFile file(path);
+  {
+    std::ofstream out(file.temporaryPath(), std::ios::binary | std::ios::trunc);
+    if (!out) throw ExportError(CannotWriteMessage(path));
+    out << "\xEF\xBB\xBF";
+    WriteBlock(out, titleLines);
+    if (!titleLines.empty()) out << "\r\n";
+    std::vector<std::string> fields;
+    for (const Column& column : dataSet.columns) fields.push_back(column.title);
+    WriteRecord(out, fields);
+    for (const auto& row : dataSet.rows) {
+      fields.clear();
+      for (std::size_t i = 0; i < dataSet.columns.size(); ++i) fields.push_back(CellText(CellAt(row, i)));
+      WriteRecord(out, fields);
+    }
+    if (!footerLines.empty()) out << "\r\n";
+    WriteBlock(out, footerLines);
+    out.close();
+    if (!out) throw ExportError(CannotWriteMessage(path));
+  }
+  if (!file.commit()) throw ExportError(CannotWriteMessage(path));
+}
+
+}  // namespace qj::printing
