@@ -20,6 +20,17 @@ std::string CsvField(const std::string& text) {
   return result + '"';
 }
 
+// Text a spreadsheet program would take for a formula ("=", "+", "-", "@" first)
+// gets a leading apostrophe, so an exported summary can never run as one.
+// Amounts and numbers are written as they are.
+std::string CellField(const Cell& cell) {
+  std::string text = CellText(cell);
+  if (std::holds_alternative<std::string>(cell) && !text.empty() &&
+      std::string_view("=+-@").find(text.front()) != std::string_view::npos)
+    text.insert(0, 1, '\'');
+  return text;
+}
+
 void WriteRecord(std::ostream& out, const std::vector<std::string>& fields) {
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) out << ',';
@@ -48,7 +59,7 @@ void WriteCsv(const std::string& path, const std::vector<std::string>& titleLine
     WriteRecord(out, fields);
     for (const auto& row : dataSet.rows) {
       fields.clear();
-      for (std::size_t i = 0; i < dataSet.columns.size(); ++i) fields.push_back(CellText(CellAt(row, i)));
+      for (std::size_t i = 0; i < dataSet.columns.size(); ++i) fields.push_back(CellField(CellAt(row, i)));
       WriteRecord(out, fields);
     }
     if (!footerLines.empty()) out << "\r\n";

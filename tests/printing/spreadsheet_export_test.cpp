@@ -102,6 +102,19 @@ TEST_F(ExportTest, CsvQuotesWhereNeededAndStartsWithTheByteOrderMark) {
             "操作员：张三\r\n");
 }
 
+TEST_F(ExportTest, CsvTextThatLooksLikeAFormulaNeverRunsAsOne) {
+  DataSet list = SampleList(1);
+  list.rows[0][2] = std::string("=HYPERLINK(\"http://x\")");
+  list.rows[0][3] = std::string("@cmd");
+  list.rows[0][4] = Money::parse("-5");
+  const fs::path path = folder / "公式.csv";
+  WriteCsv(path.string(), {}, list, {});
+  const std::string text = ReadFile(path);
+  EXPECT_NE(text.find("\"'=HYPERLINK(\"\"http://x\"\")\""), std::string::npos) << text;
+  EXPECT_NE(text.find(",'@cmd,"), std::string::npos) << text;
+  EXPECT_NE(text.find(",-5.00,"), std::string::npos) << text;  // an amount stays a number
+}
+
 TEST_F(ExportTest, FailureLeavesNoFileAndKeepsAnOldOne) {
   const DataSet list = SampleList(2);
   for (const auto& write : {WriteXlsx, WriteCsv}) {
