@@ -1,0 +1,47 @@
+#include "desktop/dialog_message_boxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "package/hostapi/host_services.h"
+
+namespace qj::desktop {
+namespace {
+
+QMessageBox::Icon iconOf(int flags) {
+  switch (flags & 0xf0) {
+    case msgbox::IconError:
+      return QMessageBox::Critical;
+    case msgbox::IconQuestion:
+      return QMessageBox::Question;
+    case msgbox::IconWarning:
+      return QMessageBox::Warning;
+    case msgbox::IconInformation:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+}  // namespace
+
+int DialogMessageBoxes::show(const std::string& text, const std::string& caption, int flags) {
+  QWidget* parent = QApplication::activeModalWidget();
+  if (!parent) parent = QApplication::activeWindow();
+  QMessageBox box(iconOf(flags), QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::NoButton,
+                  parent);
+  if ((flags & 0x0f) == msgbox::YesNo) {
+    QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? msgbox::IdYes : msgbox::IdNo;
+  }
+  box.setDefaultButton(box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole));
+  box.exec();
+  return msgbox::IdOk;
+}
+
+}  // namespace qj::desktop

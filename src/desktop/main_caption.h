@@ -1,0 +1,13 @@
+// The main window's title: product, company, user and the book's current period.
+#pragma once
+
+#include <string>
+
+#include "package/hostapi/account_books_data.h"
+
+namespace qj::desktop {
+
+// "青简财务 - 公司 - 用户 - 2011年07月"; a book without a company name leaves that part out.
+std::string MainCaption(const AccountBooksData& book, const std::string& user);
+
+}  // namespace qj::desktop

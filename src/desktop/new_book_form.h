@@ -1,0 +1,23 @@
+// What the new-book dialog asks for, turned into the host's NewBook.
+#pragma once
+
+#include <string>
+
+#include "host/book_creation.h"
+
+namespace qj::desktop {
+
+struct NewBookForm {
+  std::string location;  // SQLite file path or postgresql:// URI
+  std::string companyName;
+  Period start;
+  std::string codeStructure;  // segment lengths, "3-2-2-2"
+  int voucherTypeScheme = 1;
+  bool needCarryPL = true;
+};
+
+// Throws HostError with a Chinese message for an empty location or company
+// or a code structure that is not a list of numbers; CreateBook checks the rest.
+host::NewBook ToNewBook(const NewBookForm& form);
+
+}  // namespace qj::desktop

@@ -1,0 +1,36 @@
+#include "desktop/workspace.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "desktop/main_window.h"
+#include "host/host_error.h"
+
+namespace qj::desktop {
+
+Workspace::Workspace(Login login, host::MessageBoxes& boxes)
+    : session_(std::move(login.session)),
+      host_(*session_, boxes, std::move(login.user)),
+      window_(std::make_unique<MainWindow>(*session_, host_)) {
+  host_.setWindowHost(window_.get());
+  window_->show();
+  try {
+    package_ = std::make_unique<host::PackageLibrary>(host::PackageLibrary::DefaultPath(), host_);
+  } catch (const host::HostError& error) {
+    boxes.show(std::string(error.what()) + "\n帐务功能暂不可用。", host::kProductionName, msgbox::IconError);
+    return;
+  }
+  window_->offerScreens([this](const std::string& key) { return package_->hasScreen(key); });
+}
+
+Workspace::~Workspace() {
+  // The package's windows must be gone before its code is unloaded; one that
+  // refused to close goes anyway.
+  window_->closeScreens();
+  qDeleteAll(window_->workArea()->subWindowList());
+  package_.reset();
+  host_.setWindowHost(nullptr);
+  window_.reset();
+}
+
+}  // namespace qj::desktop
