@@ -14,6 +14,7 @@ namespace {
 
 constexpr const char* kLocalCurrencyName = "人民币";
 constexpr int kLastForeignCurrency = 98;
+constexpr const char* kAdministratorsOnly = "只有系统管理员才能修改帐套属性。";
 
 struct CompanyColumn {
   CompanyField field;
@@ -225,11 +226,12 @@ bool BookPropertiesModel::validate() {
 
 bool BookPropertiesModel::save() {
   message_.clear();
+  if (!canSave_) return refuse(kAdministratorsOnly);
   if (!validate()) return false;
   try {
     data::Connection& db = session_.db();
     data::Transaction tx(db);
-    if (!UserStore(db).isAdministrator(userName_)) return refuse("只有系统管理员才能修改帐套属性。");
+    if (!UserStore(db).isAdministrator(userName_)) return refuse(kAdministratorsOnly);
     // Checked again: another user may have used a currency since it was deleted here.
     for (const auto& [id, stored] : storedCurrencies_) {
       if (std::ranges::any_of(currencies_, [id](const CurrencyEntry& c) { return c.moneyId == id; })) continue;
