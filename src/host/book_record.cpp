@@ -64,6 +64,7 @@ AccountBooksData LoadAccountBooksData(data::Connection& db) {
   book.NeedCarryPL = ReadBookParam(db, bookparam::NeedCarryPL).value_or("T") == "T";
   book.AccountVoucherType = parseInt(ReadBookParam(db, bookparam::AccountVoucherType).value_or("1"), 1);
   book.CredCheckEdit = ReadBookParam(db, bookparam::CredCheckEdit).value_or("F") == "T";
+  book.SubjectRuleFlag = ReadBookParam(db, bookparam::SubjectRuleFlag).value_or("T") == "T";
   return book;
 }
 

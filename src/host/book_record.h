@@ -15,7 +15,8 @@ inline constexpr const char* CompanyName = "CompanyName";
 inline constexpr const char* SubjectLevelLen = "SubjectLevelLen";  // cumulative lengths, "3,5,7,9"
 inline constexpr const char* NeedCarryPL = "NeedCarryPL";          // "T" or "F"
 inline constexpr const char* AccountVoucherType = "AccountVoucherType";
-inline constexpr const char* CredCheckEdit = "CredCheckEdit";  // "T" or "F"
+inline constexpr const char* CredCheckEdit = "CredCheckEdit";      // "T" or "F"
+inline constexpr const char* SubjectRuleFlag = "SubjectRuleFlag";  // "T" or "F"
 }  // namespace bookparam
 
 std::optional<std::string> ReadBookParam(data::Connection& db, const std::string& name);

@@ -5,6 +5,7 @@
 #include "package/host.h"
 #include "package/screen_registry.h"
 #include "package/screen_table.h"
+#include "subjects/detail_test.h"
 #include "subjects/subject_queries.h"
 #include "vouchers/voucher_numbering.h"
 
@@ -63,6 +64,10 @@ void getSubName(const std::string&, VorParams& bag) {
   bag.AddValue("asSubName", subjects::SubjectName(db(), bag.GetString("Name")));
 }
 
+void subjectIdIsDetail(const std::string&, VorParams& bag) {
+  bag.AddValue("result", subjects::IsDetailSubject(Host(), bag.GetString("SubCode"), true));
+}
+
 }  // namespace
 
 const std::vector<CommandEntry>& CommandTable() {
@@ -84,7 +89,7 @@ const std::vector<CommandEntry>& CommandTable() {
       {"SETACCOUNTBOOKSSTATE", &setAccountBooksState},
       {"GETMUSTCHECKSAMEUSERFLAG", &getMustCheckSameUserFlag},
       {"GETSUBNAME", &getSubName},
-      {"SUBJECTIDISDETAIL", nullptr},
+      {"SUBJECTIDISDETAIL", &subjectIdIsDetail},
   };
   return table;
 }

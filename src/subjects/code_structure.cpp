@@ -35,6 +35,16 @@ std::string CodeStructure::parentOf(const std::string& code) const {
   return code.substr(0, static_cast<std::size_t>(lengths_[static_cast<std::size_t>(level) - 2]));
 }
 
+int CodeStructure::segmentWidth(int level) const {
+  if (level < 1 || level > levels()) return 0;
+  const auto index = static_cast<std::size_t>(level) - 1;
+  return lengths_[index] - (index == 0 ? 0 : lengths_[index - 1]);
+}
+
+bool CodeStructure::isLowestLevel(const std::string& code) const {
+  return !lengths_.empty() && static_cast<int>(code.size()) == lengths_.back();
+}
+
 std::string CodeStructure::describe() const {
   std::string out;
   int previous = 0;

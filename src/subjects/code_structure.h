@@ -21,6 +21,10 @@ class CodeStructure {
   [[nodiscard]] int levelOf(const std::string& code) const;
   // The code cut to the length of the level above; a code on level 1 or 0 is its own parent.
   [[nodiscard]] std::string parentOf(const std::string& code) const;
+  // The width of a level's own segment (the whole code on level 1); 0 for a level the book lacks.
+  [[nodiscard]] int segmentWidth(int level) const;
+  // Whether a code has the length of the lowest level, so it cannot have sub-accounts.
+  [[nodiscard]] bool isLowestLevel(const std::string& code) const;
   // The segment lengths joined by "-" ("3-2-2-2").
   [[nodiscard]] std::string describe() const;
 

@@ -59,6 +59,38 @@ TEST_P(SubjectQueries, FullNameJoinsAncestorsOutermostFirst) {
   EXPECT_EQ(fullName("10201", true), "10201 ");  // unknown code: no names
 }
 
+class DetailSubject : public PackageTest {
+ protected:
+  bool isDetail(const std::string& code) {
+    VorParams bag;
+    bag.AddValue("SubCode", code);
+    return call("SUBJECTIDISDETAIL", bag).GetBoolean("result");
+  }
+  std::vector<std::string> shown() {
+    std::vector<std::string> out;
+    for (const auto& m : host().messages) out.push_back(m.text + "|" + m.caption);
+    return out;
+  }
+};
+QJ_ON_EVERY_ENGINE(DetailSubject);
+
+TEST_P(DetailSubject, TheNextCodeInCodeOrderDecides) {
+  addSubject("1009", "其他");
+  addSubject("10101", "人民币");
+  addSubject("102", "银行存款");
+  addSubject("10201", "工商银行");
+  EXPECT_FALSE(isDetail(""));
+  EXPECT_FALSE(isDetail("9"));
+  EXPECT_FALSE(isDetail("102"));
+  EXPECT_TRUE(isDetail("10201"));
+  EXPECT_TRUE(isDetail("10101"));
+  // 1009 has no sub-accounts, but the next code, 10101, is longer.
+  EXPECT_FALSE(isDetail("1009"));
+  EXPECT_EQ(shown(),
+            (std::vector<std::string>{"科目编码不能为空|提示信息", "科目'9'不存在|提示信息",
+                                      "科目'102'不是一个明细科目|提示信息", "科目'1009'不是一个明细科目|提示信息"}));
+}
+
 TEST(CodeStructure, LevelsParentsAndValidation) {
   const auto structure = subjects::CodeStructure::FromSegments({3, 2, 2, 2});
   EXPECT_EQ(structure.cumulativeLengths(), (std::vector<int>{3, 5, 7, 9}));
@@ -69,6 +101,10 @@ TEST(CodeStructure, LevelsParentsAndValidation) {
   EXPECT_EQ(structure.parentOf("1010101"), "10101");
   EXPECT_EQ(structure.parentOf("101"), "101");
   EXPECT_EQ(structure.parentOf("1010"), "1010");
+  EXPECT_EQ(structure.segmentWidth(1), 3);
+  EXPECT_EQ(structure.segmentWidth(4), 2);
+  EXPECT_EQ(structure.segmentWidth(5), 0);
+  EXPECT_TRUE(structure.isLowestLevel("101010101"));
   EXPECT_THROW(subjects::CodeStructure::FromSegments({}), std::invalid_argument);
   EXPECT_THROW(subjects::CodeStructure::FromSegments({0, 2}), std::invalid_argument);
   EXPECT_THROW(subjects::CodeStructure::FromSegments({9, 9, 1}), std::invalid_argument);

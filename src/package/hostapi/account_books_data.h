@@ -23,6 +23,10 @@ struct AccountBooksData {
   std::vector<int> SubjectLevelLen;  // cumulative code length of levels 1..SubjectLevels
   int AccountVoucherType = 1;        // voucher-type scheme: 1 记, 2 收付转, 3 现收现付银收银付转
   bool CredCheckEdit = false;
+  // Which ATTRFLAG bits protect a subject (set: 2 no deletion, 4 no sub-accounts;
+  // clear: 32 and 64), and whether a used subject's data may move down to a new
+  // first sub-account.
+  bool SubjectRuleFlag = true;
   int Status = 0;  // AccountState.STATUS
 };
 

@@ -1,0 +1,42 @@
+// A refused change of the chart: the Chinese message and the caption of its box.
+// The rules return refusals; whoever drives them shows them through the host.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "package/hostapi/host_services.h"
+
+namespace qj::subjects {
+
+namespace caption {
+inline constexpr const char* Info = "提示信息";
+inline constexpr const char* Notice = "提示";
+inline constexpr const char* Error = "出错信息";
+inline constexpr const char* CodeError = "编码错误";
+inline constexpr const char* Question = "询问";
+}  // namespace caption
+
+struct Refusal {
+  std::string text;
+  std::string caption = caption::Info;
+
+  friend bool operator==(const Refusal&, const Refusal&) = default;
+};
+
+inline void Show(HostServices& host, const Refusal& refusal) {
+  host.ShowMsgBox(refusal.text, refusal.caption, msgbox::IconInformation);
+}
+
+// Shows the refusal and gives nothing back, for functions that return an optional.
+inline std::nullopt_t Refuse(HostServices& host, const Refusal& refusal) {
+  Show(host, refusal);
+  return std::nullopt;
+}
+
+// Asks a Yes/No question with caption "询问"; true for Yes.
+inline bool Confirm(HostServices& host, const std::string& question) {
+  return host.ShowMsgBox(question, caption::Question, msgbox::AskYesNo) == msgbox::IdYes;
+}
+
+}  // namespace qj::subjects
