@@ -104,8 +104,13 @@ LoginDialog::LoginDialog(host::MessageBoxes& boxes, QSettings& settings, const Q
     choose(preselected);
   } else if (!recent_.locations().empty()) {
     recentList_->setCurrentRow(0);
-  } else if (const QString fallback = QString::fromStdString(host::DefaultBookPath()); QFileInfo::exists(fallback)) {
-    choose(fallback);
+  } else {
+    // The first start offers the default book, made now if it is missing.
+    try {
+      choose(QString::fromStdString(host::EnsureDefaultBook()));
+    } catch (const std::exception&) {
+      // Without it the user chooses or creates a book by hand.
+    }
   }
   password_->setFocus();
 }

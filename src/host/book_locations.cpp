@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "host/book_creation.h"
+#include "host/host_error.h"
+
 namespace qj::host {
 
 std::string DefaultBookPath() {
@@ -14,6 +17,22 @@ std::string DefaultBookPath() {
   else
     base = std::filesystem::temp_directory_path();
   return (base / "qingjian" / "default-book.sqlite").string();
+}
+
+std::string EnsureDefaultBook(bool* created) {
+  const std::string path = DefaultBookPath();
+  if (created) *created = false;
+  if (std::filesystem::exists(path)) return path;
+  std::error_code error;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
+  if (error) throw HostError("无法建立默认帐套所在的文件夹：" + error.message());
+  NewBook book;
+  book.location = path;
+  book.start = Period::ofDate(Date::today());
+  book.companyName = "我的公司";
+  CreateBook(book);
+  if (created) *created = true;
+  return path;
 }
 
 }  // namespace qj::host

@@ -23,6 +23,8 @@ inline constexpr const char* kCompany = "青简测试有限公司";
 class DesktopTest : public ::testing::TestWithParam<data::Engine> {
  protected:
   void SetUp() override {
+    // The default book a first start offers is made in the test's own folder.
+    qputenv("XDG_DATA_HOME", folder_.path().toUtf8());
     scratch_ = std::make_unique<ScratchDatabase>(GetParam());
     host::NewBook book;
     book.location = location();

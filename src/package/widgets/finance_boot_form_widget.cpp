@@ -1,6 +1,7 @@
 #include "package/widgets/finance_boot_form_widget.h"
 
 #include <QComboBox>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QResizeEvent>
 
@@ -26,8 +27,16 @@ void FinanceBootFormWidget::prepareLookupBoxes() {
 }
 
 bool FinanceBootFormWidget::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) base_.activated();
+  // Qt tells every window inside the main window when the main window becomes
+  // active; only the screen the user works in takes over the toolbar.
+  if (event->type() == QEvent::WindowActivate && isTheActiveScreen()) base_.activated();
   return QWidget::event(event);
+}
+
+bool FinanceBootFormWidget::isTheActiveScreen() {
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    return sub->mdiArea() == nullptr || sub->mdiArea()->activeSubWindow() == sub;
+  return true;
 }
 
 void FinanceBootFormWidget::showEvent(QShowEvent* event) {

@@ -26,6 +26,8 @@ class FinanceBootFormWidget : public QWidget {
  private:
   // The window that is moved and resized: the MDI frame around the screen, or the screen itself.
   QWidget* frame();
+  // Whether this screen is the one the user works in (the active window inside the main window).
+  bool isTheActiveScreen();
   void prepareLookupBoxes();
 
   HostServices& host_;

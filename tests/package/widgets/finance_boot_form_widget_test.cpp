@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -45,6 +46,27 @@ TEST_P(ScreenBaseWidget, AChildScreenLogsItsLifeSwitchesOffTheToolbarAndStaysIns
   EXPECT_EQ(host().log, (std::vector<std::pair<int, std::string>>{{200, "现金日记帐"}, {201, "现金日记帐"}}));
   EXPECT_FALSE(host().FormIsExist("DiaryList_Frm"));
   host().mainWindow = nullptr;
+}
+
+TEST_P(ScreenBaseWidget, OnlyTheActiveScreenSwitchesOffTheToolbar) {
+  QMainWindow main;
+  auto* area = new QMdiArea(&main);
+  main.setCentralWidget(area);
+  main.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+  auto* journal = new package::FinanceBootFormWidget(host(), "DiaryList_Frm", "现金日记帐");
+  auto* ledger = new package::FinanceBootFormWidget(host(), "DetailTypeList_Frm", "明细分类帐");
+  area->addSubWindow(journal)->show();
+  QMdiSubWindow* active = area->addSubWindow(ledger);
+  active->show();
+  area->setActiveSubWindow(active);
+  host().toolbar.clear();
+  // The main window becoming active tells both; only the active screen answers.
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(journal, &activate);
+  EXPECT_TRUE(host().toolbar.empty());
+  QApplication::sendEvent(ledger, &activate);
+  EXPECT_EQ(host().toolbar.size(), 10u);
 }
 
 }  // namespace
