@@ -10,6 +10,7 @@
 #include "host/host_error.h"
 #include "host/users.h"
 #include "subjects/code_structure.h"
+#include "subjects/standard_chart.h"
 
 namespace qj::host {
 namespace {
@@ -54,11 +55,13 @@ void fill(data::Connection& db, const NewBook& book, const subjects::CodeStructu
   WriteBookParam(db, bookparam::NeedCarryPL, book.needCarryPL ? "T" : "F");
   WriteBookParam(db, bookparam::AccountVoucherType, std::to_string(book.voucherTypeScheme));
   WriteBookParam(db, bookparam::CredCheckEdit, "F");
+  WriteBookParam(db, bookparam::SubjectRuleFlag, book.subjectRuleFlag ? "T" : "F");
   for (const VoucherType& type : kVoucherTypes)
     db.execute("INSERT INTO AccountVoucherType (ID, NAME) VALUES (:id, :name)", {{"id", type.id}, {"name", type.name}});
   db.execute("INSERT INTO Currency (MONEYID, NAME, RATE) VALUES (0, '人民币', :rate)",
              {{"rate", Money::fromInteger(1)}});
   db.execute("INSERT INTO RateInit (MONEYID, RATE) VALUES (99, :rate)", {{"rate", Money::fromInteger(1)}});
+  if (book.chart == StartingChart::Standard) subjects::InstallStandardChart(db, structure);
   UserStore(db).add(kAdministrator, "", true);
 }
 
@@ -74,6 +77,8 @@ void CreateBook(const NewBook& book) {
   } catch (const std::invalid_argument& error) {
     throw HostError(error.what());
   }
+  if (book.chart == StartingChart::Standard && !subjects::StandardChartFits(structure))
+    throw HostError("标准科目表的一级科目编码为 3 位，不能用于编码结构 " + structure.describe());
   const bool isFile = !data::IsServerLocation(book.location);
   if (isFile && std::filesystem::exists(book.location))
     throw HostError("文件 " + book.location + " 已经存在，不能在其上新建帐套");

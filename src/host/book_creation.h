@@ -8,6 +8,12 @@
 
 namespace qj::host {
 
+// The chart of accounts a new book starts with.
+enum class StartingChart {
+  Empty,     // no subjects
+  Standard,  // the small-business chart; needs three-digit level-1 codes
+};
+
 struct NewBook {
   std::string location;  // SQLite file path or postgresql:// URI
   Period start;          // the month the book starts in
@@ -15,11 +21,13 @@ struct NewBook {
   std::string companyName;
   int voucherTypeScheme = 1;  // 1 记; 2 收、付、转; 3 现收、现付、银收、银付、转
   bool needCarryPL = true;
+  StartingChart chart = StartingChart::Empty;
+  bool subjectRuleFlag = true;  // see AccountBooksData::SubjectRuleFlag
 };
 
 // Creates the database, its tables and the book's first records (state,
-// parameters, voucher types, local currency, the administrator without a
-// password) in one transaction. Refuses an existing book or file and bad
+// parameters, voucher types, local currency, the chosen chart, the
+// administrator without a password) in one transaction. Refuses an existing book or file and bad
 // options with a HostError; nothing is left behind on failure.
 void CreateBook(const NewBook& book);
 

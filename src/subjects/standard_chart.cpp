@@ -1,0 +1,199 @@
+#include "subjects/standard_chart.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "data/period.h"
+#include "subjects/subject.h"
+#include "subjects/subject_store.h"
+
+namespace qj::subjects {
+namespace {
+
+// Protection bits, set for both settings of the book's subject-rule flag.
+constexpr int kKeep = 2 | 32;              // may not be deleted
+constexpr int kKeepLeaf = kKeep | 4 | 64;  // nor get sub-accounts
+
+constexpr bool D = true;   // debit balance
+constexpr bool C = false;  // credit balance
+
+struct Entry {
+  int depth;         // 1 for a level-1 subject; sub-accounts follow their parent
+  const char* code;  // level 1 only: sub-accounts are numbered in order
+  const char* name;
+  bool debit;
+  int attr = 0;
+  bool cash = false;
+  int reserved = -1;  // the reserved-subject entry pointing at it
+};
+
+// The chart of the small-business accounting rules in their three-digit numbering.
+const Entry kChart[] = {
+    // 资产
+    {1, "101", "现金", D, kKeep, true, 2},
+    {1, "102", "银行存款", D, kKeep, true, 3},
+    {1, "109", "其他货币资金", D, 0, true},
+    {2, nullptr, "外埠存款", D, 0, true},
+    {2, nullptr, "银行汇票", D, 0, true},
+    {2, nullptr, "银行本票", D, 0, true},
+    {2, nullptr, "信用卡", D, 0, true},
+    {2, nullptr, "信用证保证金", D, 0, true},
+    {2, nullptr, "存出投资款", D, 0, true},
+    {1, "111", "短期投资", D},
+    {2, nullptr, "股票", D},
+    {2, nullptr, "债券", D},
+    {2, nullptr, "基金", D},
+    {2, nullptr, "其他", D},
+    {1, "112", "应收票据", D},
+    {1, "113", "应收账款", D, kKeep},
+    {1, "114", "坏账准备", C},
+    {1, "115", "预付账款", D, kKeep},
+    {1, "116", "应收补贴款", D},
+    {1, "119", "其他应收款", D},
+    {1, "121", "材料采购", D},
+    {1, "123", "原材料", D},
+    {1, "124", "包装物", D},
+    {1, "125", "低值易耗品", D},
+    {1, "126", "材料成本差异", D},
+    {1, "131", "自制半成品", D},
+    {1, "137", "库存商品", D},
+    {1, "138", "商品进销差价", C},
+    {1, "139", "委托加工物资", D},
+    {1, "141", "委托代销商品", D},
+    {1, "151", "待摊费用", D},
+    {1, "155", "长期股权投资", D},
+    {1, "156", "长期债权投资", D},
+    {1, "161", "固定资产", D, kKeep, false, 0},
+    {1, "165", "累计折旧", C, kKeep},
+    {1, "166", "固定资产清理", D},
+    {1, "169", "在建工程", D},
+    {1, "171", "无形资产", D},
+    {1, "181", "长期待摊费用", D},
+    {2, nullptr, "开办费", D},
+    {2, nullptr, "固定资产大修理支出", D},
+    {2, nullptr, "租入固定资产改良支出", D},
+    {1, "191", "待处理财产损溢", D},
+    {2, nullptr, "待处理流动资产损溢", D},
+    {2, nullptr, "待处理固定资产损溢", D},
+    // 负债
+    {1, "201", "短期借款", C},
+    {1, "202", "应付票据", C},
+    {1, "203", "应付账款", C, kKeep},
+    {1, "204", "预收账款", C, kKeep},
+    {1, "209", "其他应付款", C},
+    {1, "211", "应付工资", C},
+    {1, "214", "应付福利费", C},
+    {1, "216", "应付利润", C},
+    {1, "221", "应交税金", C},
+    {2, nullptr, "应交增值税", C},
+    {3, nullptr, "进项税额", C},
+    {3, nullptr, "已交税金", C},
+    {3, nullptr, "转出未交增值税", C},
+    {3, nullptr, "销项税额", C},
+    {3, nullptr, "进项税额转出", C},
+    {3, nullptr, "转出多交增值税", C},
+    {2, nullptr, "未交增值税", C},
+    {2, nullptr, "应交营业税", C},
+    {2, nullptr, "应交消费税", C},
+    {2, nullptr, "应交城市维护建设税", C},
+    {2, nullptr, "应交所得税", C},
+    {2, nullptr, "应交个人所得税", C},
+    {2, nullptr, "应交房产税", C},
+    {2, nullptr, "应交土地使用税", C},
+    {2, nullptr, "应交车船使用税", C},
+    {1, "229", "其他应交款", C},
+    {2, nullptr, "教育费附加", C},
+    {1, "231", "预提费用", C},
+    {1, "241", "长期借款", C},
+    {1, "251", "长期应付款", C},
+    // 所有者权益
+    {1, "301", "实收资本", C},
+    {1, "311", "资本公积", C},
+    {1, "313", "盈余公积", C},
+    {2, nullptr, "法定盈余公积", C},
+    {2, nullptr, "任意盈余公积", C},
+    {2, nullptr, "法定公益金", C},
+    {1, "321", "本年利润", C, kKeepLeaf, false, 16},
+    {1, "322", "利润分配", C, kKeep},
+    {2, nullptr, "其他转入", C},
+    {2, nullptr, "提取法定盈余公积", C},
+    {2, nullptr, "提取法定公益金", C},
+    {2, nullptr, "提取任意盈余公积", C},
+    {2, nullptr, "应付利润", C},
+    {2, nullptr, "转作资本的利润", C},
+    {2, nullptr, "未分配利润", C},
+    // 成本
+    {1, "401", "生产成本", D},
+    {2, nullptr, "基本生产成本", D},
+    {2, nullptr, "辅助生产成本", D},
+    {1, "405", "制造费用", D},
+    {1, "409", "劳务成本", D},
+    // 损益
+    {1, "501", "主营业务收入", C},
+    {1, "502", "主营业务成本", D},
+    {1, "503", "主营业务税金及附加", D},
+    {1, "511", "其他业务收入", C},
+    {1, "512", "其他业务支出", D},
+    {1, "521", "营业费用", D},
+    {1, "522", "管理费用", D},
+    {1, "523", "财务费用", D},
+    {1, "531", "投资收益", C},
+    {1, "541", "补贴收入", C},
+    {1, "542", "营业外收入", C},
+    {1, "543", "营业外支出", D},
+    {1, "551", "所得税", D},
+    {1, "552", "以前年度损益调整", C},
+};
+
+constexpr int kStandardLevelOneLength = 3;
+
+}  // namespace
+
+bool StandardChartFits(const CodeStructure& structure) {
+  return structure.levels() >= 1 && structure.cumulativeLengths().front() == kStandardLevelOneLength;
+}
+
+void InstallStandardChart(data::Connection& db, const CodeStructure& structure) {
+  if (!StandardChartFits(structure))
+    throw std::invalid_argument("标准科目表的一级科目编码为 3 位，与帐套的编码结构不符");
+  std::vector<Subject> subjects;
+  std::vector<int> numbered;      // sub-accounts numbered so far, by subject
+  std::vector<std::size_t> path;  // the entry's ancestors in `subjects`, level 1 first
+  std::vector<std::pair<int, std::string>> reserved;
+  int skippedDepth = 0;  // an entry left out takes its sub-accounts with it
+  for (const Entry& entry : kChart) {
+    if (skippedDepth != 0 && entry.depth > skippedDepth) continue;
+    skippedDepth = 0;
+    path.resize(static_cast<std::size_t>(entry.depth - 1));
+    Subject subject;
+    if (entry.depth == 1) {
+      subject.code = entry.code;
+      subject.specialLevelCode = std::stoi(entry.code);
+    } else {
+      const std::size_t parent = path.back();
+      const int width = structure.segmentWidth(entry.depth);
+      const std::string segment = IntToStr(++numbered[parent], width);
+      if (width == 0 || static_cast<int>(segment.size()) != width) {
+        skippedDepth = entry.depth;  // the book lacks the level, or its segment is too narrow
+        continue;
+      }
+      subjects[parent].detail = false;
+      subject.code = subjects[parent].code + segment;
+    }
+    subject.name = entry.name;
+    subject.debit = entry.debit;
+    subject.attrFlag = entry.attr;
+    subject.cashFlow = entry.cash;
+    if (entry.reserved >= 0) reserved.emplace_back(entry.reserved, subject.code);
+    path.push_back(subjects.size());
+    subjects.push_back(std::move(subject));
+    numbered.push_back(0);
+  }
+  for (const Subject& subject : subjects) InsertSubject(db, subject);
+  for (const auto& [entry, code] : reserved)
+    db.execute("INSERT INTO HostReservedSub (RESERVEDID, SUBJECTID) VALUES (:entry, :code)",
+               {{"entry", entry}, {"code", code}});
+}
+
+}  // namespace qj::subjects
