@@ -77,6 +77,11 @@ int create(const Arguments& args) {
     book.voucherTypeScheme = std::stoi(*scheme);
   }
   book.needCarryPL = !args.has("no-carry-pl");
+  if (auto chart = args.option("chart")) {
+    if (*chart != "standard" && *chart != "empty") throw UsageError("--chart 应为 standard 或 empty");
+    book.chart = *chart == "standard" ? host::StartingChart::Standard : host::StartingChart::Empty;
+  }
+  if (auto rule = args.option("subject-rule")) book.subjectRuleFlag = parseFlag(*rule, "subject-rule");
   host::CreateBook(book);
   std::cout << "已新建帐套：" << book.location << "\n";
   return kExitOk;
@@ -107,8 +112,9 @@ int options(const Arguments& args) {
 }  // namespace
 
 int RunBook(const std::vector<std::string>& words) {
-  const Arguments args(words, {"start", "levels", "company", "scheme", "user", "must-check", "same-user"},
-                       {"no-carry-pl"});
+  const Arguments args(
+      words, {"start", "levels", "company", "scheme", "chart", "subject-rule", "user", "must-check", "same-user"},
+      {"no-carry-pl"});
   const std::string& action = args.need(0, "book 的子命令（create、show、options）");
   if (action == "create") return create(args);
   if (action == "show") return show(args);

@@ -12,11 +12,18 @@ namespace {
 constexpr const char* kUsage = R"(用法：
   qingjian-cli                                 显示默认帐套的状态（首次使用时自动新建）
   qingjian-cli book create BOOK --start YYYY-MM [--levels 3,2,2,2] [--company 名称] [--scheme 1|2|3] [--no-carry-pl]
+                                  [--chart standard|empty] [--subject-rule T|F]
   qingjian-cli book show [BOOK]
   qingjian-cli book options BOOK [--must-check T|F] [--same-user T|F]
   qingjian-cli user add BOOK NAME [--admin]     新用户的密码从标准输入读一行（空行表示不设密码）
   qingjian-cli user passwd BOOK NAME            新密码从标准输入读一行
   qingjian-cli user grant BOOK NAME FUNCTION ACTION
+  qingjian-cli subject list BOOK [--class 1-5]
+  qingjian-cli subject add BOOK CODE NAME --direction 借|贷 [--foreign 0|1|2] [--currency MONEYID]
+                                  [--cash-flow 是|否] [--help-code 助记码] [--counterparty 客户或供应商编号] [--answer yes|no]
+  qingjian-cli subject modify BOOK CODE [--code 新编码] [--name 名称] [--direction 借|贷] [--foreign 0|1|2] ...
+  qingjian-cli subject delete BOOK CODE [--answer yes|no]
+  qingjian-cli subject import BOOK FILE.csv     每行：科目编码,科目名称,余额方向,外币核算,币种,现金流量,助记码
   qingjian-cli call BOOK COMMAND [PARAM] [name=value ...] [--answer yes|no] [--date YYYY-MM-DD]
 BOOK 为 SQLite 帐套文件的路径，或 postgresql:// 开头的数据库地址。
 除 book create 外都可加 --user 用户名（默认 admin）；密码取自环境变量 QINGJIAN_PASSWORD。
@@ -33,6 +40,7 @@ int main(int argc, char** argv) {
     if (group == "book") return qj::cli::RunBook(words);
     if (group == "user") return qj::cli::RunUser(words);
     if (group == "call") return qj::cli::RunCall(words);
+    if (group == "subject") return qj::cli::RunSubject(words);
     if (group == "help" || group == "--help" || group == "-h") {
       std::cout << kUsage;
       return qj::cli::kExitOk;
