@@ -6,6 +6,7 @@
 #include "package/screen_registry.h"
 #include "package/screen_table.h"
 #include "subjects/detail_test.h"
+#include "subjects/opening_rows.h"
 #include "subjects/subject_queries.h"
 #include "vouchers/voucher_numbering.h"
 
@@ -40,6 +41,10 @@ void getAllSubName(const std::string&, VorParams& bag) {
 void getSubjectIdParam(const std::string&, VorParams& bag) {
   bag.AddValue("result", std::int64_t{subjects::SubjectPrefixCount(db(), bag.GetString("asSubjectID"))});
 }
+
+void createSubjectStartData(const std::string&, VorParams&) { subjects::CreateSubjectStartData(db()); }
+
+void subjectStartDataInitial(const std::string&, VorParams&) { subjects::SubjectStartDataInitial(db()); }
 
 void startAccount(const std::string&, VorParams& bag) {
   StartAccount(db(), bag.GetInteger("Year"), bag.GetInteger("Month"));
@@ -82,8 +87,8 @@ const std::vector<CommandEntry>& CommandTable() {
       {"TBLSUBJECTSTARTDATAUPDATE", nullptr},  // registered for callers; has no effect
       {"ADDRELESUBJECTSTARTDATA", nullptr},
       {"SUBJECTSTARTDATACHECK", nullptr},
-      {"CREATESUBJECTSTARTDATA", nullptr},
-      {"SubjectStartDataInitial", nullptr},
+      {"CREATESUBJECTSTARTDATA", &createSubjectStartData},
+      {"SubjectStartDataInitial", &subjectStartDataInitial},
       {"STARTACCOUNT", &startAccount},
       {"FIXEDASSETSSTARTTOBEGIN", &fixedAssetsStartToBegin},
       {"SETACCOUNTBOOKSSTATE", &setAccountBooksState},
