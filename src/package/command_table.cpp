@@ -7,6 +7,7 @@
 #include "package/screen_table.h"
 #include "subjects/detail_test.h"
 #include "subjects/opening_rows.h"
+#include "subjects/opening_trial.h"
 #include "subjects/subject_queries.h"
 #include "vouchers/voucher_numbering.h"
 
@@ -40,6 +41,10 @@ void getAllSubName(const std::string&, VorParams& bag) {
 
 void getSubjectIdParam(const std::string&, VorParams& bag) {
   bag.AddValue("result", std::int64_t{subjects::SubjectPrefixCount(db(), bag.GetString("asSubjectID"))});
+}
+
+void subjectStartDataCheck(const std::string&, VorParams& bag) {
+  bag.AddValue("result", subjects::RunTrialBalance(db(), codeStructure()).balanced());
 }
 
 void createSubjectStartData(const std::string&, VorParams&) { subjects::CreateSubjectStartData(db()); }
@@ -86,7 +91,7 @@ const std::vector<CommandEntry>& CommandTable() {
       {"GETSUBJECTIDPARAM", &getSubjectIdParam},
       {"TBLSUBJECTSTARTDATAUPDATE", nullptr},  // registered for callers; has no effect
       {"ADDRELESUBJECTSTARTDATA", nullptr},
-      {"SUBJECTSTARTDATACHECK", nullptr},
+      {"SUBJECTSTARTDATACHECK", &subjectStartDataCheck},
       {"CREATESUBJECTSTARTDATA", &createSubjectStartData},
       {"SubjectStartDataInitial", &subjectStartDataInitial},
       {"STARTACCOUNT", &startAccount},

@@ -1,0 +1,27 @@
+// The derived opening-balance rows and columns (what the book's routine
+// ReWriteSubjectDataTotal provides).
+//
+//  - A detail subject's currency-99 row is the local-money sum of its rows in
+//    every other currency.
+//  - A summary row, in every currency, is the sum of its detail rows (a detail
+//    row of the opposite direction counts its balance against it).
+//  - Every row's year-opening balance, Balance - (DEBIT - CREDIT) on the
+//    subject's side, and start-month balance, Balance, are split by side into
+//    YDEBIT/YCREDIT and MDEBIT/MCREDIT (the RAW twins likewise for foreign rows).
+//  - Row "99999" is the grand total of the level-1 currency-99 rows, as the
+//    trial balance adds its first-level subjects.
+#pragma once
+
+#include "data/connection.h"
+#include "subjects/code_structure.h"
+
+namespace qj::subjects {
+
+// Recomputes all of the above in one transaction; needs a code structure with
+// at least one level (std::invalid_argument otherwise).
+void ReWriteSubjectDataTotal(data::Connection& db, const CodeStructure& structure);
+
+// The code length of level-1 subjects; std::invalid_argument without levels.
+int LevelOneLength(const CodeStructure& structure);
+
+}  // namespace qj::subjects

@@ -1,0 +1,31 @@
+#include "subjects/opening_trial.h"
+
+#include "subjects/opening_columns.h"
+#include "subjects/opening_totals.h"
+
+namespace qj::subjects {
+
+TrialFigures RunTrialBalance(data::Connection& db, const CodeStructure& structure) {
+  ReWriteSubjectDataTotal(db, structure);
+  const auto row = db.queryOne(
+      "SELECT DEBIT, CREDIT, MDEBIT, MCREDIT, YDEBIT, YCREDIT FROM SubjectStartData "
+      "WHERE MONEYID=99 AND MNYIDSUBJECTID=:total",
+      {{"total", kGrandTotalKey}});
+  if (!row) return {};
+  return {row->money("DEBIT"),   row->money("CREDIT"), row->money("MDEBIT"),
+          row->money("MCREDIT"), row->money("YDEBIT"), row->money("YCREDIT")};
+}
+
+std::string TrialBalanceMessage(const TrialFigures& figures) {
+  const auto shown = [](Money amount) { return amount.toString(2); };
+  std::string text = figures.balanced() ? "通过试算平衡！其中：" : "试算平衡尚未通过！其中：";
+  text += "\n年初余额借方：" + shown(figures.yDebit) + "\n年初余额贷方：" + shown(figures.yCredit) +
+          "\n\n本年累计借方：" + shown(figures.debit) + "\n本年累计贷方：" + shown(figures.credit) +
+          "\n\n期初余额借方：" + shown(figures.mDebit) + "\n期初余额贷方：" + shown(figures.mCredit);
+  if (figures.balanced()) text += "\n你可以启用该帐套．．．";
+  return text;
+}
+
+std::string TrialBalanceCaption(const TrialFigures& figures) { return figures.balanced() ? "提示" : "警告"; }
+
+}  // namespace qj::subjects
