@@ -6,6 +6,7 @@
 #include "package/screen_registry.h"
 #include "package/screen_table.h"
 #include "subjects/detail_test.h"
+#include "subjects/opening_carry_over.h"
 #include "subjects/opening_rows.h"
 #include "subjects/opening_trial.h"
 #include "subjects/subject_queries.h"
@@ -41,6 +42,12 @@ void getAllSubName(const std::string&, VorParams& bag) {
 
 void getSubjectIdParam(const std::string&, VorParams& bag) {
   bag.AddValue("result", std::int64_t{subjects::SubjectPrefixCount(db(), bag.GetString("asSubjectID"))});
+}
+
+void addReleSubjectStartData(const std::string&, VorParams& bag) {
+  if (!subjects::AddReleSubjectStartData(db(), bag.GetString("asSubjectID"), bag.GetMoney("cDebit"),
+                                         bag.GetMoney("cCredit"), bag.GetMoney("cBalance")))
+    Host().ShowMsgBox(subjects::kCarryOverFailedMessage, Host().asProductionName(), msgbox::IconError);
 }
 
 void subjectStartDataCheck(const std::string&, VorParams& bag) {
@@ -90,7 +97,7 @@ const std::vector<CommandEntry>& CommandTable() {
       {"GETASSUBCODE", nullptr},
       {"GETSUBJECTIDPARAM", &getSubjectIdParam},
       {"TBLSUBJECTSTARTDATAUPDATE", nullptr},  // registered for callers; has no effect
-      {"ADDRELESUBJECTSTARTDATA", nullptr},
+      {"ADDRELESUBJECTSTARTDATA", &addReleSubjectStartData},
       {"SUBJECTSTARTDATACHECK", &subjectStartDataCheck},
       {"CREATESUBJECTSTARTDATA", &createSubjectStartData},
       {"SubjectStartDataInitial", &subjectStartDataInitial},
