@@ -14,6 +14,7 @@ inline constexpr int kExitLogin = 3;    // unknown user or wrong password
 int RunBook(const std::vector<std::string>& words);
 int RunUser(const std::vector<std::string>& words);
 int RunCall(const std::vector<std::string>& words);
+int RunOpening(const std::vector<std::string>& words);
 int RunSubject(const std::vector<std::string>& words);
 // The default book's state, creating the book on first use.
 int RunDefault();

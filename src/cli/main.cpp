@@ -25,6 +25,13 @@ constexpr const char* kUsage = R"(用法：
   qingjian-cli subject delete BOOK CODE [--answer yes|no]
   qingjian-cli subject import BOOK FILE.csv     每行：科目编码,科目名称,余额方向,外币核算,币种,现金流量,助记码
   qingjian-cli call BOOK COMMAND [PARAM] [name=value ...] [--answer yes|no] [--date YYYY-MM-DD]
+  qingjian-cli opening set BOOK SUBJECT [--currency N] [--balance X] [--debit X] [--credit X] [--pl X]
+                           [--raw-balance X] [--raw-debit X] [--raw-credit X] [--answer yes|no]
+                                               录入期初余额（本位币金额；--raw-* 为原币金额，本位币按汇率折算）；
+                                               帐套已启用时关闭前询问是否转入总分类帐簿，--answer 给出回答（默认 yes）
+  qingjian-cli opening check BOOK              试算平衡，不平衡时退出码为 2
+  qingjian-cli opening show BOOK [--currency N] [--level1] [--trial]
+                                               列出初始数据（--currency 99 为综合本位币，--trial 为试算平衡表）
 BOOK 为 SQLite 帐套文件的路径，或 postgresql:// 开头的数据库地址。
 除 book create 外都可加 --user 用户名（默认 admin）；密码取自环境变量 QINGJIAN_PASSWORD。
 )";
@@ -40,6 +47,7 @@ int main(int argc, char** argv) {
     if (group == "book") return qj::cli::RunBook(words);
     if (group == "user") return qj::cli::RunUser(words);
     if (group == "call") return qj::cli::RunCall(words);
+    if (group == "opening") return qj::cli::RunOpening(words);
     if (group == "subject") return qj::cli::RunSubject(words);
     if (group == "help" || group == "--help" || group == "-h") {
       std::cout << kUsage;

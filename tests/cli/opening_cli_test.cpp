@@ -1,0 +1,56 @@
+// qingjian-cli opening, run as a script would run it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+
+#include "support/scratch_database.h"
+
+namespace qj::test {
+namespace {
+
+class OpeningCli : public ::testing::TestWithParam<data::Engine> {
+ protected:
+  void SetUp() override {
+    scratch_ = std::make_unique<ScratchDatabase>(GetParam());
+    ASSERT_EQ(run("book create " + book() + " --start 2011-07"), 0) << output;
+    scratch_->open()->execute(
+        "INSERT INTO Subject (SUBJECTID, NAME, DCFLAG, DETAILFLAG) VALUES ('101', '现金', 'T', 'T'), "
+        "('201', '短期借款', 'F', 'T')");
+  }
+  std::string book() const { return "'" + scratch_->location() + "'"; }
+  int run(const std::string& words) {
+    output.clear();
+    FILE* pipe = ::popen((std::string(QJ_CLI_PROGRAM) + " " + words + " 2>&1").c_str(), "r");
+    char buffer[4096];
+    for (std::size_t n = 0; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+    const int status = ::pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::string output;
+
+ private:
+  std::unique_ptr<ScratchDatabase> scratch_;
+};
+INSTANTIATE_TEST_SUITE_P(Engines, OpeningCli, ::testing::ValuesIn(TestEngines()), EngineParamName);
+
+TEST_P(OpeningCli, SetsChecksAndShowsWithRefusalsAsExitCodes) {
+  EXPECT_EQ(run("opening set " + book() + " 101 --balance 1000"), 0) << output;
+  EXPECT_EQ(run("opening check " + book()), 2);
+  EXPECT_NE(output.find("期初余额借方：1000.00"), std::string::npos) << output;
+  EXPECT_EQ(run("opening set " + book() + " 201 --balance 1000"), 0) << output;
+  EXPECT_EQ(run("opening check " + book()), 0) << output;
+  EXPECT_EQ(run("opening show " + book() + " --trial --level1"), 0);
+  EXPECT_NE(output.find("201\t短期借款\t0.00\t1000.00\t0.00\t0.00\t0.00\t1000.00"), std::string::npos) << output;
+
+  EXPECT_EQ(run("opening set " + book() + " 101 --currency 99 --balance 1"), 2);
+  EXPECT_NE(output.find("综合本位币"), std::string::npos);
+  EXPECT_EQ(run("opening set " + book() + " 101 --balance 1x"), 1);
+  EXPECT_EQ(run("opening set " + book() + " 101"), 1);
+  EXPECT_EQ(run("call " + book() + " SETACCOUNTBOOKSSTATE iState=1"), 0);
+  EXPECT_EQ(run("opening set " + book() + " 101 --balance 7"), 2);  // unbalanced: no transfer
+  EXPECT_NE(output.find("帐务系统初始数据不平衡，不能转入总分类帐簿"), std::string::npos) << output;
+}
+
+}  // namespace
+}  // namespace qj::test
