@@ -42,19 +42,21 @@ void sumCurrenciesOfDetailSubjects(data::Connection& db) {
       {{"total", kGrandTotalKey}});
 }
 
-// Summary rows whose code has `length` characters, from the detail rows below them.
+// Summary rows whose code has `length` characters, from the detail rows below
+// them; each found by its key.
 void sumDetailsInto(data::Connection& db, std::int64_t length) {
   db.execute(
       "UPDATE SubjectStartData SET DEBIT=A.D, CREDIT=A.C, PLHAVEDONE=A.P, RAWDEBIT=A.RD, RAWCREDIT=A.RC, "
       "Balance=CASE WHEN SubjectStartData.DCFLAG='F' THEN -A.NB ELSE A.NB END, "
       "RAWBalance=CASE WHEN SubjectStartData.DCFLAG='F' THEN -A.NRB ELSE A.NRB END "
-      "FROM (SELECT MONEYID, substr(SUBJECTID, 1, :length) AS PARENT, SUM(" +
+      "FROM (SELECT G.*, CASE WHEN G.MONEYID<10 THEN '0' ELSE '' END || CAST(G.MONEYID AS VARCHAR(2)) || G.PARENT "
+      "AS PARENTKEY FROM (SELECT MONEYID, substr(SUBJECTID, 1, :length) AS PARENT, SUM(" +
           amount("DEBIT") + ") AS D, SUM(" + amount("CREDIT") + ") AS C, SUM(" + amount("PLHAVEDONE") + ") AS P, SUM(" +
           amount("RAWDEBIT") + ") AS RD, SUM(" + amount("RAWCREDIT") + ") AS RC, SUM(" + debitNet("Balance") +
           ") AS NB, SUM(" + debitNet("RAWBalance") +
           ") AS NRB FROM SubjectStartData WHERE COALESCE(DETAILFLAG, 'T')<>'F' AND length(SUBJECTID)>:length "
-          "GROUP BY MONEYID, PARENT) A "
-          "WHERE SubjectStartData.DETAILFLAG='F' AND length(SubjectStartData.SUBJECTID)=:length "
+          "GROUP BY MONEYID, PARENT) G) A "
+          "WHERE SubjectStartData.MNYIDSUBJECTID=A.PARENTKEY AND SubjectStartData.DETAILFLAG='F' "
           "AND SubjectStartData.MONEYID=A.MONEYID AND SubjectStartData.SUBJECTID=A.PARENT "
           "AND SubjectStartData.MNYIDSUBJECTID<>:total",
       {{"length", length}, {"total", kGrandTotalKey}});
