@@ -45,15 +45,5 @@ TEST_P(OpeningCarryOver, AMissingRowWritesNothingAtAll) {
   EXPECT_EQ(book(), before);  // not even the repair's rows
 }
 
-TEST_P(OpeningCarryOver, AFailureOnTheAggregateRowKeepsTheLocalRow) {
-  subject("161", 'T', true);
-  call("CREATESUBJECTSTARTDATA");
-  failOn("SubjectStartData", "UPDATE", "NEW.MONEYID=99");
-  const std::string before = book();
-  carry("161", "1", "2", "3");
-  EXPECT_EQ(host().databaseErrors.size(), 1U);
-  EXPECT_EQ(book(), before);
-}
-
 }  // namespace
 }  // namespace qj::test

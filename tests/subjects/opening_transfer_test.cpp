@@ -48,13 +48,6 @@ TEST_P(OpeningTransfer, BuildsTheStartPeriodFromTheOpeningRows) {
             "502|201107|~|~|~|~|~|~|0|200000|\n");
 }
 
-TEST_P(OpeningTransfer, RefusedOncePostedLeavingTheLedgerAlone) {
-  addVoucher("201107000001", 1, 1, true);
-  const std::string before = book();
-  EXPECT_FALSE(transfer());
-  EXPECT_EQ(book(), before);
-}
-
 TEST_P(OpeningTransfer, AFailureNeverLeavesTheLedgerEmptied) {
   failOn("ProfitAndLoss", "INSERT");
   const std::string before = book();
