@@ -101,22 +101,16 @@ QWidget* BookPropertiesDialog::voucherPage() {
 
   auto* audit = new QGroupBox(QStringLiteral("审核"), page);
   auto* auditLayout = new QVBoxLayout(audit);
-  const struct {
-    const char* label;
-    bool on;
-    void (host::BookPropertiesModel::*set)(bool);
-  } options[] = {
-      {"凭证必须审核后才能登帐", model_.mustCheck(), &host::BookPropertiesModel::setMustCheck},
-      {"制单人可以审核自己的凭证", model_.sameUser(), &host::BookPropertiesModel::setSameUser},
-      {"审核时制单人可以修改自己的凭证", model_.makerEditsUnderAudit(),
-       &host::BookPropertiesModel::setMakerEditsUnderAudit},
-  };
-  for (const auto& option : options) {
-    auto* box = new QCheckBox(QString::fromUtf8(option.label), audit);
-    box->setChecked(option.on);
-    connect(box, &QCheckBox::toggled, this, [this, set = option.set](bool on) { (model_.*set)(on); });
+  auto addOption = [&](const char* label, bool on, auto apply) {
+    auto* box = new QCheckBox(QString::fromUtf8(label), audit);
+    box->setChecked(on);
+    connect(box, &QCheckBox::toggled, this, apply);
     auditLayout->addWidget(box);
-  }
+  };
+  addOption("凭证必须审核后才能登帐", model_.mustCheck(), [this](bool checked) { model_.setMustCheck(checked); });
+  addOption("制单人可以审核自己的凭证", model_.sameUser(), [this](bool checked) { model_.setSameUser(checked); });
+  addOption("审核时制单人可以修改自己的凭证", model_.makerEditsUnderAudit(),
+            [this](bool checked) { model_.setMakerEditsUnderAudit(checked); });
   layout->addWidget(audit);
 
   auto* types = new QGroupBox(QStringLiteral("凭证字"), page);
