@@ -102,6 +102,13 @@ Money Money::times(Money factor) const {
   return checked(divideRounded(static_cast<Wide>(units_) * factor.units_, kScale));
 }
 
+Money Money::times(Money factor, int decimals) const {
+  if (decimals < 0) decimals = 0;
+  if (decimals > kDecimals) decimals = kDecimals;
+  const std::int64_t step = pow10(kDecimals - decimals);
+  return checked(divideRounded(static_cast<Wide>(units_) * factor.units_, static_cast<Wide>(kScale) * step) * step);
+}
+
 Money Money::times(std::int64_t factor) const { return checked(static_cast<Wide>(units_) * factor); }
 
 Money Money::dividedBy(Money divisor) const {

@@ -51,6 +51,10 @@ class Money {
   // intermediate, rounded half away from zero to four decimals.
   [[nodiscard]] Money times(Money factor) const;
   [[nodiscard]] Money times(std::int64_t factor) const;
+  // The product rounded once, half away from zero, straight to `decimals`
+  // places (0..4): a local amount from a foreign one and its rate, to fen,
+  // without first rounding to four places.
+  [[nodiscard]] Money times(Money factor, int decimals) const;
   // Amount divided by a factor, rounded half away from zero; throws on zero.
   [[nodiscard]] Money dividedBy(Money divisor) const;
   // Rounds half away from zero to `decimals` places (0..4).

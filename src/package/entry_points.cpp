@@ -3,6 +3,7 @@
 #include "package/host.h"
 #include "package/package_life.h"
 #include "package/screen_registry.h"
+#include "package/widgets/screen_catalog.h"
 
 #define QJ_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -11,9 +12,15 @@ QJ_EXPORT void FinanceAttachHost(qj::HostServices* host) { qj::package::AttachHo
 
 QJ_EXPORT long Finance_Call(const char* command, const char* param, qj::VorParams* params);
 
-QJ_EXPORT void FinanceLoad() { qj::package::Load(&Finance_Call); }
+QJ_EXPORT void FinanceLoad() {
+  qj::package::RegisterBuiltScreens();
+  qj::package::Load(&Finance_Call);
+}
 
-QJ_EXPORT void FinanceUnload() { qj::package::Unload(); }
+QJ_EXPORT void FinanceUnload() {
+  qj::package::Unload();
+  qj::package::UnregisterAllScreens();
+}
 
 QJ_EXPORT long Finance_Call(const char* command, const char* param, qj::VorParams* params) {
   return qj::package::Dispatch(command ? command : "", param ? param : "", params);

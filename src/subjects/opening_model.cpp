@@ -116,7 +116,7 @@ bool OpeningModel::editCell(std::size_t row, OpeningField field, const std::stri
   return attempt([&] {
     OpeningRow edited = rows_[row];
     edited.stored(field) = amount;
-    if (isRaw(field)) edited.stored(twinOf(field)) = TruncateCurrency(amount.times(currency().rate));
+    if (isRaw(field)) edited.stored(twinOf(field)) = amount.times(currency().rate, 2);
     storeRow(edited);
     rows_[row] = edited;
     total_ = LoadTotalLine(db_, currency().moneyId, rows_);

@@ -69,6 +69,15 @@ TEST(MoneyArithmetic, RateProductsAndQuotientsRoundHalfAwayFromZeroToFourDecimal
   EXPECT_THROW((void)m("1").dividedBy(Money()), MoneyError);
 }
 
+TEST(MoneyArithmetic, ARateProductRoundsOnceToFen) {
+  // 0.0099 × 0.5 = 0.00495: rounding to four places first would give 0.0050 and then 0.01.
+  EXPECT_EQ(m("0.0099").times(m("0.5"), 2), m("0"));
+  EXPECT_EQ(m("0.0099").times(m("0.5")), m("0.005"));
+  EXPECT_EQ(m("100").times(m("6.8313"), 2), m("683.13"));
+  EXPECT_EQ(m("-0.0101").times(m("0.5"), 2), m("-0.01"));
+  EXPECT_EQ(m("-0.0099").times(m("0.5"), 2), m("0"));
+}
+
 TEST(TruncateCurrency, RoundsToWholeFenHalfAwayFromZero) {
   EXPECT_EQ(TruncateCurrency(m("2.345")), m("2.35"));
   EXPECT_EQ(TruncateCurrency(m("2.3449")), m("2.34"));
