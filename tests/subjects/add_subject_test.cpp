@@ -52,13 +52,6 @@ TEST_P(AddSubject, FirstSubAccountOfAUsedSubjectTakesOverItsData) {
   EXPECT_TRUE(host().heldLocks.empty());
 }
 
-TEST_P(AddSubject, AnUnusedParentBecomesASummarySubjectWithoutQuestions) {
-  ASSERT_EQ(addUnder("10101", "01"), SaveResult::Saved);
-  EXPECT_TRUE(host().messages.empty());
-  EXPECT_EQ(detailFlag("10101"), "F");
-  EXPECT_EQ(detailFlag("1010101"), "T");
-}
-
 TEST_P(AddSubject, AMoveThatFailsOrIsNotAllowedLeavesTheBookAsItWas) {
   useEverywhere("10101");
   const std::string before = book();

@@ -90,11 +90,6 @@ class ChartTest : public PackageTest {
   std::string detailFlag(const std::string& code) {
     return text("SELECT DETAILFLAG FROM Subject WHERE SUBJECTID=:c", {{"c", code}});
   }
-  std::vector<std::string> shown() {
-    std::vector<std::string> out;
-    for (const auto& m : host().messages) out.push_back(m.text);
-    return out;
-  }
   std::string lastMessage() { return host().messages.empty() ? std::string() : host().messages.back().text; }
   void answerYes() { host().answers.push_back(msgbox::IdYes); }
 

@@ -103,14 +103,11 @@ TEST_P(ChartScreens, CounterpartyDialogNamesTheSubAccountAfterTheCustomer) {
   screen.addChild();
   ASSERT_NE(screen.dialog(), nullptr);
   EXPECT_EQ(screen.dialog()->caption(), "新增往来科目");
-  ASSERT_EQ(screen.dialog()->counterparties().size(), 1U);
   screen.dialog()->chooseCounterparty(7);
   screen.dialog()->setDirection(true);
   screen.confirmDialog();
   EXPECT_EQ(screen.selected(), "11301");
   EXPECT_EQ(text("SELECT NAME FROM Subject WHERE RELEVANTID=11300007"), "百货大楼");
-  screen.modify();
-  EXPECT_EQ(screen.dialog()->caption(), "修改往来科目");
 }
 
 TEST_P(ChartScreens, ChooserSearchesCodesHelpCodesAndNames) {
