@@ -123,16 +123,9 @@ int RunBook(const std::vector<std::string>& words) {
 }
 
 int RunDefault() {
-  const std::string path = host::DefaultBookPath();
-  if (!std::filesystem::exists(path)) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    host::NewBook book;
-    book.location = path;
-    book.start = Period::ofDate(Date::today());
-    book.companyName = "我的公司";
-    host::CreateBook(book);
-    std::cout << "首次使用，已新建默认帐套。\n";
-  }
+  bool created = false;
+  const std::string path = host::EnsureDefaultBook(&created);
+  if (created) std::cout << "首次使用，已新建默认帐套。\n";
   Login login = LogIn(path, "");
   printState(*login.session, login.user);
   return kExitOk;

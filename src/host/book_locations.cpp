@@ -30,6 +30,7 @@ std::string EnsureDefaultBook(bool* created) {
   book.location = path;
   book.start = Period::ofDate(Date::today());
   book.companyName = "我的公司";
+  book.chart = StartingChart::Standard;
   CreateBook(book);
   if (created) *created = true;
   return path;

@@ -8,8 +8,8 @@ namespace qj::host {
 // $XDG_DATA_HOME/qingjian/default-book.sqlite, or ~/.local/share/qingjian/… when unset.
 std::string DefaultBookPath();
 
-// The default book, created on first use (company "我的公司", starting this
-// month). `created` tells whether this call made it. Throws HostError when it
+// The default book, created on first use (company "我的公司", the standard
+// chart, starting this month). `created` tells whether this call made it. Throws HostError when it
 // cannot be made.
 std::string EnsureDefaultBook(bool* created = nullptr);
 
