@@ -5,10 +5,12 @@
 #include "package/host.h"
 #include "package/screen_registry.h"
 #include "package/screen_table.h"
+#include "package/subject_chooser_hook.h"
 #include "subjects/detail_test.h"
 #include "subjects/opening_carry_over.h"
 #include "subjects/opening_rows.h"
 #include "subjects/opening_trial.h"
+#include "subjects/subject_chooser_model.h"
 #include "subjects/subject_queries.h"
 #include "vouchers/voucher_numbering.h"
 
@@ -38,6 +40,14 @@ void getCredCode(const std::string&, VorParams& bag) {
 void getAllSubName(const std::string&, VorParams& bag) {
   bag.AddValue("SubName", subjects::FullSubjectName(db(), codeStructure(), bag.GetString("asSubjectID"),
                                                     bag.GetBoolean("bWithSubjectID")));
+}
+
+void getAsSubCode(const std::string&, VorParams& bag) {
+  HostServices& host = Host();
+  if (!host.HasOvoPrivilege2(8, 1, true)) return;
+  const SubjectChooser& choose = TheSubjectChooser();
+  if (!choose || host.FormIsExist(subjects::SubjectChooserModel::kScreenName)) return;
+  bag.AddValue("asSubCode", choose().value_or(""));
 }
 
 void getSubjectIdParam(const std::string&, VorParams& bag) {
@@ -94,7 +104,7 @@ const std::vector<CommandEntry>& CommandTable() {
       {"GETCREDCODE", &getCredCode},
       {"GETALLSUBNAME", &getAllSubName},
       {"GOTOSPECIALCRED", nullptr},
-      {"GETASSUBCODE", nullptr},
+      {"GETASSUBCODE", &getAsSubCode},
       {"GETSUBJECTIDPARAM", &getSubjectIdParam},
       {"TBLSUBJECTSTARTDATAUPDATE", nullptr},  // registered for callers; has no effect
       {"ADDRELESUBJECTSTARTDATA", &addReleSubjectStartData},
