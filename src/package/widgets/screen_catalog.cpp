@@ -1,11 +1,14 @@
 #include "package/widgets/screen_catalog.h"
 
 #include "package/screen_registry.h"
+#include "subjects/widgets/opening_screen.h"
 
 namespace qj::package {
 
 void RegisterBuiltScreens() {
   // Each subsystem's screens are added here as they are built.
+  RegisterScreen("FRISTSUBJECTINITLIST_FRM", subjects::OpeningScreenMakers(subjects::OpeningEntry::FirstTime));
+  RegisterScreen("SUBJECTINITLIST_FRM", subjects::OpeningScreenMakers(subjects::OpeningEntry::Adjustment));
 }
 
 }  // namespace qj::package

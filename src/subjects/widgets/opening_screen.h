@@ -1,0 +1,29 @@
+// The opening-balance screen as the dispatcher opens it, under the lock of the
+// way it was reached ("FRISTSUBJECTINITLIST_FRM" or "SUBJECTINITLIST_FRM").
+#pragma once
+
+#include "package/screen_registry.h"
+#include "subjects/opening_session.h"
+
+namespace qj::subjects {
+
+class OpeningScreen final : public package::Screen {
+ public:
+  explicit OpeningScreen(OpeningEntry entry) : entry_(entry) {}
+
+  // Takes the entry's lock (and, for an adjustment, tests the start period),
+  // shows the dialog and gives the lock back however the dialog ends.
+  int showModal() override;
+  // The screen is only ever modal.
+  void showModeless() override { showModal(); }
+  void bringToFront() override {}
+  void dispose() override { delete this; }
+
+ private:
+  OpeningEntry entry_;
+};
+
+// The registration of the screen under the key of `entry`.
+package::ScreenMakers OpeningScreenMakers(OpeningEntry entry);
+
+}  // namespace qj::subjects
