@@ -1,0 +1,27 @@
+// The chart screens as the dispatcher opens them: each a dialog around its
+// screen widget, shown modally.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "package/hostapi/host_services.h"
+#include "package/screen_registry.h"
+
+namespace qj::subjects {
+
+// The maintenance screen ("frmSubject1") and the chooser ("SubjectInfo_Frm");
+// the chooser's dialog is accepted when a subject was chosen.
+std::unique_ptr<QDialog> MakeSubjectArchivesDialog(HostServices& host);
+std::unique_ptr<QDialog> MakeSubjectChooserDialog(HostServices& host);
+
+// The registry's makers, on the attached host.
+std::unique_ptr<package::Screen> SubjectArchivesScreen();
+std::unique_ptr<package::Screen> SubjectChooserScreen();
+
+// GETASSUBCODE's chooser: shows it modally; the chosen code, nothing when cancelled.
+std::optional<std::string> ChooseSubject();
+
+}  // namespace qj::subjects

@@ -1,0 +1,58 @@
+// The chart-of-accounts maintenance screen ("frmSubject1"): renders the
+// maintenance model and hands it the buttons, keys and dialog edits.
+#pragma once
+
+#include <QFileDialog>
+#include <QPointer>
+#include <functional>
+
+#include "package/widgets/finance_boot_form_widget.h"
+#include "subjects/subject_archives_model.h"
+#include "subjects/widgets/subject_dialog.h"
+
+class QVBoxLayout;
+
+namespace qj::subjects {
+
+class ChartView;
+
+class SubjectArchivesWidget : public package::FinanceBootFormWidget {
+  Q_OBJECT
+
+ public:
+  explicit SubjectArchivesWidget(HostServices& host, QWidget* parent = nullptr);
+
+  [[nodiscard]] SubjectArchivesModel& model() { return model_; }
+  [[nodiscard]] ChartView* chart() { return chart_; }
+  // The open add or modify dialog, and the open export file dialog.
+  [[nodiscard]] SubjectDialog* subjectDialog() { return subjectDialog_; }
+  [[nodiscard]] QFileDialog* exportDialog() { return exportDialog_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void addButton(const QString& text, void (SubjectArchivesWidget::*slot)());
+  void refresh();
+  // Runs a model operation, then shows what it left: the tree and any dialog it opened.
+  void act(const std::function<void(SubjectArchivesModel&)>& operation);
+  void addSibling() { act(&SubjectArchivesModel::addSibling); }
+  void addChild() { act(&SubjectArchivesModel::addChild); }
+  void modify() { act(&SubjectArchivesModel::modify); }
+  void remove() { act(&SubjectArchivesModel::remove); }
+  void openSubjectDialog();
+  void confirmSubjectDialog();
+  void preview();
+  void print();
+  void chooseExportFile();
+  [[nodiscard]] std::string listTitle() const;
+
+  HostServices& host_;
+  SubjectArchivesModel model_;
+  ChartView* chart_;
+  QVBoxLayout* buttons_;
+  QPointer<SubjectDialog> subjectDialog_;
+  QPointer<QFileDialog> exportDialog_;
+};
+
+}  // namespace qj::subjects
