@@ -1,4 +1,4 @@
-// The book schema on every engine: tables, columns, widths, keys, exact money,
+// The book schema on every engine: tables, columns, widths, keys, exact money at full width,
 // and the version check and upgrade on open.
 #include "data/schema.h"
 
@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <sstream>
 
 #include "data/dialect.h"  // AddColumnSql, CreateTableSql for the upgrade steps
@@ -53,28 +54,20 @@ class SchemaTest : public ::testing::TestWithParam<Engine> {
 
 // A value that fills the column to its limit.
 Value FullValue(const ColumnDef& column) {
-  switch (column.type) {
-    case ColumnType::String: {
-      static const char* const kCycle[] = {"帐", "A", "套", "7"};
-      std::string text;
-      for (int i = 0; i < column.width; ++i) text += kCycle[i % 4];
-      return text;
-    }
-    case ColumnType::SmallInt:
-      return 32767;
-    case ColumnType::Integer:
-      return 2147483647;
-    case ColumnType::BigInt:
-    case ColumnType::Money:
-      return static_cast<long long>(kMaxUnits);
-    case ColumnType::DateTime:
-      return "2011-07-31 23:59:59";
-    case ColumnType::Date:
-      return Date(2011, 7, 31);
-    case ColumnType::Bytes:
-      return Blob{0x00, 0xff, 0x7f, 0x80};
+  if (column.type != ColumnType::String) {
+    const std::map<ColumnType, Value> full = {{ColumnType::SmallInt, 32767},
+                                              {ColumnType::Integer, 2147483647},
+                                              {ColumnType::BigInt, kMaxUnits},
+                                              {ColumnType::Money, kMaxUnits},
+                                              {ColumnType::DateTime, "2011-07-31 23:59:59"},
+                                              {ColumnType::Date, Date(2011, 7, 31)},
+                                              {ColumnType::Bytes, Blob{0x00, 0xff, 0x7f, 0x80}}};
+    return full.at(column.type);
   }
-  return {};
+  static const char* const kCycle[] = {"帐", "A", "套", "7"};
+  std::string text;
+  for (int i = 0; i < column.width; ++i) text += kCycle[i % 4];
+  return text;
 }
 
 TEST_P(SchemaTest, NewBookHoldsEveryTableWithEveryColumnAtFullWidth) {
@@ -112,18 +105,28 @@ TEST_P(SchemaTest, NewBookHoldsEveryTableWithEveryColumnAtFullWidth) {
   }
 }
 
-TEST_P(SchemaTest, LedgerKeysRefuseDuplicates) {
+TEST_P(SchemaTest, KeysRefuseDuplicatesAndColumnsWhatDoesNotFit) {
   CreateSchema(*db);
   insertSubject("1001", "现金");
   insertSubject("100101", "人民币");
   expectDuplicate("INSERT INTO Subject (SUBJECTID, NAME, DCFLAG, DETAILFLAG) VALUES (:id, :name, :dc, :detail)",
                   {{"id", "1001"}, {"name", "库存现金"}, {"dc", "F"}, {"detail", "T"}});
+  // Widths count characters: a name of 32 Chinese characters fits, 33 do not.
+  std::string name;
+  for (int i = 0; i < 32; ++i) name += "帐";
+  EXPECT_NO_THROW(insertSubject("1002", name));
+  EXPECT_THROW(insertSubject("1003", name + "套"), DbError);
 
-  const std::string line = "INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID) VALUES (:c, :f, :s)";
-  db->execute(line, {{"c", "201107000001"}, {"f", 0}, {"s", "1001"}});
-  db->execute(line, {{"c", "201107000001"}, {"f", 1}, {"s", "1001"}});
-  db->execute(line, {{"c", "201107000002"}, {"f", 0}, {"s", "1001"}});
-  expectDuplicate(line, {{"c", "201107000001"}, {"f", 0}, {"s", "100101"}});
+  const std::string line = "INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, DEBIT) VALUES (:c, :f, :s, :d)";
+  db->execute(line, {{"c", "201107000001"}, {"f", 0}, {"s", "1001"}, {"d", nullptr}});
+  db->execute(line, {{"c", "201107000001"}, {"f", 1}, {"s", "1001"}, {"d", nullptr}});
+  db->execute(line, {{"c", "201107000002"}, {"f", 0}, {"s", "100101010101010101"}, {"d", nullptr}});
+  expectDuplicate(line, {{"c", "201107000001"}, {"f", 0}, {"s", "100101"}, {"d", nullptr}});
+  refused(line, {{"c", "2011070000051"}, {"f", 0}, {"s", "1001"}, {"d", nullptr}});
+  refused(line, {{"c", "201107000006"}, {"f", 0}, {"s", "1001010101010101011"}, {"d", nullptr}});
+  refused(line, {{"c", "201107000007"}, {"f", 32768}, {"s", "1001"}, {"d", nullptr}});
+  // An amount is a count of ten-thousandths, never a decimal text.
+  refused(line, {{"c", "201107000008"}, {"f", 0}, {"s", "1001"}, {"d", "12.50"}});
 
   const std::string balance = "INSERT INTO Balance (YEARMON, MONEYID, SUBJECTID) VALUES (:y, :m, :s)";
   db->execute(balance, {{"y", "201107"}, {"m", 0}, {"s", "1001"}});
@@ -137,14 +140,12 @@ TEST_P(SchemaTest, LedgerKeysRefuseDuplicates) {
   db->execute(opening, {{"k", "001001"}, {"m", 0}, {"s", "1001"}});
   db->execute(opening, {{"k", "991001"}, {"m", 99}, {"s", "1001"}});
   expectDuplicate(opening, {{"k", "001001"}, {"m", 0}, {"s", "1001"}});
-}
 
-TEST_P(SchemaTest, VoucherNumberIsUniqueWithinTypeAndMonth) {
-  CreateSchema(*db);
+  // A voucher number is unique within its type and month; vouchers without one may be many.
   const std::string voucher = "INSERT INTO VoucherMaster (CREDID, AccountVoucherTypeID, CREDCODE) VALUES (:c, :t, :n)";
   db->execute(voucher, {{"c", "201107000001"}, {"t", 1}, {"n", 1}});
-  db->execute(voucher, {{"c", "201107000002"}, {"t", 2}, {"n", 1}});  // another type
-  db->execute(voucher, {{"c", "201108000001"}, {"t", 1}, {"n", 1}});  // another month
+  db->execute(voucher, {{"c", "201107000002"}, {"t", 2}, {"n", 1}});
+  db->execute(voucher, {{"c", "201108000001"}, {"t", 1}, {"n", 1}});
   db->execute(voucher, {{"c", "201107000003"}, {"t", 1}, {"n", nullptr}});
   db->execute(voucher, {{"c", "201107000004"}, {"t", 1}, {"n", nullptr}});
   const DbError sameNumber = refused(voucher, {{"c", "201107000005"}, {"t", 1}, {"n", 1}});
@@ -152,42 +153,6 @@ TEST_P(SchemaTest, VoucherNumberIsUniqueWithinTypeAndMonth) {
   const DbError sameId = refused(voucher, {{"c", "201107000001"}, {"t", 1}, {"n", 9}});
   EXPECT_EQ(sameId.kind(), DbErrorKind::DuplicateKey);
   EXPECT_FALSE(IsVoucherCodeCollision(sameId)) << sameId.what();
-}
-
-TEST_P(SchemaTest, ColumnsRefuseWhatDoesNotFit) {
-  CreateSchema(*db);
-  const std::string line = "INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, DEBIT) VALUES (:c, :f, :s, :d)";
-  db->execute(line, {{"c", "201107000005"}, {"f", 0}, {"s", "100101010101010101"}, {"d", nullptr}});
-  refused(line, {{"c", "2011070000051"}, {"f", 0}, {"s", "1001"}, {"d", nullptr}});
-  refused(line, {{"c", "201107000006"}, {"f", 0}, {"s", "1001010101010101011"}, {"d", nullptr}});
-  refused(line, {{"c", "201107000007"}, {"f", 32768}, {"s", "1001"}, {"d", nullptr}});
-  // An amount is a count of ten-thousandths, never a decimal text.
-  refused(line, {{"c", "201107000008"}, {"f", 0}, {"s", "1001"}, {"d", "12.50"}});
-
-  // Widths count characters: a name of 32 Chinese characters fits, 33 do not.
-  std::string name;
-  for (int i = 0; i < 32; ++i) name += "帐";
-  EXPECT_NO_THROW(insertSubject("1002", name));
-  EXPECT_THROW(insertSubject("1003", name + "套"), DbError);
-}
-
-TEST_P(SchemaTest, MoneyColumnsAreExact) {
-  CreateSchema(*db);
-  const std::string line =
-      "INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, DEBIT, CREDIT) VALUES (:c, :f, :s, :d, :k)";
-  const Money max = Money::parse("922337203685477.5807");
-  const Money min = Money::parse("-922337203685477.5807");
-  db->execute(line, {{"c", "201107000001"}, {"f", 0}, {"s", "1001"}, {"d", max}, {"k", min}});
-  auto row = db->queryOne("SELECT DEBIT, CREDIT FROM VoucherDetail WHERE CREDID = :c", {{"c", "201107000001"}});
-  ASSERT_TRUE(row);
-  EXPECT_EQ(row->money("DEBIT"), max);
-  EXPECT_EQ(row->money("CREDIT"), min);
-
-  // Ten times 0.1 is 1 in a sum, where a floating column would drift.
-  for (int f = 0; f < 10; ++f)
-    db->execute(line, {{"c", "201107000002"}, {"f", f}, {"s", "1001"}, {"d", Money::parse("0.1")}, {"k", nullptr}});
-  const Value sum = db->scalar("SELECT SUM(DEBIT) FROM VoucherDetail WHERE CREDID = :c", {{"c", "201107000002"}});
-  EXPECT_EQ(Money::fromUnits(IntegerOf(sum)), Money::parse("1"));
 }
 
 TEST_P(SchemaTest, BooksAreRecognisedAndNeverMadeOverOtherData) {
@@ -238,10 +203,26 @@ struct FakeUpgrade {
   }
 };
 
-TEST_P(SchemaTest, UpgradeRunsEachMissingStepOnceAndKeepsTheRows) {
+TEST_P(SchemaTest, UpgradeRunsEachMissingStepOnceOrLeavesTheBookAsItWas) {
   CreateSchema(*db);
   insertSubject("1001", "现金");
-  db->execute("INSERT INTO VoucherMaster (CREDID, CREDCODE) VALUES (:c, :n)", {{"c", "201107000001"}, {"n", 1}});
+  const auto unchanged = [&] {
+    EXPECT_FALSE(db->inTransaction());
+    EXPECT_EQ(StoredSchemaVersion(*db), kSchemaVersion);
+    EXPECT_EQ(TextOf(db->scalar("SELECT NAME FROM Subject WHERE SUBJECTID = :id", {{"id", "1001"}})), "现金");
+    EXPECT_THROW(db->query("SELECT ENNAME FROM Subject"), DbError);  // the first step's column
+  };
+  // A gap in the chain of steps is found before anything is touched.
+  FakeUpgrade gap;
+  gap.steps.pop_back();
+  EXPECT_THROW(OpenSchema(*db, gap.steps, kSchemaVersion + 2), std::logic_error);
+  EXPECT_TRUE(gap.ran.empty());
+  unchanged();
+  // A failing step undoes the steps before it too.
+  FakeUpgrade failing(/*secondFails=*/true);
+  EXPECT_THROW(OpenSchema(*db, failing.steps, kSchemaVersion + 2), BookFormatError);
+  EXPECT_EQ(failing.ran.size(), 2U);
+  unchanged();
 
   FakeUpgrade upgrade;
   OpenSchema(*db, upgrade.steps, kSchemaVersion + 2);
@@ -251,9 +232,7 @@ TEST_P(SchemaTest, UpgradeRunsEachMissingStepOnceAndKeepsTheRows) {
   ASSERT_TRUE(subject);
   EXPECT_EQ(subject->text("NAME"), "库存现金");
   EXPECT_EQ(subject->text("ENNAME"), "cash");
-  EXPECT_EQ(IntegerOf(db->scalar("SELECT COUNT(*) FROM VoucherMaster")), 1);
   EXPECT_TRUE(db->tableExists("ExtraList"));
-
   // Opening again, on this or another connection, finds nothing left to do.
   OpenSchema(*db, upgrade.steps, kSchemaVersion + 2);
   auto second = scratch.open();
@@ -261,26 +240,6 @@ TEST_P(SchemaTest, UpgradeRunsEachMissingStepOnceAndKeepsTheRows) {
   EXPECT_EQ(upgrade.ran.size(), 2U);
   // And this program is now the older one.
   EXPECT_THROW(OpenSchema(*second), BookFormatError);
-}
-
-TEST_P(SchemaTest, FailedUpgradeLeavesTheBookAsItWas) {
-  CreateSchema(*db);
-  insertSubject("1001", "现金");
-
-  FakeUpgrade upgrade(/*secondFails=*/true);
-  EXPECT_THROW(OpenSchema(*db, upgrade.steps, kSchemaVersion + 2), BookFormatError);
-  EXPECT_EQ(upgrade.ran.size(), 2U);
-  EXPECT_FALSE(db->inTransaction());
-  EXPECT_EQ(StoredSchemaVersion(*db), kSchemaVersion);
-  EXPECT_EQ(TextOf(db->scalar("SELECT NAME FROM Subject WHERE SUBJECTID = :id", {{"id", "1001"}})), "现金");
-  EXPECT_THROW(db->query("SELECT ENNAME FROM Subject"), DbError);  // the first step's column is gone too
-
-  // A gap in the chain of steps is found before anything is touched.
-  upgrade.steps.pop_back();
-  upgrade.ran.clear();
-  EXPECT_THROW(OpenSchema(*db, upgrade.steps, kSchemaVersion + 2), std::logic_error);
-  EXPECT_TRUE(upgrade.ran.empty());
-  EXPECT_EQ(StoredSchemaVersion(*db), kSchemaVersion);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, SchemaTest, ::testing::ValuesIn(test::TestEngines()),
