@@ -22,12 +22,13 @@ std::vector<PageRows> Pages(int rowsPerPage, std::size_t rows, bool totals) {
   return Paginate(LayOut(Layout(rowsPerPage), A4(Orientation::Portrait)), rows, totals);
 }
 
-TEST(Paging, FixedRowsPerPage) {
+TEST(Paging, FixedRowsPerPageAndAnEmptyListOnOnePage) {
   EXPECT_EQ(Pages(40, 95, true), (std::vector<PageRows>{{0, 40, false}, {40, 40, false}, {80, 15, true}}));
   EXPECT_EQ(Pages(40, 95, false), (std::vector<PageRows>{{0, 40, false}, {40, 40, false}, {80, 15, false}}));
   // A full last page still has a free grid line for the totals.
   EXPECT_EQ(Pages(40, 80, true), (std::vector<PageRows>{{0, 40, false}, {40, 40, true}}));
-  EXPECT_EQ(Pages(40, 1, false), (std::vector<PageRows>{{0, 1, false}}));
+  EXPECT_EQ(Pages(40, 0, false), (std::vector<PageRows>{{0, 0, false}}));
+  EXPECT_EQ(Pages(40, 0, true), (std::vector<PageRows>{{0, 0, true}}));
 }
 
 TEST(Paging, AsManyAsFit) {
@@ -35,21 +36,14 @@ TEST(Paging, AsManyAsFit) {
   // 297 mm less margins (2 × 12), title 10, one header line 6, headings 7, one footer line 6: 244 mm of 5.5 mm rows.
   EXPECT_EQ(layout.linesPerPage, 44);
   EXPECT_EQ(layout.rowsPerPage, 44);
-  const auto lines = static_cast<std::size_t>(layout.linesPerPage);
   // When the last page is full, the totals line gets a page of its own.
-  EXPECT_EQ(Paginate(layout, 2 * lines, true),
-            (std::vector<PageRows>{{0, lines, false}, {lines, lines, false}, {2 * lines, 0, true}}));
+  EXPECT_EQ(Paginate(layout, 88, true), (std::vector<PageRows>{{0, 44, false}, {44, 44, false}, {88, 0, true}}));
   // More rows per page than the paper holds: as many as it holds.
   EXPECT_EQ(LayOut(Layout(100), A4(Orientation::Portrait)).rowsPerPage, 44);
   EXPECT_LT(LayOut(Layout(0), A4(Orientation::Landscape)).rowsPerPage, 44);
 }
 
-TEST(Paging, EmptyListPrintsOnePage) {
-  EXPECT_EQ(Pages(40, 0, false), (std::vector<PageRows>{{0, 0, false}}));
-  EXPECT_EQ(Pages(40, 0, true), (std::vector<PageRows>{{0, 0, true}}));
-}
-
-TEST(Paging, ColumnsTooWideAreNarrowedToThePaper) {
+TEST(Paging, ColumnsTooWideAreNarrowedToThePaperAndCrowdedPagesAreAnError) {
   PrintTemplate wide = Layout(0);
   wide.columns = {{"A", "甲", 150, Alignment::Left}, {"B", "乙", 222, Alignment::Right}};
   const PageLayout layout = LayOut(wide, A4(Orientation::Portrait));
@@ -57,9 +51,7 @@ TEST(Paging, ColumnsTooWideAreNarrowedToThePaper) {
   EXPECT_DOUBLE_EQ(layout.columnWidthMm[0] + layout.columnWidthMm[1], 186);
   EXPECT_DOUBLE_EQ(layout.columnWidthMm[0] / layout.columnWidthMm[1], 150.0 / 222.0);
   EXPECT_DOUBLE_EQ(layout.columnLeftMm[1], kMarginMm + layout.columnWidthMm[0]);
-}
 
-TEST(Paging, HeaderAndFooterThatFillThePaperAreAnError) {
   PrintTemplate crowded = Layout(0);
   crowded.headerLines.assign(25, "页眉");
   crowded.footerLines.assign(20, "页脚");
