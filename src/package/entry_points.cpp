@@ -19,7 +19,7 @@ QJ_EXPORT void FinanceLoad() {
 
 QJ_EXPORT void FinanceUnload() {
   qj::package::Unload();
-  qj::package::UnregisterAllScreens();
+  qj::package::UnregisterBuiltScreens();
 }
 
 QJ_EXPORT long Finance_Call(const char* command, const char* param, qj::VorParams* params) {

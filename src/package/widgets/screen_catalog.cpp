@@ -1,5 +1,7 @@
 #include "package/widgets/screen_catalog.h"
 
+#include <QApplication>
+
 #include "package/screen_registry.h"
 #include "package/subject_chooser_hook.h"
 #include "subjects/widgets/chart_screens.h"
@@ -8,12 +10,19 @@
 namespace qj::package {
 
 void RegisterBuiltScreens() {
-  // Each subsystem's screens are added here as they are built.
+  // Screens need the desktop's application object; a host without a display
+  // (the command line) gets none, and their keys do nothing there.
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
   RegisterScreen("FRISTSUBJECTINITLIST_FRM", subjects::OpeningScreenMakers(subjects::OpeningEntry::FirstTime));
   RegisterScreen("SUBJECTINITLIST_FRM", subjects::OpeningScreenMakers(subjects::OpeningEntry::Adjustment));
   RegisterScreen("FRMSUBJECT1", {&subjects::SubjectArchivesScreen, nullptr, nullptr});
   RegisterScreen("SUBJECTINFO_FRM", {&subjects::SubjectChooserScreen, nullptr, nullptr});
   SetSubjectChooser(&subjects::ChooseSubject);
+}
+
+void UnregisterBuiltScreens() {
+  UnregisterAllScreens();
+  SetSubjectChooser(nullptr);
 }
 
 }  // namespace qj::package
