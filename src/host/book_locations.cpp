@@ -20,7 +20,7 @@ std::string DefaultBookPath() {
 }
 
 std::string EnsureDefaultBook(bool* created) {
-  const std::string path = DefaultBookPath();
+  std::string path = DefaultBookPath();
   if (created) *created = false;
   if (std::filesystem::exists(path)) return path;
   std::error_code error;

@@ -111,8 +111,12 @@ bool BookPropertiesModel::refuse(std::string message) {
 }
 
 void BookPropertiesModel::editCompany(CompanyField field, std::string value) {
-  for (CompanyEntry& entry : company_)
-    if (entry.field == field) entry.value = std::move(value);
+  for (CompanyEntry& entry : company_) {
+    if (entry.field == field) {
+      entry.value = std::move(value);
+      return;
+    }
+  }
 }
 
 std::string BookPropertiesModel::schemeTitle(int scheme) const {
@@ -143,7 +147,7 @@ bool BookPropertiesModel::addCurrency() {
   // A number deleted in this session stays unused until the deletion is saved.
   for (int id = 1; id <= kLastForeignCurrency; ++id) {
     const bool taken = storedCurrencies_.contains(id) ||
-                       std::ranges::any_of(currencies_, [id](const CurrencyEntry& c) { return c.moneyId == id; });
+                       std::ranges::any_of(currencies_, [id = id](const CurrencyEntry& c) { return c.moneyId == id; });
     if (!taken) {
       currencies_.push_back({id, "", Money()});
       return true;
@@ -191,7 +195,12 @@ bool BookPropertiesModel::validateSchemeNames(int scheme) {
     const std::string which = "编号 " + std::to_string(id) + " 的凭证字名称";
     if (name.empty()) return refuse(which + "不能为空。");
     if (Characters(name) > voucherTypeWidth())
-      return refuse(which + "“" + name + "”太长，最多 " + Count(voucherTypeWidth()) + " 个字。");
+      return refuse(std::string(which)
+                        .append("“")
+                        .append(name)
+                        .append("”太长，最多 ")
+                        .append(Count(voucherTypeWidth()))
+                        .append(" 个字。"));
     if (!seen.insert(name).second) return refuse("凭证字“" + name + "”在同一凭证字方案中重复。");
   }
   return true;
@@ -217,7 +226,12 @@ bool BookPropertiesModel::validate() {
     const std::string which = "编号 " + std::to_string(currency.moneyId) + " 的外币";
     if (name.empty()) return refuse(which + "名称不能为空。");
     if (Characters(name) > currencyNameWidth())
-      return refuse(which + "名称“" + name + "”太长，最多 " + Count(currencyNameWidth()) + " 个字。");
+      return refuse(std::string(which)
+                        .append("名称“")
+                        .append(name)
+                        .append("”太长，最多 ")
+                        .append(Count(currencyNameWidth()))
+                        .append(" 个字。"));
     if (!seen.insert(name).second) return refuse("外币名称“" + name + "”重复。");
     if (currency.rate <= Money()) return refuse("外币“" + name + "”的汇率必须大于零。");
   }
@@ -234,7 +248,7 @@ bool BookPropertiesModel::save() {
     if (!UserStore(db).isAdministrator(userName_)) return refuse(kAdministratorsOnly);
     // Checked again: another user may have used a currency since it was deleted here.
     for (const auto& [id, stored] : storedCurrencies_) {
-      if (std::ranges::any_of(currencies_, [id](const CurrencyEntry& c) { return c.moneyId == id; })) continue;
+      if (std::ranges::any_of(currencies_, [id = id](const CurrencyEntry& c) { return c.moneyId == id; })) continue;
       if (const auto use = CurrencyUse(db, stored)) return refuse(*use + "所有修改均未保存。");
       db.execute("DELETE FROM Currency WHERE MONEYID=:id", {{"id", id}});
     }
