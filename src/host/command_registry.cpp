@@ -1,28 +1,20 @@
 #include "host/command_registry.h"
 
-#include <algorithm>
-#include <cctype>
+#include "package/upper_case.h"
 
 namespace qj::host {
-namespace {
-std::string upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
-  return text;
-}
-}  // namespace
-
 void CommandRegistry::RegistFunction(const std::string& name, Command command) {
-  const std::string key = upper(name);
+  const std::string key = package::UpperCase(name);
   if (!byUpperName_.contains(key)) order_.push_back(name);
   byUpperName_[key] = std::move(command);
 }
 
 long CommandRegistry::Call(const std::string& command, const std::string& argument, VorParams* params) const {
-  auto it = byUpperName_.find(upper(command));
+  auto it = byUpperName_.find(package::UpperCase(command));
   if (it == byUpperName_.end() || !it->second) return 0;
   return it->second(command.c_str(), argument.c_str(), params);
 }
 
-bool CommandRegistry::IsRegistered(const std::string& name) const { return byUpperName_.contains(upper(name)); }
+bool CommandRegistry::IsRegistered(const std::string& name) const { return byUpperName_.contains(package::UpperCase(name)); }
 
 }  // namespace qj::host

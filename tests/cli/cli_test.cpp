@@ -1,41 +1,18 @@
 // qingjian-cli run as a separate program, as a script would run it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
+#include "cli/cli_runner.h"
 #include "support/scratch_database.h"
 
 namespace qj::test {
 namespace {
 
-struct ProgramRun {
-  int exitCode = -1;
-  std::string output;
-};
-
-std::string quoted(const std::string& word) {
-  std::string out = "'";
-  for (char c : word) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
 ProgramRun run(const std::vector<std::string>& words, const std::string& environment = "",
                const std::string& input = "") {
-  std::string command = environment + " " + quoted(QJ_CLI_PROGRAM);
-  for (const auto& word : words) command += " " + quoted(word);
-  command = "printf '%s\\n' " + quoted(input) + " | " + command + " 2>&1";
-  ProgramRun result;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return result;
-  char buffer[4096];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
-  const int status = ::pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
+  return RunCli(words, environment, input);
 }
 
 nlohmann::json json(const ProgramRun& result) {
@@ -128,7 +105,7 @@ TEST(CliArguments, BadArgumentsAndUnusableBooksExitNonZeroWithAMessage) {
 
 TEST(CliDefaultBook, IsCreatedOnFirstUseAndShownAfterwards) {
   ScratchDatabase scratch(data::Engine::Sqlite);
-  const std::string environment = "XDG_DATA_HOME=" + quoted(scratch.folder());
+  const std::string environment = "XDG_DATA_HOME=" + Quoted(scratch.folder());
   const ProgramRun first = run({}, environment);
   EXPECT_EQ(first.exitCode, 0) << first.output;
   EXPECT_NE(first.output.find("已新建默认帐套"), std::string::npos);

@@ -1,9 +1,7 @@
 // qingjian-cli opening, run as a script would run it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-
+#include "cli/cli_runner.h"
 #include "support/scratch_database.h"
 
 namespace qj::test {
@@ -18,14 +16,11 @@ class OpeningCli : public ::testing::TestWithParam<data::Engine> {
         "INSERT INTO Subject (SUBJECTID, NAME, DCFLAG, DETAILFLAG) VALUES ('101', '现金', 'T', 'T'), "
         "('201', '短期借款', 'F', 'T')");
   }
-  std::string book() const { return "'" + scratch_->location() + "'"; }
+  std::string book() const { return Quoted(scratch_->location()); }
   int run(const std::string& words) {
-    output.clear();
-    FILE* pipe = ::popen((std::string(QJ_CLI_PROGRAM) + " " + words + " 2>&1").c_str(), "r");
-    char buffer[4096];
-    for (std::size_t n = 0; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-    const int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const ProgramRun result = RunCliLine(words);
+    output = result.output;
+    return result.exitCode;
   }
   std::string output;
 

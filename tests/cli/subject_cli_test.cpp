@@ -1,35 +1,19 @@
 // qingjian-cli subject and book create --chart, run as a script would run them.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "cli/cli_runner.h"
 #include "support/scratch_database.h"
 
 namespace qj::test {
 namespace {
 
-struct Outcome {
-  int exitCode = -1;
-  std::string output;
-};
+using Outcome = ProgramRun;
 
-Outcome run(const std::vector<std::string>& words) {
-  std::string command = QJ_CLI_PROGRAM;
-  for (const auto& word : words) command += " '" + word + "'";
-  Outcome result;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return result;
-  char buffer[4096];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
-  const int status = ::pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
+Outcome run(const std::vector<std::string>& words) { return RunCli(words); }
 
 bool says(const Outcome& outcome, const std::string& text) { return outcome.output.find(text) != std::string::npos; }
 
