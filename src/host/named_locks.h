@@ -99,31 +99,4 @@ class NamedLocks {
   std::string lastError_;
 };
 
-// Holds a named lock for the lifetime of a scope, releasing it on every way out.
-//
-//   NamedLockGuard lock(locks, "CREDWLOCK");
-//   if (!lock) { show the refusal; return; }
-class NamedLockGuard {
- public:
-  NamedLockGuard(NamedLocks& locks, std::string_view name)
-      : locks_(locks), name_(name), granted_(locks.acquire(name)) {}
-  NamedLockGuard(const NamedLockGuard&) = delete;
-  NamedLockGuard& operator=(const NamedLockGuard&) = delete;
-  ~NamedLockGuard() { release(); }
-
-  [[nodiscard]] bool granted() const { return granted_; }
-  explicit operator bool() const { return granted_; }
-
-  // Gives the lock back before the end of the scope.
-  void release() {
-    if (granted_) locks_.release(name_);
-    granted_ = false;
-  }
-
- private:
-  NamedLocks& locks_;
-  std::string name_;
-  bool granted_;
-};
-
 }  // namespace qj::host

@@ -31,7 +31,9 @@ PackageLibrary::PackageLibrary(const std::string& path, HostServices& host) {
   attach_ = entry<void (*)(HostServices*)>(handle_, "FinanceAttachHost", path);
   auto load = entry<void (*)()>(handle_, "FinanceLoad", path);
   unload_ = entry<void (*)()>(handle_, "FinanceUnload", path);
-  call_ = entry<FinanceCallback>(handle_, "Finance_Call", path);
+  // The host reaches Finance_Call through the commands FinanceLoad registers;
+  // a library without it is not the package.
+  entry<FinanceCallback>(handle_, "Finance_Call", path);
   hasScreen_ = entry<bool (*)(const char*)>(handle_, "FinanceHasScreen", path);
   attach_(&host);
   load();
@@ -41,10 +43,6 @@ PackageLibrary::~PackageLibrary() {
   unload_();
   attach_(nullptr);
   ::dlclose(handle_);
-}
-
-long PackageLibrary::call(const std::string& command, const std::string& param, VorParams* params) const {
-  return call_(command.c_str(), param.c_str(), params);
 }
 
 std::string PackageLibrary::DefaultPath() {

@@ -19,8 +19,6 @@ class PackageLibrary {
 
   // Whether the package has the screen of a form-name key.
   [[nodiscard]] bool hasScreen(const std::string& key) const { return hasScreen_(key.c_str()); }
-  // Calls the package's entry directly.
-  long call(const std::string& command, const std::string& param, VorParams* params) const;
 
   // QINGJIAN_PACKAGE when set; else the library beside the program
   // (../lib/libqingjian-finance.so); else the one of the build.
@@ -30,7 +28,6 @@ class PackageLibrary {
   void* handle_ = nullptr;
   void (*attach_)(HostServices*) = nullptr;
   void (*unload_)() = nullptr;
-  FinanceCallback call_ = nullptr;
   bool (*hasScreen_)(const char*) = nullptr;
 };
 
