@@ -15,6 +15,8 @@ long CommandRegistry::Call(const std::string& command, const std::string& argume
   return it->second(command.c_str(), argument.c_str(), params);
 }
 
-bool CommandRegistry::IsRegistered(const std::string& name) const { return byUpperName_.contains(package::UpperCase(name)); }
+bool CommandRegistry::IsRegistered(const std::string& name) const {
+  return byUpperName_.contains(package::UpperCase(name));
+}
 
 }  // namespace qj::host
