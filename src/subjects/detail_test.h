@@ -5,7 +5,7 @@
 #include <string>
 
 #include "data/connection.h"
-#include "subjects/refusal.h"
+#include "package/refusal.h"
 
 namespace qj::subjects {
 

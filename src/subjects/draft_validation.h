@@ -7,7 +7,7 @@
 
 #include "data/connection.h"
 #include "subjects/chart_rules.h"
-#include "subjects/refusal.h"
+#include "package/refusal.h"
 #include "subjects/subject.h"
 
 namespace qj::subjects {

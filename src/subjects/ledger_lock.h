@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "package/host_lock.h"
-#include "subjects/refusal.h"
+#include "package/refusal.h"
 
 namespace qj::subjects {
 

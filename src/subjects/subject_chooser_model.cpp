@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "subjects/refusal.h"
+#include "package/refusal.h"
 #include "subjects/subject_classes.h"
 
 namespace qj::subjects {

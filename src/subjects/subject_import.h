@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "package/hostapi/host_services.h"
-#include "subjects/refusal.h"
+#include "package/refusal.h"
 
 namespace qj::subjects {
 

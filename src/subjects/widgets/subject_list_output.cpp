@@ -5,7 +5,7 @@
 #include "printing/errors.h"
 #include "printing/spreadsheet_export.h"
 #include "printing/widgets/list_printer.h"
-#include "subjects/refusal.h"
+#include "package/refusal.h"
 
 namespace qj::subjects {
 namespace {

@@ -1,4 +1,4 @@
-// A refused change of the chart: the Chinese message and the caption of its box.
+// A refused action or change: the Chinese message and the caption of its box.
 // The rules return refusals; whoever drives them shows them through the host.
 #pragma once
 
@@ -7,7 +7,7 @@
 
 #include "package/hostapi/host_services.h"
 
-namespace qj::subjects {
+namespace qj {
 
 namespace caption {
 inline constexpr const char* Info = "提示信息";
@@ -15,17 +15,20 @@ inline constexpr const char* Notice = "提示";
 inline constexpr const char* Error = "出错信息";
 inline constexpr const char* CodeError = "编码错误";
 inline constexpr const char* Question = "询问";
+inline constexpr const char* Warning = "警告";
+inline constexpr const char* Failure = "错误";
 }  // namespace caption
 
 struct Refusal {
   std::string text;
   std::string caption = caption::Info;
+  int icon = msgbox::IconInformation;
 
   friend bool operator==(const Refusal&, const Refusal&) = default;
 };
 
 inline void Show(HostServices& host, const Refusal& refusal) {
-  host.ShowMsgBox(refusal.text, refusal.caption, msgbox::IconInformation);
+  host.ShowMsgBox(refusal.text, refusal.caption, refusal.icon);
 }
 
 // Shows the refusal and gives nothing back, for functions that return an optional.
@@ -39,4 +42,4 @@ inline bool Confirm(HostServices& host, const std::string& question) {
   return host.ShowMsgBox(question, caption::Question, msgbox::AskYesNo) == msgbox::IdYes;
 }
 
-}  // namespace qj::subjects
+}  // namespace qj
