@@ -6,6 +6,7 @@
 #include "package/screen_registry.h"
 #include "package/screen_table.h"
 #include "package/subject_chooser_hook.h"
+#include "package/voucher_screen_hook.h"
 #include "subjects/detail_test.h"
 #include "subjects/opening_carry_over.h"
 #include "subjects/opening_rows.h"
@@ -40,6 +41,17 @@ void getCredCode(const std::string&, VorParams& bag) {
 void getAllSubName(const std::string&, VorParams& bag) {
   bag.AddValue("SubName", subjects::FullSubjectName(db(), codeStructure(), bag.GetString("asSubjectID"),
                                                     bag.GetBoolean("bWithSubjectID")));
+}
+
+void gotoSpecialCred(const std::string&, VorParams& bag) {
+  // Without screens there is nothing to open, and nothing to tell the user.
+  const VoucherScreenOpener& open = TheVoucherScreenOpener();
+  if (!open) return;
+  HostServices& host = Host();
+  if (!host.HasOvoPrivilege2(58, 1, true)) return;
+  // The screen is modal: while one is showing it cannot be shown a second time.
+  if (host.FormIsExist(kVoucherScreenName)) return;
+  open(bag.GetString("asOldCredID"));
 }
 
 void getAsSubCode(const std::string&, VorParams& bag) {
@@ -103,7 +115,7 @@ const std::vector<CommandEntry>& CommandTable() {
       {"GETAccountVoucherTypeCODE", &getAccountVoucherTypeCode},
       {"GETCREDCODE", &getCredCode},
       {"GETALLSUBNAME", &getAllSubName},
-      {"GOTOSPECIALCRED", nullptr},
+      {"GOTOSPECIALCRED", &gotoSpecialCred},
       {"GETASSUBCODE", &getAsSubCode},
       {"GETSUBJECTIDPARAM", &getSubjectIdParam},
       {"TBLSUBJECTSTARTDATAUPDATE", nullptr},  // registered for callers; has no effect
