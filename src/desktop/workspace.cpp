@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "desktop/host_screens.h"
 #include "desktop/main_window.h"
 #include "host/host_error.h"
 
@@ -13,6 +14,11 @@ Workspace::Workspace(Login login, host::MessageBoxes& boxes)
       host_(*session_, boxes, std::move(login.user)),
       window_(std::make_unique<MainWindow>(*session_, host_)) {
   host_.setWindowHost(window_.get());
+  // The voucher screen's 计算 button asks the desktop for its calculator.
+  host_.registry().RegistFunction("SHOWCALCULATOR", [this](const char*, const char*, VorParams*) -> long {
+    if (window_) ShowCalculator(window_.get());
+    return 0;
+  });
   window_->show();
   try {
     package_ = std::make_unique<host::PackageLibrary>(host::PackageLibrary::DefaultPath(), host_);

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "desktop/calculator.h"
 #include "desktop/desktop.h"
 #include "desktop/dialog_message_boxes.h"
 #include "desktop/host_log_view.h"
@@ -216,6 +217,20 @@ TEST_P(MainWindowTest, TheWaitWindowStaysUpUntilTheOutermostWorkEnds) {
   host().GlobalCall("Wait_frm", "Start", nullptr);
   EXPECT_TRUE(wait->isVisible());
   host().GlobalCall("Wait_frm", "Stop", nullptr);
+}
+
+TEST_P(MainWindowTest, TheCalculatorCommandOpensTheBuiltInCalculatorWithoutACalculatorProgram) {
+  ASSERT_TRUE(host().registry().IsRegistered("SHOWCALCULATOR"));
+  // No desktop calculator program can be found, so the built-in one opens, once.
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", "");
+  host().GlobalCall("SHOWCALCULATOR", "", nullptr);
+  host().GlobalCall("showcalculator", "", nullptr);
+  qputenv("PATH", path);
+  const QList<desktop::CalculatorDialog*> open = window().findChildren<desktop::CalculatorDialog*>();
+  ASSERT_EQ(open.size(), 1);
+  EXPECT_TRUE(open.front()->isVisible());
+  open.front()->close();
 }
 
 class DesktopCourseTest : public DesktopTest {};
