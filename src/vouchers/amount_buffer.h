@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 
 #include "data/money.h"
 #include "package/refusal.h"

@@ -18,10 +18,13 @@
 
 #include "data/date.h"
 #include "data/money.h"
+#include "data/period.h"
 #include "package/host_lock.h"
 #include "package/hostapi/host_services.h"
 #include "vouchers/chart_lookup.h"
 #include "vouchers/currencies.h"
+#include "vouchers/entry_checks.h"
+#include "vouchers/line_amounts.h"
 #include "vouchers/voucher_header.h"
 #include "vouchers/voucher_line.h"
 
@@ -33,10 +36,6 @@ using PhraseChooser = std::function<std::optional<std::string>()>;
 using SubjectPicker = std::function<std::optional<std::string>()>;
 // Sounds the bell for a refused digit.
 using Beeper = std::function<void()>;
-
-// The columns of the voucher grid, left to right. The currency, rate and
-// foreign-amount columns are shown only while foreignColumnsShown().
-enum class Column { Summary, Subject, Currency, Rate, Foreign, Debit, Credit };
 
 // Keys the screen forwards to the model. Digits, ".", "-", Backspace, Delete,
 // Left and Right act in the amount cells; in the text cells the screen's own
@@ -214,6 +213,30 @@ class VoucherEntryModel {
   bool requestClose() { return leaveVoucher() == LeaveDecision::Proceed; }
 
  private:
+  template <class Work>
+  bool attempt(Work work);
+  bool refuse(const Refusal& refusal);
+  void beep();
+  [[nodiscard]] std::optional<Refusal> lineChangeRefusal() const;
+  [[nodiscard]] Period currentPeriod() const;
+  void showFailure(const CheckFailure& failure);
+
+  bool startNewVoucher();
+  bool showStored(const std::string& credId);
+  void display(VoucherHeader header, std::vector<VoucherLine> lines);
+
+  bool leaveCell();
+  bool commitSubject(const std::string& text);
+  void takeSubject(const ChartSubject& subject);
+  void replaceLine(VoucherLine line);
+  bool applyResult(LineResult result);
+  bool typeAmount(AmountColumn column, Key key);
+  bool moveDown(bool toFirstColumn);
+  bool moveUp();
+  bool moveRightward();
+  [[nodiscard]] bool columnShown(Column column) const;
+  [[nodiscard]] VoucherLine lineAfter(std::size_t index) const;
+
   HostServices& host_;
   data::Connection& db_;
   VoucherEntryOptions options_;
@@ -235,6 +258,7 @@ class VoucherEntryModel {
   bool linesModified_ = false;
   bool changesAllowed_ = true;
   bool foreignColumnsShown_ = false;
+  bool rateCleared_ = false;  // the rate cell was emptied; leaving it refills the rate
 };
 
 }  // namespace qj::vouchers

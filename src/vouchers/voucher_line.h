@@ -16,6 +16,10 @@ enum class ForeignSide { None, Debit, Credit };
 // The three amount cells of a line.
 enum class AmountColumn { Debit, Credit, Foreign };
 
+// The columns of the voucher grid, left to right. The currency, rate and
+// foreign-amount columns are shown only while the screen shows foreign amounts.
+enum class Column { Summary, Subject, Currency, Rate, Foreign, Debit, Credit };
+
 struct VoucherLine {
   std::string summary;          // Precis
   std::string subjectCode;      // SUBJECTID
