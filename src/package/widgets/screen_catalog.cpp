@@ -6,6 +6,7 @@
 #include "package/subject_chooser_hook.h"
 #include "subjects/widgets/chart_screens.h"
 #include "subjects/widgets/opening_screen.h"
+#include "vouchers/widgets/phrase_screen.h"
 
 namespace qj::package {
 
@@ -17,6 +18,7 @@ void RegisterBuiltScreens() {
   RegisterScreen("SUBJECTINITLIST_FRM", subjects::OpeningScreenMakers(subjects::OpeningEntry::Adjustment));
   RegisterScreen("FRMSUBJECT1", {&subjects::SubjectArchivesScreen, nullptr, nullptr});
   RegisterScreen("SUBJECTINFO_FRM", {&subjects::SubjectChooserScreen, nullptr, nullptr});
+  RegisterScreen("FRMCREDPRECIS", {&vouchers::PhraseMaintenanceScreen, nullptr, nullptr});
   SetSubjectChooser(&subjects::ChooseSubject);
 }
 
