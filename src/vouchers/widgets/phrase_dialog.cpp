@@ -17,6 +17,7 @@ PhraseDialog::PhraseDialog(PhraseDialogModel& model, QWidget* parent)
       name_(new QLineEdit(this)),
       helpCode_(new QLineEdit(this)) {
   setWindowTitle(QString::fromUtf8(PhraseDialogModel::kCaption));
+  setMinimumWidth(320);
   for (const PhraseType& type : model.types())
     type_->addItem(QString::fromStdString(type.name), QVariant::fromValue<qlonglong>(type.id));
   name_->setMaxLength(static_cast<int>(kPhraseTextLength));

@@ -1,9 +1,7 @@
 #include "vouchers/widgets/phrase_type_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSignalBlocker>
 
 #include "vouchers/phrase_text.h"
@@ -14,6 +12,7 @@ namespace qj::vouchers {
 PhraseTypeDialog::PhraseTypeDialog(PhraseTypeDialogModel& model, QWidget* parent)
     : QDialog(parent), model_(model), name_(new QLineEdit(QString::fromStdString(model.name()), this)) {
   setWindowTitle(QString::fromUtf8(PhraseTypeDialogModel::kCaption));
+  setMinimumWidth(320);
   name_->setMaxLength(static_cast<int>(kPhraseTextLength));
   auto* form = new QFormLayout(this);
   form->addRow(QStringLiteral("类别名称："), name_);
