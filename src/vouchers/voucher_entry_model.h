@@ -130,6 +130,9 @@ class VoucherEntryModel {
   // The text being typed into the current line's subject cell, while it
   // differs from the line's subject (what the cell shows then).
   [[nodiscard]] const std::optional<std::string>& pendingSubjectText() const { return pendingSubject_; }
+  // The text in the current line's rate cell while it is not (yet) a rate
+  // the line took: empty, or unfinished such as "." or "6.".
+  [[nodiscard]] const std::optional<std::string>& pendingRateText() const { return pendingRate_; }
   // Whether a cell takes no input: a read-only line, audit mode without
   // permission, the currency of a line whose subject does not choose one,
   // the rate of a local-currency line.
@@ -174,8 +177,10 @@ class VoucherEntryModel {
   bool chooseSubject();
   // The currency cell of a line whose subject takes any currency.
   bool chooseCurrency(int moneyId);
-  // The rate cell: text as typed ("" allowed while typing); leaving the
-  // cell refills an empty rate from the currency list and recomputes.
+  // The rate cell: text as typed. A rate is taken and the local amount
+  // recomputed at once; text that is not a rate yet waits silently until the
+  // cell is left, where an empty cell is refilled from the currency list and
+  // anything else that is no rate is refused (the cursor stays).
   bool editRate(const std::string& text);
 
   // Header fields. A refused change leaves the field as it was.
@@ -227,6 +232,7 @@ class VoucherEntryModel {
 
   bool leaveCell();
   bool commitSubject(const std::string& text);
+  bool commitRate();
   void takeSubject(const ChartSubject& subject);
   void replaceLine(VoucherLine line);
   bool applyResult(LineResult result);
@@ -258,7 +264,7 @@ class VoucherEntryModel {
   bool linesModified_ = false;
   bool changesAllowed_ = true;
   bool foreignColumnsShown_ = false;
-  bool rateCleared_ = false;  // the rate cell was emptied; leaving it refills the rate
+  std::optional<std::string> pendingRate_;  // rate text not taken yet: empty, or not yet a rate
 };
 
 }  // namespace qj::vouchers
