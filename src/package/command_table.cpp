@@ -34,7 +34,7 @@ void getAccountVoucherTypeCode(const std::string&, VorParams& bag) {
 
 void getCredCode(const std::string&, VorParams& bag) {
   const auto id = vouchers::NextCredId(db(), Period::ofDate(bag.GetDate("asDate")));
-  if (!id) Host().ShowMsgBox("本期间凭证数已达到一百万，\r\n超出本系统最大接受能力", "出错信息", msgbox::IconWarning);
+  if (!id) Show(Host(), vouchers::MonthFullRefusal());
   bag.AddValue("CredID", id.value_or(""));
 }
 

@@ -14,19 +14,24 @@ std::optional<std::string> NextCredId(data::Connection& db, const Period& period
 }
 
 std::int64_t NextTypeCode(data::Connection& db, const Period& period, std::int64_t typeId,
-                          const std::string& existingCredId) {
-  if (!existingCredId.empty()) {
+                          const std::string& storedCredId) {
+  const std::string month = period.text();
+  if (storedCredId.size() == 12 && storedCredId.starts_with(month)) {
     const auto own = db.queryOne("SELECT CREDCODE FROM VoucherMaster WHERE CREDID=:id AND AccountVoucherTypeID=:type",
-                                 {{"id", existingCredId}, {"type", typeId}});
-    if (own) return own->integer("CREDCODE");
+                                 {{"id", storedCredId}, {"type", typeId}});
+    if (own && !own->isNull("CREDCODE")) return own->integer("CREDCODE");
   }
   // The month is matched on the identifier's first six characters, which the
   // (type, month, number) index answers with one seek.
   const auto highest = db.queryOne(
       "SELECT CREDCODE FROM VoucherMaster WHERE AccountVoucherTypeID=:type AND substr(CREDID, 1, 6)=:ym "
       "AND CREDCODE IS NOT NULL ORDER BY CREDCODE DESC LIMIT 1",
-      {{"type", typeId}, {"ym", period.text()}});
+      {{"type", typeId}, {"ym", month}});
   return highest ? highest->integer("CREDCODE") + 1 : 1;
+}
+
+bool CredIdExists(data::Connection& db, const std::string& credId) {
+  return db.queryOne("SELECT 1 AS found FROM VoucherMaster WHERE CREDID=:id", {{"id", credId}}).has_value();
 }
 
 }  // namespace qj::vouchers
