@@ -1,5 +1,5 @@
-// Next voucher identifier and next number within type, on a SQLite book whose
-// month already holds 999,000 vouchers.
+// Next voucher identifier, next number within type and the proposed type, on a
+// SQLite book whose month already holds 999,000 vouchers.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -8,6 +8,7 @@
 #include "data/connection.h"
 #include "data/schema.h"
 #include "vouchers/voucher_numbering.h"
+#include "vouchers/voucher_types.h"
 
 namespace {
 
@@ -57,6 +58,18 @@ void NextTypeCodeInAFullMonth(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(qj::vouchers::NextTypeCode(db, qj::Period{2011, 7}, 3));
 }
 BENCHMARK(NextTypeCodeInAFullMonth)->Unit(benchmark::kMicrosecond);
+
+void NextTypeCodeOfAStoredVoucher(benchmark::State& state) {
+  auto& db = *book().db;
+  for (auto _ : state) benchmark::DoNotOptimize(qj::vouchers::NextTypeCode(db, qj::Period{2011, 7}, 3, "201107500002"));
+}
+BENCHMARK(NextTypeCodeOfAStoredVoucher)->Unit(benchmark::kMicrosecond);
+
+void DefaultVoucherTypeInAFullMonth(benchmark::State& state) {
+  auto& db = *book().db;
+  for (auto _ : state) benchmark::DoNotOptimize(qj::vouchers::DefaultVoucherType(db, qj::Period{2011, 7}, 2));
+}
+BENCHMARK(DefaultVoucherTypeInAFullMonth)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
