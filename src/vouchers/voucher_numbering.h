@@ -26,7 +26,8 @@ std::optional<std::string> NextCredId(data::Connection& db, const Period& period
 // The number within voucher type `typeId` for a voucher of `period`: the
 // highest CREDCODE of that type in the month plus one, or 1.
 // `storedCredId` is the identifier the voucher is stored under ("" for a voucher
-// not stored yet). A stored voucher of that type whose stored month is `period`
+// not stored yet), not the one it shows after a change of date or number, which
+// may be another voucher's. A stored voucher of that type whose stored month is `period`
 // keeps its own number; one moved to another month, or changed to another type,
 // gets the next number there.
 std::int64_t NextTypeCode(data::Connection& db, const Period& period, std::int64_t typeId,

@@ -128,11 +128,5 @@ TEST(TypeSubjectRules, SchemeThreeCashAndBankTypes) {
   for (const Case& c : cases) Expect(c);
 }
 
-TEST(TypeSubjectRules, AmountsAreComparedExactlyNotRounded) {
-  const TypedLine tiny = {"1001", Money::fromUnits(1), Money()};  // 0.0001
-  Expect({"a ten-thousandth is a debit", 2, 2, {tiny}, nullptr});
-  Expect({"a ten-thousandth is a debit in a transfer", 2, 4, {tiny}, kTransferDebit});
-}
-
 }  // namespace
 }  // namespace qj::vouchers
