@@ -96,10 +96,10 @@ void AmountBuffer::deleteDigit() {
 }
 
 void AmountBuffer::moveLeft() {
-  if (cursor_ >= kFirstDecimal)
-    --cursor_;
-  else if (cursor_ > 0 && digits_[static_cast<std::size_t>(cursor_) - 1] != kEmpty)
-    --cursor_;
+  // Among the integer digits the cursor stops at the most significant one.
+  const bool stop =
+      cursor_ < kFirstDecimal && (cursor_ == 0 || digits_[static_cast<std::size_t>(cursor_) - 1] == kEmpty);
+  if (!stop) --cursor_;
 }
 
 void AmountBuffer::moveRight() {
