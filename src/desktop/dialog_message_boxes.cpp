@@ -31,13 +31,18 @@ int DialogMessageBoxes::show(const std::string& text, const std::string& caption
   if (!parent) parent = QApplication::activeWindow();
   QMessageBox box(iconOf(flags), QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::NoButton,
                   parent);
-  if ((flags & 0x0f) == msgbox::YesNo) {
+  const int buttons = flags & 0x0f;
+  if (buttons == msgbox::YesNo || buttons == msgbox::YesNoCancel) {
     QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+    QPushButton* cancel =
+        buttons == msgbox::YesNoCancel ? box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole) : nullptr;
     box.setDefaultButton(yes);
-    box.setEscapeButton(no);
+    box.setEscapeButton(cancel ? cancel : no);
     box.exec();
-    return box.clickedButton() == yes ? msgbox::IdYes : msgbox::IdNo;
+    if (box.clickedButton() == yes) return msgbox::IdYes;
+    if (cancel && box.clickedButton() != no) return msgbox::IdCancel;
+    return msgbox::IdNo;
   }
   box.setDefaultButton(box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole));
   box.exec();

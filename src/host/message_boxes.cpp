@@ -6,7 +6,8 @@ namespace qj::host {
 
 int ScriptedMessageBoxes::show(const std::string& text, const std::string& caption, int flags) {
   int answer = msgbox::IdOk;
-  if ((flags & 0x0f) == msgbox::YesNo) {
+  // A script answers Yes or No; a Yes/No/Cancel question is never cancelled.
+  if ((flags & 0x0f) == msgbox::YesNo || (flags & 0x0f) == msgbox::YesNoCancel) {
     bool yes = defaultYes_;
     if (!answers_.empty()) {
       yes = answers_.front();

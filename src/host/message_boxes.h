@@ -11,7 +11,7 @@ namespace qj::host {
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
-  // `flags` as for ShowMsgBox; returns msgbox::IdOk, IdYes or IdNo.
+  // `flags` as for ShowMsgBox; returns msgbox::IdOk, IdYes, IdNo or IdCancel.
   virtual int show(const std::string& text, const std::string& caption, int flags) = 0;
 };
 

@@ -27,8 +27,6 @@ constexpr const char* kUnsavedQuestion = "凭证数据未保存，是否保存?"
 constexpr int kAddAction = 2;
 constexpr int kEditAction = 3;
 constexpr int kPhraseOpenAction = 1;
-// Yes, No and Cancel, and the Cancel answer, as the host's message box takes them.
-constexpr int kYesNoCancel = 3;
 
 constexpr std::size_t kSummaryCharacters = 40;
 constexpr int kMaxBillNumber = 32767;
@@ -525,8 +523,9 @@ bool VoucherEntryModel::setDate(const Date& date) {
   return attempt([&] {
     const auto credId = NextCredId(db_, period);
     if (!credId) return refuse(MonthFullRefusal());
-    std::optional<std::int64_t> credCode = header_.credCode;
-    if (isNew()) credCode = NextTypeCode(db_, period, header_.typeId);
+    // A new voucher and a stored one alike take the new month's number within
+    // their type; a stored voucher moved back to its own month gets its own again.
+    const std::int64_t credCode = NextTypeCode(db_, period, header_.typeId, storedCredId_);
     header_.credId = *credId;
     header_.credNo = serialOf(*credId);
     header_.credCode = credCode;
@@ -584,7 +583,7 @@ LeaveDecision VoucherEntryModel::leaveVoucher() {
     refuse(Refusal{kNoModifyRight});
     return LeaveDecision::Proceed;
   }
-  const int answer = host_.ShowMsgBox(kUnsavedQuestion, caption::Question, kYesNoCancel | msgbox::IconQuestion);
+  const int answer = host_.ShowMsgBox(kUnsavedQuestion, caption::Question, msgbox::YesNoCancel | msgbox::IconQuestion);
   if (answer == msgbox::IdNo) return LeaveDecision::Proceed;
   // Yes runs the save's checks; the voucher stays on screen with its lines
   // until it has been stored.

@@ -166,6 +166,17 @@ TEST_P(MainWindowTest, MessageBoxesAskInChineseAndReturnTheAnswer) {
     });
     EXPECT_EQ(host().ShowMsgBox("确定要删除这张凭证吗？", "询问", msgbox::AskYesNo), expected) << button;
   }
+  for (const auto& [button, expected] : {std::pair{"取消", msgbox::IdCancel}, std::pair{"否", msgbox::IdNo}}) {
+    WhenModalAppears([button = QString::fromUtf8(button)](QWidget& window) {
+      auto* box = qobject_cast<QMessageBox*>(&window);
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->buttons().size(), 3);
+      ButtonNamed(*box, button)->click();
+    });
+    EXPECT_EQ(host().ShowMsgBox("凭证数据未保存，是否保存?", "询问", msgbox::YesNoCancel | msgbox::IconQuestion),
+              expected)
+        << button;
+  }
 
   WhenModalAppears([](QWidget& window) {
     auto* box = qobject_cast<QMessageBox*>(&window);

@@ -21,6 +21,7 @@ using FinanceCallback = long (*)(const char* command, const char* param, VorPara
 // Message box flags and answers (the values the package passes to ShowMsgBox).
 namespace msgbox {
 inline constexpr int Ok = 0;
+inline constexpr int YesNoCancel = 3;
 inline constexpr int YesNo = 4;
 inline constexpr int IconError = 16;
 inline constexpr int IconQuestion = 32;
@@ -28,6 +29,7 @@ inline constexpr int IconWarning = 48;
 inline constexpr int IconInformation = 64;
 inline constexpr int AskYesNo = YesNo | IconQuestion;  // 36
 inline constexpr int IdOk = 1;
+inline constexpr int IdCancel = 2;
 inline constexpr int IdYes = 6;
 inline constexpr int IdNo = 7;
 }  // namespace msgbox
@@ -49,7 +51,7 @@ class HostServices {
   // As GlobalCall, returning the command's result.
   virtual long GlobalCallEx(const std::string& command, const std::string& argument, VorParams* params) = 0;
 
-  // Messages. ShowMsgBox returns msgbox::IdOk, IdYes or IdNo.
+  // Messages. ShowMsgBox returns msgbox::IdOk, IdYes, IdNo or IdCancel.
   virtual void AppShowMessage(const std::string& text) = 0;
   virtual int ShowMsgBox(const std::string& text, const std::string& caption, int flags) = 0;
 
