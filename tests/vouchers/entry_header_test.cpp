@@ -60,13 +60,16 @@ TEST_P(EntryHeader, ADateInTheSameMonthKeepsTheNumbersAnotherMonthRenumbers) {
   EXPECT_EQ(model().header().credCode, 5);
 }
 
-TEST_P(EntryHeader, AStoredVoucherMovedToAnotherMonthKeepsItsCode) {
+TEST_P(EntryHeader, AStoredVoucherMovedToAnotherMonthTakesThatMonthsCodeAndItsOwnBackHome) {
   storeVoucher("201107000002", 1, 9, {{"10001", "1", "0"}, {"50001", "0", "1"}});
+  storeVoucher("201108000001", 1, 9, {});
   open("201107000002");
   ASSERT_TRUE(model().setDate(Date(2011, 8, 1)));
-  EXPECT_EQ(model().header().credId, "201108000001");
-  EXPECT_EQ(model().header().credCode, 9);
+  EXPECT_EQ(model().header().credId, "201108000002");
+  EXPECT_EQ(model().header().credCode, 10);  // August's 9 belongs to another voucher
   EXPECT_EQ(model().storedCredId(), "201107000002");
+  ASSERT_TRUE(model().setDate(Date(2011, 7, 3)));
+  EXPECT_EQ(model().header().credCode, 9);
 }
 
 TEST_P(EntryHeader, TheSequenceNumberTakesDigitsOnly) {
