@@ -7,36 +7,46 @@
 namespace qj::vouchers {
 namespace {
 
-bool IsCash(const TypedLine& line) { return line.subject.starts_with("1001"); }
-bool IsBank(const TypedLine& line) { return line.subject.starts_with("1002"); }
-bool IsCashOrBank(const TypedLine& line) { return IsCash(line) || IsBank(line); }
+// A line with its subject already told apart as cash, bank or neither.
+struct ClassifiedLine {
+  bool cash = false;
+  bool bank = false;
+  Money debit;
+  Money credit;
+};
 
-bool HasDebit(const TypedLine& line) { return !line.debit.isZero(); }
-bool HasCredit(const TypedLine& line) { return !line.credit.isZero(); }
+bool IsCash(const ClassifiedLine& line) { return line.cash; }
+bool IsBank(const ClassifiedLine& line) { return line.bank; }
+bool IsCashOrBank(const ClassifiedLine& line) { return line.cash || line.bank; }
+
+bool HasDebit(const ClassifiedLine& line) { return !line.debit.isZero(); }
+bool HasCredit(const ClassifiedLine& line) { return !line.credit.isZero(); }
 // For the side a cash or bank voucher of scheme 3 must be on, a negative amount
 // on the other side counts as well.
-bool OnDebitSide(const TypedLine& line) { return HasDebit(line) || (line.debit.isZero() && line.credit.isNegative()); }
-bool OnCreditSide(const TypedLine& line) {
+bool OnDebitSide(const ClassifiedLine& line) {
+  return HasDebit(line) || (line.debit.isZero() && line.credit.isNegative());
+}
+bool OnCreditSide(const ClassifiedLine& line) {
   return HasCredit(line) || (line.credit.isZero() && line.debit.isNegative());
 }
 
-using LineTest = bool (*)(const TypedLine&);
+using LineTest = bool (*)(const ClassifiedLine&);
 
 Refusal RuleRefusal(const char* text) { return {text, kProductCaption, msgbox::IconWarning}; }
 
-bool Any(const std::vector<TypedLine>& lines, LineTest subject, LineTest side) {
-  return std::ranges::any_of(lines, [&](const TypedLine& line) { return subject(line) && side(line); });
+bool Any(const std::vector<ClassifiedLine>& lines, LineTest subject, LineTest side) {
+  return std::ranges::any_of(lines, [&](const ClassifiedLine& line) { return subject(line) && side(line); });
 }
 
 // Receipt and payment of scheme 2: some cash or bank line on the side.
-std::optional<Refusal> Require(const std::vector<TypedLine>& lines, LineTest side, const char* message) {
+std::optional<Refusal> Require(const std::vector<ClassifiedLine>& lines, LineTest side, const char* message) {
   if (Any(lines, IsCashOrBank, side)) return std::nullopt;
   return RuleRefusal(message);
 }
 
 // Transfer: no cash or bank line at all; the first such line names the side.
-std::optional<Refusal> CheckTransfer(const std::vector<TypedLine>& lines) {
-  for (const TypedLine& line : lines) {
+std::optional<Refusal> CheckTransfer(const std::vector<ClassifiedLine>& lines) {
+  for (const ClassifiedLine& line : lines) {
     if (!IsCashOrBank(line)) continue;
     if (HasDebit(line)) return RuleRefusal("转字凭证借方不可以存在‘现金’或‘银行存款’科目");
     if (HasCredit(line)) return RuleRefusal("转字凭证贷方不可以存在‘现金’或‘银行存款’科目");
@@ -54,13 +64,13 @@ struct CashBankRule {
   const char* message;
 };
 
-std::optional<Refusal> Check(const std::vector<TypedLine>& lines, const CashBankRule& rule) {
+std::optional<Refusal> Check(const std::vector<ClassifiedLine>& lines, const CashBankRule& rule) {
   if (Any(lines, rule.required, rule.requiredSide) && !Any(lines, rule.forbidden, rule.forbiddenSide))
     return std::nullopt;
   return RuleRefusal(rule.message);
 }
 
-std::optional<Refusal> CheckSchemeTwo(const std::vector<TypedLine>& lines, std::int64_t typeId) {
+std::optional<Refusal> CheckSchemeTwo(const std::vector<ClassifiedLine>& lines, std::int64_t typeId) {
   switch (typeId) {
     case 2:
       return Require(lines, HasDebit, "收字凭证借方必须存在‘现金’或‘银行存款’科目");
@@ -73,7 +83,7 @@ std::optional<Refusal> CheckSchemeTwo(const std::vector<TypedLine>& lines, std::
   }
 }
 
-std::optional<Refusal> CheckSchemeThree(const std::vector<TypedLine>& lines, std::int64_t typeId) {
+std::optional<Refusal> CheckSchemeThree(const std::vector<ClassifiedLine>& lines, std::int64_t typeId) {
   switch (typeId) {
     case 5:
       return Check(lines,
@@ -96,10 +106,24 @@ std::optional<Refusal> CheckSchemeThree(const std::vector<TypedLine>& lines, std
 
 }  // namespace
 
-std::optional<Refusal> CheckVoucherTypeSubjects(const std::vector<TypedLine>& lines, std::int64_t typeId, int scheme) {
-  if (scheme == 2) return CheckSchemeTwo(lines, typeId);
-  if (scheme == 3) return CheckSchemeThree(lines, typeId);
-  return std::nullopt;
+CashBankSubjects CashBankSubjectsOf(const ReservedSubjects& reserved) {
+  CashBankSubjects subjects;
+  if (auto cash = reserved.find(kReservedCash); cash != reserved.end() && !cash->second.empty())
+    subjects.cash = cash->second;
+  if (auto bank = reserved.find(kReservedBank); bank != reserved.end() && !bank->second.empty())
+    subjects.bank = bank->second;
+  return subjects;
+}
+
+std::optional<Refusal> CheckVoucherTypeSubjects(const std::vector<TypedLine>& lines, std::int64_t typeId, int scheme,
+                                                const CashBankSubjects& subjects) {
+  if (scheme != 2 && scheme != 3) return std::nullopt;
+  std::vector<ClassifiedLine> classified;
+  classified.reserve(lines.size());
+  for (const TypedLine& line : lines)
+    classified.push_back(
+        {line.subject.starts_with(subjects.cash), line.subject.starts_with(subjects.bank), line.debit, line.credit});
+  return scheme == 2 ? CheckSchemeTwo(classified, typeId) : CheckSchemeThree(classified, typeId);
 }
 
 }  // namespace qj::vouchers

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/money.h"
+#include "package/hostapi/account_books_data.h"
 #include "package/refusal.h"
 
 namespace qj::vouchers {
@@ -19,12 +20,23 @@ struct TypedLine {
   Money credit;
 };
 
-// Cash subjects are those whose code begins with "1001", bank subjects "1002".
+// The codes that make a line a cash or a bank line: every subject whose code
+// begins with them. A book names them as its reserved cash and bank subjects
+// (entries 2 and 3); a book that does not falls back on "1001" and "1002".
+struct CashBankSubjects {
+  std::string cash = "1001";
+  std::string bank = "1002";
+};
+inline constexpr int kReservedCash = 2;
+inline constexpr int kReservedBank = 3;
+CashBankSubjects CashBankSubjectsOf(const ReservedSubjects& reserved);
+
 // Scheme 2 checks types 2 (收), 3 (付) and 4 (转); scheme 3 checks types 5 to 8
 // (现收, 现付, 银收, 银付), where a negative amount on the other side counts for
 // the side a line must be on, and 9 (转) as type 4. Other schemes and types pass.
 // The refusal's caption is kProductCaption (product_caption.h): the driver shows
 // it under Host().asProductionName().
-std::optional<Refusal> CheckVoucherTypeSubjects(const std::vector<TypedLine>& lines, std::int64_t typeId, int scheme);
+std::optional<Refusal> CheckVoucherTypeSubjects(const std::vector<TypedLine>& lines, std::int64_t typeId, int scheme,
+                                                const CashBankSubjects& subjects = {});
 
 }  // namespace qj::vouchers

@@ -128,5 +128,20 @@ TEST(TypeSubjectRules, SchemeThreeCashAndBankTypes) {
   for (const Case& c : cases) Expect(c);
 }
 
+TEST(TypeSubjectRules, ABookNamesItsCashAndBankSubjects) {
+  // The standard chart keeps cash under 101 and bank under 102.
+  const CashBankSubjects book = CashBankSubjectsOf({{kReservedCash, "101"}, {kReservedBank, "102"}, {16, "313"}});
+  EXPECT_EQ(book.cash, "101");
+  EXPECT_EQ(book.bank, "102");
+  EXPECT_EQ(CheckVoucherTypeSubjects({Line("10101", 100, 0), Line("501", 0, 100)}, 2, 2, book), std::nullopt);
+  EXPECT_EQ(CheckVoucherTypeSubjects({Line("501", 100, 0), Line("102", 0, 100)}, 3, 2, book), std::nullopt);
+  ASSERT_TRUE(CheckVoucherTypeSubjects({Line("501", 100, 0), Line("102", 0, 100)}, 4, 2, book));
+  EXPECT_EQ(CheckVoucherTypeSubjects({Line("501", 100, 0), Line("102", 0, 100)}, 4, 2, book)->text, kTransferCredit);
+  // Without reserved subjects the book falls back on 1001 and 1002.
+  const CashBankSubjects fallback = CashBankSubjectsOf({{16, "313"}});
+  EXPECT_EQ(fallback.cash, "1001");
+  EXPECT_EQ(fallback.bank, "1002");
+}
+
 }  // namespace
 }  // namespace qj::vouchers
