@@ -4,9 +4,11 @@
 
 #include "package/screen_registry.h"
 #include "package/subject_chooser_hook.h"
+#include "package/voucher_screen_hook.h"
 #include "subjects/widgets/chart_screens.h"
 #include "subjects/widgets/opening_screen.h"
 #include "vouchers/widgets/phrase_screen.h"
+#include "vouchers/widgets/voucher_entry_screen.h"
 
 namespace qj::package {
 
@@ -20,11 +22,14 @@ void RegisterBuiltScreens() {
   RegisterScreen("SUBJECTINFO_FRM", {&subjects::SubjectChooserScreen, nullptr, nullptr});
   RegisterScreen("FRMCREDPRECIS", {&vouchers::PhraseMaintenanceScreen, nullptr, nullptr});
   SetSubjectChooser(&subjects::ChooseSubject);
+  RegisterScreen("VOUCHERVOICE_FRM", vouchers::VoucherEntryScreenMakers());
+  SetVoucherScreenOpener(&vouchers::ShowVoucherOnScreen);
 }
 
 void UnregisterBuiltScreens() {
   UnregisterAllScreens();
   SetSubjectChooser(nullptr);
+  SetVoucherScreenOpener(nullptr);
 }
 
 }  // namespace qj::package

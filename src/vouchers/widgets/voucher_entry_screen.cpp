@@ -1,0 +1,37 @@
+#include "vouchers/widgets/voucher_entry_screen.h"
+
+#include <QApplication>
+
+#include "package/host.h"
+#include "package/subject_chooser_hook.h"
+#include "vouchers/widgets/phrase_screen.h"
+#include "vouchers/widgets/voucher_screen.h"
+
+namespace qj::vouchers {
+
+int VoucherEntryScreen::showModal() {
+  HostServices& host = package::Host();
+  QWidget* screenWindow = nullptr;  // the phrase chooser opens above the voucher it fills in
+  VoucherEntryOptions options;
+  options.allowSourceDocuments = allowSourceDocuments_;
+  options.pickSubject = []() -> std::optional<std::string> {
+    const package::SubjectChooser& choose = package::TheSubjectChooser();
+    return choose ? choose() : std::nullopt;
+  };
+  options.choosePhrase = [&screenWindow] { return ChoosePhrase(screenWindow); };
+  options.beep = [] { QApplication::beep(); };
+  VoucherScreen screen(host, std::move(options), host.MainWindow());
+  screenWindow = &screen;
+  if (!screen.start(credId_)) return 0;
+  return screen.exec() == QDialog::Accepted ? 1 : 0;
+}
+
+package::ScreenMakers VoucherEntryScreenMakers() {
+  package::ScreenMakers makers;
+  makers.screen = [] { return std::make_unique<VoucherEntryScreen>("", true); };
+  return makers;
+}
+
+void ShowVoucherOnScreen(const std::string& credId) { VoucherEntryScreen(credId, false).showModal(); }
+
+}  // namespace qj::vouchers
