@@ -244,6 +244,32 @@ TEST_P(MainWindowTest, TheCalculatorCommandOpensTheBuiltInCalculatorWithoutACalc
   open.front()->close();
 }
 
+TEST_P(MainWindowTest, TheVoucherScreenOpensFromTheMenuAndItsCalculatorButtonReachesTheDesktop) {
+  QAction* entry = action("VOUCHERVOICE_FRM");
+  ASSERT_NE(entry, nullptr);
+  ASSERT_TRUE(entry->isEnabled()) << "the package has the voucher screen";
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", "");  // the built-in calculator, whatever this machine has installed
+  bool shown = false;
+  WhenModalAppears([&](QWidget& screen) {
+    shown = true;
+    EXPECT_EQ(screen.windowTitle(), QStringLiteral("凭证登记"));
+    EXPECT_NE(screen.findChild<QWidget*>(QStringLiteral("voucherGrid")), nullptr);
+    EXPECT_TRUE(host().FormIsExist("VoucherVoice_Frm"));
+    SaveScreenshot(screen, "desktop_voucher_screen");
+    ButtonNamed(screen, QStringLiteral("计算"))->click();
+    EXPECT_EQ(window().findChildren<desktop::CalculatorDialog*>().size(), 1);
+    screen.close();  // nothing typed: it closes without asking
+  });
+  entry->trigger();
+  qputenv("PATH", path);
+  EXPECT_TRUE(shown);
+  EXPECT_FALSE(host().FormIsExist("VoucherVoice_Frm"));
+  const auto entries = log();
+  EXPECT_NE(std::find(entries.begin(), entries.end(), std::pair<int, std::string>{201, "凭证登记"}), entries.end());
+  for (desktop::CalculatorDialog* calculator : window().findChildren<desktop::CalculatorDialog*>()) calculator->close();
+}
+
 class DesktopCourseTest : public DesktopTest {};
 QJ_DESKTOP_ON_EVERY_ENGINE(DesktopCourseTest);
 
