@@ -36,9 +36,11 @@ class VoucherScreenTest : public EntryTest {
     EntryTest::TearDown();
   }
 
-  // The screen opened directly on a voucher ("" a new one), shown and active.
-  vouchers::VoucherScreen& opened(const std::string& credId = {}) {
+  // The screen opened directly on a voucher ("" a new one), shown and active;
+  // in audit mode as the audit list opens it.
+  vouchers::VoucherScreen& opened(const std::string& credId = {}, bool auditMode = false) {
     vouchers::VoucherEntryOptions options;
+    options.auditMode = auditMode;
     options.choosePhrase = [this] {
       ++phraseAsks;
       return phrase;

@@ -235,6 +235,23 @@ TEST_P(VoucherScreenWidget, ARefusedEditShowsTheLineAsItWas) {
   EXPECT_EQ(model().lines().size(), 2U);
 }
 
+TEST_P(VoucherScreenWidget, UnderAuditTheVoucherCanBeReadButNotChanged) {
+  storeVoucher("201107000001", 1, 1, {{.subject = "10001", .debit = "50"}, {.subject = "50001", .credit = "50"}});
+  opened("201107000001", true);
+  EXPECT_TRUE(screen().button(QStringLiteral("审核"))->isVisibleTo(&screen()));
+  compose(QStringLiteral("改"));
+  EXPECT_EQ(lastMessage(), "不可以修改正在被审核的凭证。");
+  EXPECT_EQ(line(0).summary, "摘要");
+  EXPECT_EQ(editor().text(), QStringLiteral("摘要"));
+  key(Qt::Key_Down);  // moving about is still allowed
+  EXPECT_EQ(model().currentLine(), 1U);
+  clickCell(1, Column::Credit);
+  keys("9");
+  EXPECT_EQ(line(1).credit, amount("50"));
+  EXPECT_EQ(host().messages.size(), 2U);
+  EXPECT_FALSE(model().modified());
+}
+
 TEST_P(VoucherScreenWidget, TheDigitCursorBlinksInTheCurrentAmountCellOnly) {
   opened();
   QTimer& blink = *grid().blinkTimer();
