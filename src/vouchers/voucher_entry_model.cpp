@@ -7,6 +7,7 @@
 #include "vouchers/identifier_collision.h"
 #include "vouchers/phrase_text.h"
 #include "vouchers/product_caption.h"
+#include "vouchers/screen_work.h"
 #include "vouchers/voucher_numbering.h"
 #include "vouchers/voucher_reader.h"
 #include "vouchers/voucher_types.h"
@@ -80,12 +81,12 @@ VoucherEntryModel::~VoucherEntryModel() = default;
 
 template <class Work>
 bool VoucherEntryModel::attempt(Work work) {
-  try {
-    return work();
-  } catch (const data::DbError& error) {
-    host_.EDBEngineErrorHandler(error);
-    return false;
-  }
+  // A database error goes to the host's handler, any other failure (a stored
+  // identifier another module wrote badly, an amount out of range) to a
+  // message box; either way the screen carries on.
+  bool done = false;
+  ReportFailures(host_, [&] { done = work(); });
+  return done;
 }
 
 bool VoucherEntryModel::refuse(const Refusal& refusal) {
