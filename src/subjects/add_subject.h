@@ -7,8 +7,8 @@
 #include <variant>
 
 #include "data/connection.h"
-#include "subjects/chart_rules.h"
 #include "package/refusal.h"
+#include "subjects/chart_rules.h"
 #include "subjects/subject.h"
 
 namespace qj::subjects {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "data/connection.h"
-#include "subjects/chart_rules.h"
 #include "package/refusal.h"
+#include "subjects/chart_rules.h"
 #include "subjects/subject.h"
 
 namespace qj::subjects {

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "data/connection.h"
+#include "package/refusal.h"
 #include "subjects/add_subject.h"
 #include "subjects/chart_rules.h"
-#include "package/refusal.h"
 #include "subjects/subject.h"
 
 namespace qj::subjects {

@@ -2,10 +2,10 @@
 
 #include <array>
 
+#include "package/refusal.h"
 #include "printing/errors.h"
 #include "printing/spreadsheet_export.h"
 #include "printing/widgets/list_printer.h"
-#include "package/refusal.h"
 
 namespace qj::subjects {
 namespace {
