@@ -2,18 +2,11 @@
 // lines and a year of balances: its first sub-account taking over 100,000
 // lines and the sibling modules' references, the sub-account's deletion
 // moving them back, and a code change carried through every table.
-#include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-
+#include "bench_book.h"
 #include "data/period.h"
-#include "host/book_creation.h"
-#include "host/book_session.h"
-#include "host/host_application.h"
-#include "host/message_boxes.h"
-#include "host/users.h"
 #include "subjects/add_subject.h"
 #include "subjects/delete_subject.h"
 #include "subjects/modify_subject.h"
@@ -25,21 +18,9 @@ constexpr const char* kUsed = "10101";  // a detail subject carrying every tenth
 constexpr const char* kNewChild = "1010101";
 constexpr const char* kRenamed = "15004";  // a detail subject with balances but no lines
 
-struct LedgerBook {
-  std::string folder;
-  std::unique_ptr<qj::host::BookSession> session;
-  qj::host::ScriptedMessageBoxes boxes{true};
-  std::unique_ptr<qj::host::HostApplication> host;
-
-  LedgerBook() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qj-bench-XXXXXX").string();
-    folder = ::mkdtemp(pattern.data());
-    qj::host::NewBook book;
-    book.location = folder + "/book.sqlite";
-    book.start = qj::Period{2011, 1};
-    qj::host::CreateBook(book);
-    session = qj::host::BookSession::Open(book.location);
-    auto& db = session->db();
+struct LedgerBook : qj::bench::BenchBook {
+  LedgerBook() : BenchBook(qj::Period{2011, 1}, true) {
+    auto& db = this->db();
     qj::data::Transaction tx(db);
     // 50 level-1 subjects 101 to 150 with four sub-accounts each.
     db.executeScript(
@@ -70,26 +51,21 @@ struct LedgerBook {
         "INSERT INTO FixedAssetsCard (ID, CODE, SUBJECTID) VALUES (1, 'GZ-1', '10101');");
     tx.commit();
     db.executeScript("ANALYZE;");
-    host = std::make_unique<qj::host::HostApplication>(*session, boxes, qj::host::kAdministrator);
-  }
-  ~LedgerBook() {
-    host.reset();
-    session.reset();
-    std::filesystem::remove_all(folder);
+    openHost();
   }
 
   void addChild(benchmark::State& state) {
-    const auto plan = qj::subjects::PlanAddChild(*host, kUsed);
+    const auto plan = qj::subjects::PlanAddChild(host(), kUsed);
     qj::subjects::SubjectDraft draft;
     draft.segment = std::string(kNewChild).substr(5);
     draft.name = "人民币";
     draft.debit = true;
     if (!plan || !plan->takesOverData ||
-        qj::subjects::AddSubject(*host, *plan, draft) != qj::subjects::SaveResult::Saved)
+        qj::subjects::AddSubject(host(), *plan, draft) != qj::subjects::SaveResult::Saved)
       state.SkipWithError("the used subject did not get its first sub-account");
   }
   void deleteChild(benchmark::State& state) {
-    if (qj::subjects::DeleteSubject(*host, kNewChild) != qj::subjects::SaveResult::Saved)
+    if (qj::subjects::DeleteSubject(host(), kNewChild) != qj::subjects::SaveResult::Saved)
       state.SkipWithError("the only sub-account was not deleted");
   }
 };
@@ -123,13 +99,13 @@ BENCHMARK(OnlySubAccountGives100000LinesBack)->Unit(benchmark::kMillisecond)->It
 
 void CodeChangeCarriedThroughTheBook(benchmark::State& state) {
   auto& b = book();
-  const auto rules = qj::subjects::ChartRules::Of(b.host->accountBooksData());
+  const auto rules = qj::subjects::ChartRules::Of(b.host().accountBooksData());
   std::string from = kRenamed;
   std::string to = "15009";
   for (auto _ : state) {
-    auto draft = qj::subjects::DraftOf(rules, *qj::subjects::FindSubject(b.session->db(), from));
+    auto draft = qj::subjects::DraftOf(rules, *qj::subjects::FindSubject(b.db(), from));
     draft.segment = to.substr(3);
-    if (qj::subjects::ModifySubject(*b.host, from, draft) != qj::subjects::SaveResult::Saved)
+    if (qj::subjects::ModifySubject(b.host(), from, draft) != qj::subjects::SaveResult::Saved)
       state.SkipWithError("the code change was refused");
     std::swap(from, to);
   }

@@ -3,20 +3,14 @@
 // subjects. Every event the screen forwards (a text change, a cell move, a
 // key) is timed on its own; the counters give the mean and the worst, which
 // must stay well below a frame (16 ms).
-#include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 
+#include "bench_book.h"
 #include "data/period.h"
-#include "host/book_creation.h"
-#include "host/book_session.h"
-#include "host/host_application.h"
-#include "host/message_boxes.h"
-#include "host/users.h"
 #include "vouchers/voucher_entry_model.h"
 
 namespace {
@@ -27,33 +21,12 @@ using qj::vouchers::Key;
 constexpr int kVouchers = 100000;
 constexpr int kLines = 1000;
 
-struct BusyBook {
-  std::string folder;
-  std::unique_ptr<qj::host::BookSession> session;
-  qj::host::ScriptedMessageBoxes boxes;
-  std::unique_ptr<qj::host::HostApplication> host;
-
-  BusyBook() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qj-bench-XXXXXX").string();
-    folder = ::mkdtemp(pattern.data());
-    qj::host::NewBook book;
-    book.location = folder + "/book.sqlite";
-    book.start = qj::Period{2011, 7};
-    qj::host::CreateBook(book);
-    session = qj::host::BookSession::Open(book.location);
-    auto& db = session->db();
+struct BusyBook : qj::bench::BenchBook {
+  BusyBook() : BenchBook(qj::Period{2011, 7}) {
+    auto& db = this->db();
     qj::data::Transaction tx(db);
-    // 100 level-1 subjects with 49 sub-accounts each; the sub-accounts carry help codes.
-    for (int top = 100; top < 200; ++top) {
-      const std::string code = std::to_string(top);
-      db.execute("INSERT INTO Subject (SUBJECTID, NAME, DCFLAG, DETAILFLAG) VALUES (:c, :n, 'T', 'F')",
-                 {{"c", code}, {"n", "一级科目" + code}});
-      for (int child = 1; child < 50; ++child)
-        db.execute("INSERT INTO Subject (SUBJECTID, NAME, DCFLAG, DETAILFLAG, HELPCODE) VALUES (:c, :n, 'T', 'T', :h)",
-                   {{"c", code + qj::IntToStr(child, 2)},
-                    {"n", "明细科目" + std::to_string(child)},
-                    {"h", "MX" + code + qj::IntToStr(child, 2)}});
-    }
+    // The sub-accounts carry help codes of their own.
+    qj::bench::AddLargeChart(db, true);
     for (int serial = 1; serial <= kVouchers; ++serial) {
       const std::string id = "201107" + qj::IntToStr(serial, 6);
       db.execute(
@@ -71,13 +44,7 @@ struct BusyBook {
              {"credit", line == 1 ? qj::data::Value(qj::Money::fromInteger(serial)) : qj::data::Value()}});
     }
     tx.commit();
-    host = std::make_unique<qj::host::HostApplication>(*session, boxes, qj::host::kAdministrator);
-    host->setBusinessDate(qj::Date(2011, 7, 31));
-  }
-  ~BusyBook() {
-    host.reset();
-    session.reset();
-    std::filesystem::remove_all(folder);
+    openHost().setBusinessDate(qj::Date(2011, 7, 31));
   }
 };
 
@@ -133,7 +100,7 @@ void typeLine(qj::vouchers::VoucherEntryModel& model, EventClock& clock, int ind
 }
 
 void TypeAThousandLineVoucher(benchmark::State& state) {
-  auto& host = *book().host;
+  auto& host = book().host();
   for (auto _ : state) {
     EventClock clock;
     qj::vouchers::VoucherEntryModel model(host, {});
@@ -154,14 +121,14 @@ void TypeAThousandLineVoucher(benchmark::State& state) {
     state.counters["worst_us"] = clock.worst();
     state.counters["lines"] = static_cast<double>(model.lines().size());
     state.counters["ready"] = ready ? 1 : 0;
-    state.counters["messages"] = static_cast<double>(book().boxes.shown().size());
+    state.counters["messages"] = static_cast<double>(book().boxes().shown().size());
   }
 }
 BENCHMARK(TypeAThousandLineVoucher)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Moving to the neighbouring voucher among the 100,000 of the month.
 void StepThroughStoredVouchers(benchmark::State& state) {
-  auto& host = *book().host;
+  auto& host = book().host();
   qj::vouchers::VoucherEntryModel model(host, {});
   if (!model.open("201107050000")) state.SkipWithError("the entry model did not open");
   for (auto _ : state) {
