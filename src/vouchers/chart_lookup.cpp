@@ -1,18 +1,10 @@
 #include "vouchers/chart_lookup.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "package/upper_case.h"
 
 namespace qj::vouchers {
-
-namespace {
-
-std::string upperAscii(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-}  // namespace
 
 ChartLookup::ChartLookup(std::vector<ChartSubject> subjects, const subjects::CodeStructure& structure)
     : subjects_(std::move(subjects)) {
@@ -33,7 +25,7 @@ ChartLookup::ChartLookup(std::vector<ChartSubject> subjects, const subjects::Cod
       code = above;
     }
     subject.fullName = std::move(fullName);
-    if (!subject.helpCode.empty()) byHelpCode_.emplace(upperAscii(subject.helpCode), i);  // the first one stays
+    if (!subject.helpCode.empty()) byHelpCode_.emplace(package::UpperCase(subject.helpCode), i);  // the first one stays
   }
 }
 
@@ -58,7 +50,7 @@ const ChartSubject* ChartLookup::find(const std::string& code) const {
 }
 
 const ChartSubject* ChartLookup::findByHelpCode(const std::string& helpCode) const {
-  const auto found = byHelpCode_.find(upperAscii(helpCode));
+  const auto found = byHelpCode_.find(package::UpperCase(helpCode));
   return found == byHelpCode_.end() ? nullptr : &subjects_[found->second];
 }
 
