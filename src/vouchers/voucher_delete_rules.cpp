@@ -1,0 +1,45 @@
+#include "vouchers/voucher_delete_rules.h"
+
+#include "vouchers/product_caption.h"
+
+namespace qj::vouchers {
+
+namespace {
+
+struct Card {
+  bool cleared = false;
+};
+
+std::optional<Card> FixedAssetCard(data::Connection& db, const VoucherHeader& header) {
+  if (!header.relevantBillId) return std::nullopt;
+  const auto row = db.queryOne("SELECT CLEARFLAG FROM FixedAssetsCard WHERE ID=:id", {{"id", *header.relevantBillId}});
+  if (!row) return std::nullopt;
+  return Card{row->flag("CLEARFLAG")};
+}
+
+bool OwnedByFixedAssets(data::Connection& db, const VoucherHeader& header) {
+  if (!header.sourceKind) return false;
+  switch (*header.sourceKind) {
+    case kFixedAssetDocumentVoucher:
+      return true;
+    case kFixedAssetCardVoucher:
+      return FixedAssetCard(db, header).has_value();
+    case kFixedAssetClearVoucher: {
+      const auto card = FixedAssetCard(db, header);
+      return card && card->cleared;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+std::optional<Refusal> DeleteRefusal(data::Connection& db, const VoucherHeader& header) {
+  if (header.posted) return Refusal{"该张凭证已经被登帐，不能被删除", caption::Notice};
+  if (header.checked) return Refusal{"该张凭证已经被审核，不能被删除", caption::Notice};
+  if (OwnedByFixedAssets(db, header)) return Refusal{"该张凭证为固定资产单据对应凭证，不能在此删除", kProductCaption};
+  return std::nullopt;
+}
+
+}  // namespace qj::vouchers
