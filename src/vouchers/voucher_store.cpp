@@ -1,0 +1,141 @@
+#include "vouchers/voucher_store.h"
+
+namespace qj::vouchers {
+
+namespace {
+
+// A flag column as the save checks read it: 'T' or anything else.
+constexpr const char* kCheckedIs = "(CASE WHEN CHECKFLAG='T' THEN 'T' ELSE 'F' END)=:expectedChecked";
+constexpr const char* kPostedIs = "(CASE WHEN POSTFLAG='T' THEN 'T' ELSE 'F' END)=:expectedPosted";
+
+const char* flag(bool set) { return set ? "T" : "F"; }
+
+data::Value optional(const std::optional<std::int64_t>& value) {
+  return value ? data::Value(*value) : data::Value();
+}
+
+data::Value amountOrNull(Money amount) { return amount.isZero() ? data::Value() : data::Value(amount); }
+
+data::Params headerParams(const VoucherHeader& header) {
+  return {{"credId", header.credId},
+          {"credNo", header.credNo},
+          {"credDate", header.credDate},
+          {"billNumber", header.billNumber},
+          {"billMaker", header.billMaker},
+          {"billCheck", header.billCheck},
+          {"billPost", header.billPost},
+          {"checked", flag(header.checked)},
+          {"posted", flag(header.posted)},
+          {"sourceKind", header.sourceKind ? data::Value(*header.sourceKind) : data::Value()},
+          {"relevantBillId", optional(header.relevantBillId)},
+          {"typeId", header.typeId},
+          {"credCode", optional(header.credCode)},
+          {"printStyleId", header.printStyleId}};
+}
+
+void insertHeader(data::Connection& db, const VoucherHeader& header) {
+  db.execute(
+      "INSERT INTO VoucherMaster (CREDID, CREDNO, CREDDATE, BILLNUMBER, BILLMAKER, BILLCHECK, BILLPOST, CHECKFLAG, "
+      "POSTFLAG, AccountVoucherType, RELEVANTBILLID, AccountVoucherTypeID, CREDCODE, PRINTSTYLEID) VALUES (:credId, "
+      ":credNo, :credDate, :billNumber, :billMaker, :billCheck, :billPost, :checked, :posted, :sourceKind, "
+      ":relevantBillId, :typeId, :credCode, :printStyleId)",
+      headerParams(header));
+}
+
+// Rewrites the stored header under its (possibly new) identifier, only while
+// the stored flags are still those the checks saw.
+bool updateHeader(data::Connection& db, const VoucherWrite& voucher) {
+  data::Params params = headerParams(voucher.header);
+  params.push_back({"stored", voucher.storedCredId});
+  params.push_back({"expectedChecked", flag(voucher.expected.checked)});
+  params.push_back({"expectedPosted", flag(voucher.expected.posted)});
+  return db.execute(std::string("UPDATE VoucherMaster SET CREDID=:credId, CREDNO=:credNo, CREDDATE=:credDate, "
+                                "BILLNUMBER=:billNumber, BILLMAKER=:billMaker, BILLCHECK=:billCheck, "
+                                "BILLPOST=:billPost, CHECKFLAG=:checked, POSTFLAG=:posted, "
+                                "AccountVoucherType=:sourceKind, RELEVANTBILLID=:relevantBillId, "
+                                "AccountVoucherTypeID=:typeId, CREDCODE=:credCode, PRINTSTYLEID=:printStyleId "
+                                "WHERE CREDID=:stored AND ") +
+                        kCheckedIs + " AND " + kPostedIs,
+                    params) == 1;
+}
+
+void insertLines(data::Connection& db, const std::string& credId, const std::vector<VoucherLine>& lines) {
+  int fenLuNo = 0;
+  for (const VoucherLine& line : lines) {
+    if (line.debit.isZero() && line.credit.isZero()) continue;
+    const bool foreignOnDebit = !line.debit.isZero();
+    const Money rawDebit = foreignOnDebit ? line.foreignAmount : Money();
+    const Money rawCredit = foreignOnDebit ? Money() : line.foreignAmount;
+    db.execute(
+        "INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, Precis, ATTRFLAG, MONEYID, RATE, READONLY, RAWDEBIT, "
+        "RAWCREDIT, DEBIT, CREDIT) VALUES (:credId, :fenLuNo, :subject, :summary, 0, :moneyId, :rate, :readOnly, "
+        ":rawDebit, :rawCredit, :debit, :credit)",
+        {{"credId", credId},
+         {"fenLuNo", fenLuNo++},
+         {"subject", line.subjectCode},
+         {"summary", line.summary},
+         {"moneyId", line.moneyId},
+         {"rate", line.rate},
+         {"readOnly", flag(line.readOnly)},
+         {"rawDebit", amountOrNull(rawDebit)},
+         {"rawCredit", amountOrNull(rawCredit)},
+         {"debit", amountOrNull(line.debit)},
+         {"credit", amountOrNull(line.credit)}});
+  }
+}
+
+void deleteLines(data::Connection& db, const std::string& credId) {
+  db.execute("DELETE FROM VoucherDetail WHERE CREDID=:credId", {{"credId", credId}});
+}
+
+void deleteAllocation(data::Connection& db, const std::string& credId) {
+  db.execute("DELETE FROM FluxionDistribute WHERE CREDID=:credId", {{"credId", credId}});
+}
+
+}  // namespace
+
+void MoveAllocation(data::Connection& db, const std::string& from, const std::string& to) {
+  if (from.empty() || from == to) return;
+  data::Transaction transaction(db);
+  // Rows left under the target by a voucher removed long ago are nobody's.
+  deleteAllocation(db, to);
+  db.execute("UPDATE FluxionDistribute SET CREDID=:to WHERE CREDID=:from", {{"to", to}, {"from", from}});
+  transaction.commit();
+}
+
+WriteOutcome WriteVoucher(data::Connection& db, const VoucherWrite& voucher) {
+  const std::string& credId = voucher.header.credId;
+  data::Transaction transaction(db);
+  if (voucher.storedCredId.empty()) {
+    insertHeader(db, voucher.header);
+  } else if (!updateHeader(db, voucher)) {
+    return WriteOutcome::StoredStateChanged;
+  }
+  if (!voucher.storedCredId.empty() && voucher.storedCredId != credId) deleteLines(db, voucher.storedCredId);
+  deleteLines(db, credId);
+  insertLines(db, credId, voucher.lines);
+  if (voucher.allocationCredId.empty()) {
+    // A new identifier starts without an allocation, whatever an earlier
+    // voucher of that identifier left behind.
+    if (voucher.storedCredId.empty()) deleteAllocation(db, credId);
+  } else {
+    MoveAllocation(db, voucher.allocationCredId, credId);
+  }
+  transaction.commit();
+  return WriteOutcome::Written;
+}
+
+DeleteOutcome DeleteStoredVoucher(data::Connection& db, const std::string& credId) {
+  data::Transaction transaction(db);
+  const std::int64_t removed = db.execute(
+      "DELETE FROM VoucherMaster WHERE CREDID=:credId AND (CHECKFLAG IS NULL OR CHECKFLAG<>'T') AND "
+      "(POSTFLAG IS NULL OR POSTFLAG<>'T')",
+      {{"credId", credId}});
+  if (removed != 1) return DeleteOutcome::StoredStateChanged;
+  deleteLines(db, credId);
+  deleteAllocation(db, credId);
+  transaction.commit();
+  return DeleteOutcome::Deleted;
+}
+
+}  // namespace qj::vouchers

@@ -1,0 +1,52 @@
+// Storing and deleting vouchers: the header row, the line rows and the
+// cash-flow allocation that belongs to a voucher, always together.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "data/connection.h"
+#include "vouchers/entry_checks.h"
+#include "vouchers/voucher_header.h"
+#include "vouchers/voucher_line.h"
+
+namespace qj::vouchers {
+
+// A voucher to store as it stands on screen.
+struct VoucherWrite {
+  const VoucherHeader& header;
+  const std::vector<VoucherLine>& lines;  // in display order; lines without debit and credit are not stored
+  std::string storedCredId;               // the CREDID its rows are stored under; "" for a new voucher
+  std::string allocationCredId;           // the CREDID its FluxionDistribute rows are under; "" for none
+  StoredFlags expected;                   // the audited and posted flags the save checks saw stored
+};
+
+enum class WriteOutcome {
+  Written,
+  // The stored voucher is gone or its audited/posted flags are no longer the
+  // ones the checks saw (another session audited, posted or deleted it):
+  // nothing was written.
+  StoredStateChanged,
+};
+
+// Writes the header, replaces the line rows (FENLUNO 0, 1, ... over the stored
+// lines; zero amounts as null), drops the line rows left under the old CREDID
+// of a renumbered voucher and moves its allocation to the new CREDID. Runs
+// inside the caller's transaction (one is opened when there is none); a
+// duplicate number within type or CREDID surfaces as the engine's DbError.
+WriteOutcome WriteVoucher(data::Connection& db, const VoucherWrite& voucher);
+
+// Moves a voucher's allocation rows from one CREDID to another.
+void MoveAllocation(data::Connection& db, const std::string& from, const std::string& to);
+
+enum class DeleteOutcome {
+  Deleted,
+  // Audited or posted by now, or already deleted: nothing was deleted.
+  StoredStateChanged,
+};
+
+// Deletes the voucher's lines, its header and its cash-flow allocation in one
+// transaction, only while it is neither audited nor posted.
+DeleteOutcome DeleteStoredVoucher(data::Connection& db, const std::string& credId);
+
+}  // namespace qj::vouchers
