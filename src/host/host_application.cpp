@@ -87,8 +87,20 @@ bool HostApplication::HasOvoPrivilege2(int number, int action, bool show) {
   return false;
 }
 
-void HostApplication::ShowPrivilegedForm(const std::string&, int, bool, bool) {
-  // The host's own screens belong to the desktop program.
+void HostApplication::registerHostForm(const std::string& name, int function, HostFormOpener opener) {
+  hostForms_[package::UpperCase(name)] = {function, std::move(opener)};
+}
+
+void HostApplication::ShowPrivilegedForm(const std::string& name, int action, bool, bool) {
+  // The host's own screens belong to the program that shows windows; without
+  // one (the command line) the caller is told rather than left guessing.
+  auto it = hostForms_.find(package::UpperCase(name));
+  if (it == hostForms_.end()) {
+    boxes_.show("本程序不提供“" + name + "”窗口。", kProductionName, msgbox::IconInformation);
+    return;
+  }
+  if (!HasOvoPrivilege2(it->second.function, action, true)) return;
+  it->second.open(action);
 }
 
 bool HostApplication::FormIsExist(const std::string& name) {

@@ -1,6 +1,7 @@
 // Our host: the services the package asks for, over one open book and one user.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -25,6 +26,12 @@ class HostApplication final : public HostServices {
   // window commands (SetMainCaption, Wait_frm, SETCOMPONENTENABLED) do nothing.
   void setWindowHost(WindowHost* windows) { windows_ = windows; }
   void setBusinessDate(const Date& date) { businessDate_ = date; }
+  // Makes one of the host's own screens available to ShowPrivilegedForm: it
+  // opens through `opener` (given the action asked for) once the user holds
+  // the privilege of `function` for that action. Names compare without
+  // regard to case.
+  using HostFormOpener = std::function<void(int action)>;
+  void registerHostForm(const std::string& name, int function, HostFormOpener opener);
 
   void RegistFunction(const std::string& name, FinanceCallback callback) override;
   void GlobalCall(const std::string& command, const std::string& argument, VorParams* params) override;
@@ -55,13 +62,19 @@ class HostApplication final : public HostServices {
  private:
   void registerHostCommands();
 
+  struct HostForm {
+    int function = 0;
+    HostFormOpener open;
+  };
+
   BookSession& session_;
   MessageBoxes& boxes_;
   std::string userName_;
   UserStore users_;
   WindowHost* windows_ = nullptr;
   CommandRegistry registry_;
-  std::map<std::string, int> openForms_;  // upper-cased screen name -> open instances
+  std::map<std::string, int> openForms_;       // upper-cased screen name -> open instances
+  std::map<std::string, HostForm> hostForms_;  // by upper-cased screen name
   Date businessDate_ = Date::today();
 };
 
