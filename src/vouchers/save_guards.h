@@ -1,0 +1,32 @@
+// What every voucher save needs before it writes: the voucher screen's add
+// and edit rights, and the save lock that serialises the saves of all users.
+#pragma once
+
+#include <optional>
+
+#include "package/hostapi/host_services.h"
+#include "package/refusal.h"
+#include "vouchers/product_caption.h"
+
+namespace qj::vouchers {
+
+inline constexpr int kVoucherPrivilegeFunction = 58;  // the voucher screen: 1 open, 2 add, 3 edit, 4 delete
+inline constexpr int kVoucherAddAction = 2;
+inline constexpr int kVoucherEditAction = 3;
+inline constexpr int kVoucherDeleteAction = 4;
+
+inline constexpr const char* kSaveLock = "CREDWLOCK";
+
+// Shown under the product caption when another user holds the save lock.
+inline Refusal SaveLockBusyRefusal() { return {"其他用户正在保存凭证，请稍后再保存。", kProductCaption}; }
+
+// A new voucher needs the add right; every voucher the edit right.
+inline std::optional<Refusal> SaveRightRefusal(HostServices& host, bool newVoucher) {
+  if (newVoucher && !host.HasOvoPrivilege2(kVoucherPrivilegeFunction, kVoucherAddAction, false))
+    return Refusal{"你没有新增的权限,所做的修改不能保存!"};
+  if (!host.HasOvoPrivilege2(kVoucherPrivilegeFunction, kVoucherEditAction, false))
+    return Refusal{"你没有编辑的权限,所做的修改不能保存!"};
+  return std::nullopt;
+}
+
+}  // namespace qj::vouchers
