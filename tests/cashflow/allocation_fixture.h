@@ -57,6 +57,20 @@ class AllocationTest : public PackageTest {
     return out;
   }
 
+  // Makes every deletion of a FluxionDistribute row fail inside the engine.
+  void failDeletions() {
+    if (GetParam() == data::Engine::Sqlite) {
+      db().executeScript(
+          "CREATE TRIGGER injected_failure BEFORE DELETE ON FluxionDistribute BEGIN SELECT RAISE(ABORT, 'injected'); "
+          "END;");
+    } else {
+      db().executeScript(
+          "CREATE FUNCTION injected_failure() RETURNS trigger LANGUAGE plpgsql AS "
+          "$$BEGIN RAISE EXCEPTION 'injected'; END$$; CREATE TRIGGER injected_failure BEFORE DELETE ON "
+          "FluxionDistribute FOR EACH ROW EXECUTE FUNCTION injected_failure();");
+    }
+  }
+
   static Money yuan(std::int64_t whole) { return Money::fromInteger(whole); }
 };
 

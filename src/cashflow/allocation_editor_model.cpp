@@ -1,0 +1,138 @@
+#include "cashflow/allocation_editor_model.h"
+
+#include <optional>
+
+#include "cashflow/cash_flow_items.h"
+#include "data/connection.h"
+#include "package/refusal.h"
+#include "vouchers/screen_work.h"
+
+namespace qj::cashflow {
+namespace {
+
+constexpr int kOpen = 1;
+constexpr int kEdit = 3;
+
+// The voucher's row of one item, written as an upsert of one column so that
+// an amount another editor stored in the other column stays.
+std::string upsertSql(AllocationColumn column) {
+  const std::string name = column == AllocationColumn::Inflow ? "DEBIT" : "CREDIT";
+  return "INSERT INTO FluxionDistribute (CREDID, CASHID, " + name + ") VALUES (:parCredID, :code, :amount) " +
+         "ON CONFLICT (CREDID, CASHID) DO UPDATE SET " + name + "=excluded." + name;
+}
+
+// Rows whose amounts are both zero or null carry no allocation.
+constexpr const char* kEmptyRows = "(DEBIT IS NULL OR DEBIT=0) AND (CREDIT IS NULL OR CREDIT=0)";
+
+}  // namespace
+
+std::string UnbalancedCloseQuestion(Money cashAmount, Money allocated) {
+  return "凭证中现金流量类科目借方、贷方差额为：" + cashAmount.toString() +
+         "\r\n而现金流量金额分配中流入、流出差额为：" + allocated.toString() + "\r\n两者不相等，是否继续退出？";
+}
+
+AllocationEditorModel::AllocationEditorModel(HostServices& host, std::string credId, Money cashAmount)
+    : host_(host), credId_(std::move(credId)), cashAmount_(cashAmount) {}
+
+std::unique_ptr<AllocationEditorModel> AllocationEditorModel::Open(HostServices& host, std::string credId,
+                                                                   Money cashAmount) {
+  if (!host.HasOvoPrivilege2(kAllocationPrivilegeFunction, kOpen, true)) return nullptr;
+  std::unique_ptr<AllocationEditorModel> model(new AllocationEditorModel(host, std::move(credId), cashAmount));
+  model->editable_ = host.HasOvoPrivilege2(kAllocationPrivilegeFunction, kEdit, false);
+  if (!vouchers::ReportFailures(host, [&] { model->load(); })) return nullptr;
+  return model;
+}
+
+AllocationEditorModel::~AllocationEditorModel() {
+  vouchers::ReportFailures(host_, [&] {
+    host_.FindStartupDB().execute(
+        std::string("DELETE FROM FluxionDistribute WHERE CREDID=:parCredID AND ") + kEmptyRows,
+        {{"parCredID", credId_}});
+  });
+}
+
+void AllocationEditorModel::load() {
+  data::Connection& db = host_.FindStartupDB();
+  {
+    data::Transaction transaction(db);
+    db.execute(
+        "DELETE FROM FluxionDistribute WHERE CREDID=:parCredID "
+        "AND CASHID NOT IN (SELECT CASHID FROM Fluxion WHERE DETAILFLAG='T')",
+        {{"parCredID", credId_}});
+    transaction.commit();
+  }
+  // Items without a stored row show empty amounts; they are stored only once
+  // an amount is typed.
+  std::vector<AllocationRow> rows;
+  for (const CashFlowItem& item : ReadCashFlowItems(db))
+    if (item.detail) rows.push_back({item.code, item.name, {}, {}});
+  for (const auto& row : db.query("SELECT CASHID, DEBIT, CREDIT FROM FluxionDistribute WHERE CREDID=:parCredID",
+                                  {{"parCredID", credId_}}))
+    for (AllocationRow& shown : rows)
+      if (shown.code == row.text("CASHID")) {
+        shown.inflow = row.money("DEBIT");
+        shown.outflow = row.money("CREDIT");
+      }
+  rows_ = std::move(rows);
+}
+
+AllocationSums AllocationEditorModel::totals() const {
+  AllocationSums sums;
+  for (const AllocationRow& row : rows_) {
+    sums.debit += row.inflow;
+    sums.credit += row.outflow;
+  }
+  return sums;
+}
+
+void AllocationEditorModel::reread(std::size_t row) {
+  AllocationRow& shown = rows_[row];
+  const auto stored = host_.FindStartupDB().queryOne(
+      "SELECT DEBIT, CREDIT FROM FluxionDistribute WHERE CREDID=:parCredID AND CASHID=:code",
+      {{"parCredID", credId_}, {"code", shown.code}});
+  shown.inflow = stored ? stored->money("DEBIT") : Money();
+  shown.outflow = stored ? stored->money("CREDIT") : Money();
+}
+
+bool AllocationEditorModel::setAmount(std::size_t row, AllocationColumn column, Money amount) {
+  if (!editable_ || row >= rows_.size()) return false;
+  const bool stored = vouchers::ReportFailures(host_, [&] {
+    // The totals must stay within range: MoneyError otherwise, nothing stored.
+    const AllocationSums sums = totals();
+    const Money shown = column == AllocationColumn::Inflow ? rows_[row].inflow : rows_[row].outflow;
+    (void)((column == AllocationColumn::Inflow ? sums.debit : sums.credit) - shown + amount);
+    data::Connection& db = host_.FindStartupDB();
+    const data::Params key{{"parCredID", credId_}, {"code", rows_[row].code}};
+    data::Transaction transaction(db);
+    db.execute(upsertSql(column), {key[0], key[1], {"amount", amount}});
+    db.execute(std::string("DELETE FROM FluxionDistribute WHERE CREDID=:parCredID AND CASHID=:code AND ") + kEmptyRows,
+               key);
+    transaction.commit();
+  });
+  vouchers::ReportFailures(host_, [&] { reread(row); });
+  return stored;
+}
+
+bool AllocationEditorModel::setAmountText(std::size_t row, AllocationColumn column, const std::string& text) {
+  if (!editable_ || row >= rows_.size()) return false;
+  Money amount;
+  try {
+    if (text.find_first_not_of(' ') != std::string::npos) amount = Money::parse(text);
+  } catch (const MoneyError& error) {
+    Show(host_, {error.what(), caption::Failure, msgbox::IconError});
+    return false;
+  }
+  return setAmount(row, column, amount);
+}
+
+bool AllocationEditorModel::mayClose() {
+  // The stored allocation counts, with what another editor of this voucher
+  // stored meanwhile. When it cannot be read (reported) the editor closes.
+  std::optional<Money> allocated;
+  vouchers::ReportFailures(host_, [&] { allocated = AllocationSumsOf(host_.FindStartupDB(), credId_).difference(); });
+  if (!allocated || *allocated == cashAmount_) return true;
+  return host_.ShowMsgBox(UnbalancedCloseQuestion(cashAmount_, *allocated), allocation_message::CloseCaption,
+                          msgbox::AskYesNo) == msgbox::IdYes;
+}
+
+}  // namespace qj::cashflow
