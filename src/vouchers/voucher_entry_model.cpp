@@ -4,9 +4,11 @@
 #include <variant>
 
 #include "subjects/code_structure.h"
+#include "vouchers/entry_limits.h"
 #include "vouchers/identifier_collision.h"
 #include "vouchers/phrase_text.h"
 #include "vouchers/product_caption.h"
+#include "vouchers/save_guards.h"
 #include "vouchers/screen_work.h"
 #include "vouchers/voucher_numbering.h"
 #include "vouchers/voucher_reader.h"
@@ -21,17 +23,10 @@ constexpr const char* kShareLockRefused = "其他用户正在独占帐务操作�
 constexpr const char* kReadOnlyLine = "当前分录为系统制作的只读分录，不可修改或删除。";
 constexpr const char* kUnderAudit = "不可以修改正在被审核的凭证。";
 constexpr const char* kNoAddRight = "你没有新增的权限,所做的修改不能保存!";
-constexpr const char* kNoEditRight = "你没有编辑的权限,所做的修改不能保存!";
 constexpr const char* kNoModifyRight = "你没有修改的权限,所做的修改不能保存!";
 constexpr const char* kUnsavedQuestion = "凭证数据未保存，是否保存?";
 
-constexpr int kAddAction = 2;
-constexpr int kEditAction = 3;
 constexpr int kPhraseOpenAction = 1;
-
-constexpr std::size_t kSummaryCharacters = 40;
-constexpr int kMaxBillNumber = 32767;
-constexpr std::int64_t kDigitLimit = 100000000;  // whole units of a line's debit or credit
 
 Refusal warning(const char* text) { return {text, caption::Info, msgbox::IconWarning}; }
 
@@ -57,21 +52,6 @@ bool allDigits(const std::string& text) {
 // The serial of a twelve-character identifier.
 std::int64_t serialOf(const std::string& credId) { return std::stoll(credId.substr(6)); }
 
-// The rate typed into a rate cell: nothing for an empty cell, else the rate
-// or why the text is none.
-std::optional<std::variant<Money, Refusal>> RateOf(const std::string& text) {
-  if (text.find_first_not_of(' ') == std::string::npos) return std::nullopt;
-  try {
-    const Money rate = Money::parse(text);
-    if (rate.isNegative()) return Refusal{"汇率不能为负数"};
-    return rate;
-  } catch (const MoneyError& error) {
-    return Refusal{error.what()};
-  }
-}
-
-bool overDigitLimit(Money amount) { return amount.abs() >= Money::fromInteger(kDigitLimit); }
-
 }  // namespace
 
 VoucherEntryModel::VoucherEntryModel(HostServices& host, VoucherEntryOptions options)
@@ -79,8 +59,7 @@ VoucherEntryModel::VoucherEntryModel(HostServices& host, VoucherEntryOptions opt
 
 VoucherEntryModel::~VoucherEntryModel() = default;
 
-template <class Work>
-bool VoucherEntryModel::attempt(Work work) {
+bool VoucherEntryModel::attempt(const std::function<bool()>& work) {
   // A database error goes to the host's handler, any other failure (a stored
   // identifier another module wrote badly, an amount out of range) to a
   // message box; either way the screen carries on.
@@ -213,7 +192,7 @@ bool VoucherEntryModel::pressKey(Key key) {
     case Key::Enter:
       return moveRightward();
     case Key::F2:
-      return checkForSave() == SaveReadiness::Ready;
+      return save();
     case Key::F3:
       return balanceLine();
     case Key::F5:
@@ -261,7 +240,7 @@ bool VoucherEntryModel::typeAmount(AmountColumn column, Key key) {
         beep();
         return false;
       }
-      if (overDigitLimit(line.debit) || overDigitLimit(line.credit)) return refuse(Refusal{"凭证金额超过位数限制"});
+      if (OverDigitLimit(line.debit) || OverDigitLimit(line.credit)) return refuse(Refusal{kDigitLimitMessage});
     }
     buffer.typeDigit(static_cast<int>(key) - static_cast<int>(Key::Digit0));
   } else if (key == Key::Point) {
@@ -561,7 +540,7 @@ bool VoucherEntryModel::setType(std::int64_t typeId) {
 
 bool VoucherEntryModel::setBillNumber(int count) {
   if (!changesAllowed_) return refuse(Refusal{kUnderAudit});
-  if (count < 0 || count > kMaxBillNumber) return refuse(Refusal{"附件张数必须在0到32767之间"});
+  if (auto refusal = BillNumberRefusal(count)) return refuse(*refusal);
   if (count == header_.billNumber) return true;
   header_.billNumber = count;
   headerModified_ = true;
@@ -576,19 +555,17 @@ LeaveDecision VoucherEntryModel::leaveVoucher() {
   if (lines_.size() == 1 && !pendingSubject_ && first.summary.empty() && first.subjectCode.empty() &&
       first.debit.isZero() && first.credit.isZero() && first.foreignAmount.isZero())
     return LeaveDecision::Proceed;
-  if (isNew() && !host_.HasOvoPrivilege2(kPrivilegeFunction, kAddAction, false)) {
+  if (isNew() && !host_.HasOvoPrivilege2(kVoucherPrivilegeFunction, kVoucherAddAction, false)) {
     refuse(Refusal{kNoAddRight});
     return LeaveDecision::Proceed;
   }
-  if (!isNew() && !host_.HasOvoPrivilege2(kPrivilegeFunction, kEditAction, false)) {
+  if (!isNew() && !host_.HasOvoPrivilege2(kVoucherPrivilegeFunction, kVoucherEditAction, false)) {
     refuse(Refusal{kNoModifyRight});
     return LeaveDecision::Proceed;
   }
   const int answer = host_.ShowMsgBox(kUnsavedQuestion, caption::Question, msgbox::YesNoCancel | msgbox::IconQuestion);
   if (answer == msgbox::IdNo) return LeaveDecision::Proceed;
-  // Yes runs the save's checks; the voucher stays on screen with its lines
-  // until it has been stored.
-  if (answer == msgbox::IdYes) checkForSave();
+  if (answer == msgbox::IdYes && save()) return LeaveDecision::Proceed;
   return LeaveDecision::Stay;
 }
 
@@ -623,12 +600,8 @@ bool VoucherEntryModel::showVoucher(const std::string& credId) {
 // ---- Save ----
 
 SaveReadiness VoucherEntryModel::checkForSave() {
-  if (isNew() && !host_.HasOvoPrivilege2(kPrivilegeFunction, kAddAction, false)) {
-    refuse(Refusal{kNoAddRight});
-    return SaveReadiness::Refused;
-  }
-  if (!host_.HasOvoPrivilege2(kPrivilegeFunction, kEditAction, false)) {
-    refuse(Refusal{kNoEditRight});
+  if (auto refusal = SaveRightRefusal(host_, isNew())) {
+    refuse(*refusal);
     return SaveReadiness::Refused;
   }
   if (typeName().empty() || !header_.credCode) {
@@ -641,20 +614,15 @@ SaveReadiness VoucherEntryModel::checkForSave() {
       currentColumn_ = Column::Subject;
       if (!commitSubject(*pendingSubject_)) return false;
     }
-    const StoredFlags stored = isNew() ? StoredFlags{} : ReadStoredFlags(db_, storedCredId_);
+    checkedFlags_ = isNew() ? StoredFlags{} : ReadStoredFlags(db_, storedCredId_);
     const SaveCheckInput input{
-        header_, lines_, currentLine_, {debitTotal_, creditTotal_}, currentPeriod(), options_.auditMode, stored};
+        header_, lines_, currentLine_, {debitTotal_, creditTotal_}, currentPeriod(), options_.auditMode, checkedFlags_};
     if (auto failure = FirstFailedSaveCheck(input, chart_)) {
       showFailure(*failure);
       return false;
     }
-    if (auto reset = IdentifierCollision(db_, header_.credId, storedCredId_, header_.credDate)) {
+    if (auto reset = takeIdentifierReset()) {
       ShowUnderProductCaption(host_, reset->message);
-      if (!reset->replacement.empty()) {
-        header_.credId = reset->replacement;
-        header_.credNo = serialOf(reset->replacement);
-        headerModified_ = true;
-      }
       return false;
     }
     return true;

@@ -5,8 +5,9 @@
 // edits and buttons, and repaints after each call. Refusals and questions go
 // through the host's message box; a beep goes to the beeper the screen gives.
 //
-// Storing a voucher is not part of this model yet: checkForSave() runs every
-// check a save makes first and says whether the voucher is ready to be stored.
+// Saving stores header, lines and the allocation's identifier together under
+// the save lock CREDWLOCK; the other buttons delete, audit, allocate the
+// voucher's cash lines to cash-flow items and show its source document.
 #pragma once
 
 #include <cstddef>
@@ -24,7 +25,9 @@
 #include "vouchers/chart_lookup.h"
 #include "vouchers/currencies.h"
 #include "vouchers/entry_checks.h"
+#include "vouchers/identifier_collision.h"
 #include "vouchers/line_amounts.h"
+#include "vouchers/save_guards.h"
 #include "vouchers/voucher_header.h"
 #include "vouchers/voucher_line.h"
 
@@ -36,6 +39,9 @@ using PhraseChooser = std::function<std::optional<std::string>()>;
 using SubjectPicker = std::function<std::optional<std::string>()>;
 // Sounds the bell for a refused digit.
 using Beeper = std::function<void()>;
+// Shows the cash-flow allocation editor for the voucher stored under this
+// allocation identifier and the amount its cash lines move.
+using AllocationEditor = std::function<void(const std::string& credId, Money cashAmount)>;
 
 // Keys the screen forwards to the model. Digits, ".", "-", Backspace, Delete,
 // Left and Right act in the amount cells; in the text cells the screen's own
@@ -97,12 +103,13 @@ struct VoucherEntryOptions {
   PhraseChooser choosePhrase;
   SubjectPicker pickSubject;
   Beeper beep;
+  AllocationEditor editAllocation;
 };
 
 class VoucherEntryModel {
  public:
   static constexpr const char* kCaption = "凭证登记";
-  static constexpr int kPrivilegeFunction = 58;  // 1 open, 2 add, 3 edit, 4 delete, 6 print
+  static constexpr int kPrivilegeFunction = kVoucherPrivilegeFunction;
   static constexpr int kPhrasePrivilegeFunction = 20;
 
   VoucherEntryModel(HostServices& host, VoucherEntryOptions options);
@@ -206,20 +213,32 @@ class VoucherEntryModel {
   // the one on display; a missing one starts a new voucher.
   bool showVoucher(const std::string& credId);
 
-  // 保存, F2: the save button's checks and the checks before storing, in
-  // their order, each showing its message. Ready means the voucher may now
-  // be stored; nothing is stored here.
+  // The save button's checks and the checks before storing, in their order,
+  // each showing its message. Ready means the voucher may now be stored.
   SaveReadiness checkForSave();
+  // 保存, F2: the checks, then under CREDWLOCK the identifier check again,
+  // the voucher type's cash and bank rules, and the store of header, lines
+  // and allocation in one transaction. True when the voucher was stored;
+  // otherwise it stays on screen with its changes (a failure was shown).
+  bool save();
+  // 删除: the refusals in order, the question, then header, lines and
+  // allocation deleted together; the screen moves to a neighbour.
+  bool deleteVoucher();
+  // 审核: marks the voucher audited by the user; the next save stores it.
+  bool audit();
+  // 分配: the allocation editor for the voucher's cash lines.
+  bool allocate();
+  // 单据: asks the host to show the document that made the voucher.
+  bool showSourceDocument();
   // Leaving the voucher on display: asks whether to save a changed one.
-  // Yes runs the checks and keeps the voucher on screen; No drops the
-  // changes; Cancel stays.
+  // Yes saves (the voucher stays when that fails); No drops the changes;
+  // Cancel stays.
   LeaveDecision leaveVoucher();
   // Closing the screen: true when it may close.
   bool requestClose() { return leaveVoucher() == LeaveDecision::Proceed; }
 
  private:
-  template <class Work>
-  bool attempt(Work work);
+  bool attempt(const std::function<bool()>& work);
   bool refuse(const Refusal& refusal);
   void beep();
   [[nodiscard]] std::optional<Refusal> lineChangeRefusal() const;
@@ -228,6 +247,11 @@ class VoucherEntryModel {
 
   bool startNewVoucher();
   bool showStored(const std::string& credId);
+  std::optional<IdentifierReset> takeIdentifierReset();
+  bool store();
+  void offerFreeTypeCode();
+  void reloadAfterStaleWrite();
+  bool showNeighbourOf(const std::string& credId);
   void display(VoucherHeader header, std::vector<VoucherLine> lines);
 
   bool leaveCell();
@@ -260,6 +284,7 @@ class VoucherEntryModel {
   Money creditTotal_;
   std::string storedCredId_;
   std::string allocationCredId_;
+  StoredFlags checkedFlags_;  // the stored flags the last save checks saw
   bool headerModified_ = false;
   bool linesModified_ = false;
   bool changesAllowed_ = true;

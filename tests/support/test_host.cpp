@@ -26,6 +26,7 @@ void TestHost::RegistFunction(const std::string& name, FinanceCallback callback)
 
 void TestHost::GlobalCall(const std::string& command, const std::string& argument, VorParams* params) {
   globalCalls.push_back(command);
+  globalCallArguments.push_back(argument);
   if (command == "SETCOMPONENTENABLED" && params) toolbar.emplace_back(argument, params->GetBoolean("ENABLED"));
 }
 
@@ -53,6 +54,7 @@ bool TestHost::SetLock(const std::string& name, bool lock, bool) {
   }
   if (refusedLocks.contains(name)) return false;
   ++heldLocks[name];
+  if (auto hook = onLocked.extract(name)) hook.mapped()();
   return true;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -34,7 +35,10 @@ class TestHost final : public HostServices {
   std::deque<int> answers;  // for ShowMsgBox; IdOk when empty
   std::set<std::pair<int, int>> deniedPrivileges;
   std::set<std::string> refusedLocks;  // SetLock refuses these
-  QWidget* mainWindow = nullptr;       // for screens that fit themselves into it
+  // Runs once when the named lock is next granted: what another session did
+  // just before this one got the lock.
+  std::map<std::string, std::function<void()>> onLocked;
+  QWidget* mainWindow = nullptr;  // for screens that fit themselves into it
   // What the package did.
   std::vector<std::pair<std::string, FinanceCallback>> registered;
   std::vector<Message> messages;
@@ -42,6 +46,7 @@ class TestHost final : public HostServices {
   std::map<std::string, int> heldLocks;  // name -> holds
   std::vector<std::pair<int, std::string>> log;
   std::vector<std::string> globalCalls;
+  std::vector<std::string> globalCallArguments;       // GlobalCall's argument, beside its command
   std::vector<std::pair<std::string, bool>> toolbar;  // SETCOMPONENTENABLED calls: item, enabled
   int reloads = 0;
 

@@ -23,16 +23,15 @@ class EntrySave : public EntryModelTest {
 };
 QJ_ON_EVERY_ENGINE(EntrySave);
 
-TEST_P(EntrySave, ABalancedVoucherIsReadyAndStaysUnsaved) {
+TEST_P(EntrySave, ABalancedVoucherIsReadyAndTheChecksStoreNothing) {
   open();
   typeBalancedVoucher();
   EXPECT_EQ(model().checkForSave(), SaveReadiness::Ready);
   EXPECT_TRUE(host().messages.empty());
-  // Nothing was stored and the model does not pretend otherwise.
   EXPECT_TRUE(model().isNew());
-  EXPECT_TRUE(model().modified());
   EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM VoucherMaster").storage(), data::Value(0).storage());
-  EXPECT_TRUE(model().pressKey(Key::F2));
+  EXPECT_TRUE(model().pressKey(Key::F2));  // F2 saves
+  EXPECT_FALSE(model().isNew());
 }
 
 TEST_P(EntrySave, AnUnchangedVoucherHasNothingToStore) {
@@ -144,7 +143,8 @@ TEST_P(EntrySave, LeavingAChangedVoucherAsksWhetherToSave) {
   EXPECT_EQ(last().caption, "询问");
   EXPECT_EQ(model().lines().size(), 2u);
 
-  // Yes runs the checks; until the voucher is stored it stays with its lines.
+  // Yes saves; when the save is refused the voucher stays with its lines.
+  host().refusedLocks = {"CREDWLOCK"};
   host().answers = {msgbox::IdYes};
   EXPECT_FALSE(model().newVoucher());
   EXPECT_EQ(model().lines().size(), 2u);
@@ -154,6 +154,14 @@ TEST_P(EntrySave, LeavingAChangedVoucherAsksWhetherToSave) {
   ASSERT_TRUE(model().newVoucher());
   EXPECT_EQ(model().lines().size(), 1u);
   EXPECT_FALSE(model().modified());
+  EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM VoucherMaster").storage(), data::Value(0).storage());
+
+  host().refusedLocks.clear();
+  typeBalancedVoucher();
+  host().answers = {msgbox::IdYes};
+  ASSERT_TRUE(model().newVoucher());
+  EXPECT_EQ(model().header().credId, "201107000002");
+  EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM VoucherMaster").storage(), data::Value(1).storage());
 }
 
 TEST_P(EntrySave, LeavingWithoutTheRightToSaveSaysSoAndAsksNothing) {

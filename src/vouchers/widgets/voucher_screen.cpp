@@ -141,7 +141,7 @@ QPushButton* VoucherScreen::addButton(const char* caption, const char* name) {
 void VoucherScreen::buildButtons(QWidget& body) {
   QPushButton* saving = addButton("保存", "saveButton");
   QPushButton* adding = addButton("新增", "newButton");
-  addButton("删除", "deleteButton")->setEnabled(false);
+  QPushButton* deleting = addButton("删除", "deleteButton");
   QPushButton* inserting = addButton("插入", "insertButton");
   QPushButton* removing = addButton("移除", "removeButton");
   QPushButton* balancing = addButton("找平", "balanceButton");
@@ -149,9 +149,9 @@ void VoucherScreen::buildButtons(QWidget& body) {
   QPushButton* foreign = addButton("外币", "foreignButton");
   foreign->setCheckable(true);
   QPushButton* calculator = addButton("计算", "calculatorButton");
-  addButton("审核", "auditButton")->setEnabled(false);
-  addButton("分配", "allocateButton")->setEnabled(false);
-  addButton("单据", "documentButton")->setEnabled(false);
+  QPushButton* auditing = addButton("审核", "auditButton");
+  QPushButton* allocating = addButton("分配", "allocateButton");
+  QPushButton* document = addButton("单据", "documentButton");
   QPushButton* previous = addButton("向前", "previousButton");
   QPushButton* next = addButton("向后", "nextButton");
   addButton("打印", "printButton")->setEnabled(false);
@@ -165,6 +165,12 @@ void VoucherScreen::buildButtons(QWidget& body) {
   connect(adding, &QPushButton::clicked, this, [this] {
     if (commitHeader()) act([this] { model_.newVoucher(); });
   });
+  connect(deleting, &QPushButton::clicked, this, [this] { act([this] { model_.deleteVoucher(); }); });
+  connect(auditing, &QPushButton::clicked, this, [this] { act([this] { model_.audit(); }); });
+  connect(allocating, &QPushButton::clicked, this, [this] {
+    if (commitHeader()) act([this] { model_.allocate(); });
+  });
+  connect(document, &QPushButton::clicked, this, [this] { act([this] { model_.showSourceDocument(); }); });
   connect(inserting, &QPushButton::clicked, this, [this] { act([this] { model_.insertLine(); }); });
   connect(removing, &QPushButton::clicked, this, [this] { act([this] { model_.removeLine(); }); });
   connect(balancing, &QPushButton::clicked, this, [this] { act([this] { model_.balanceLine(); }); });
@@ -227,7 +233,7 @@ bool VoucherScreen::commitHeader() {
 
 void VoucherScreen::save() {
   // A refused header field stops the save: the field shows its old value again.
-  if (commitHeader()) model_.checkForSave();
+  if (commitHeader()) model_.save();
   refresh();
 }
 
@@ -287,7 +293,6 @@ void VoucherScreen::refresh() {
   posterLabel_->setText(QStringLiteral("登帐：") + q(header.billPost));
 
   button(QStringLiteral("外币"))->setChecked(model_.foreignColumnsShown());
-  button(QStringLiteral("审核"))->setVisible(model_.auditMode());
   button(QStringLiteral("单据"))->setVisible(model_.showsSourceDocument());
 }
 
