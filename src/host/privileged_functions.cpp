@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "cashflow/item_archive_model.h"
 #include "package/screen_table.h"
 
 namespace qj::host {
@@ -10,10 +11,11 @@ namespace {
 struct TitledScreen {
   const char* key;  // the screen's key in the package's screen table
   const char* title;
+  int hostFunction = 0;  // for the host's own screens, which the package's table does not number
 };
 
-// One screen per function number; the numbers themselves come from the
-// package's screen table so that they cannot drift apart.
+// One screen per function number; the numbers of the package's screens come
+// from its screen table so that they cannot drift apart.
 constexpr TitledScreen kScreens[] = {
     {"SUBJECTINFO_FRM", "会计科目"},
     {"SUBJECTINITLIST_FRM", "初始数据"},
@@ -35,6 +37,7 @@ constexpr TitledScreen kScreens[] = {
     {"SUBJECTCOUNTLIST_FRM", "科目汇总表"},
     {"TESTCALCULATEBALANCELIST_FRM", "试算平衡表"},
     {"CASHFLUXIONINIT_FRM", "现金流量初始数据"},
+    {"OVOFLUXIONARCHIVES_FRM", "现金流量项目", cashflow::kItemArchivePrivilegeFunction},
     {"CASHPREPARE_FRM", "现金流量表编制"},
     {"FMAIN", "自定义报表"},
 };
@@ -42,6 +45,10 @@ constexpr TitledScreen kScreens[] = {
 std::vector<PrivilegedFunction> build() {
   std::vector<PrivilegedFunction> functions;
   for (const TitledScreen& screen : kScreens) {
+    if (screen.hostFunction != 0) {
+      functions.push_back({screen.hostFunction, screen.title});
+      continue;
+    }
     const package::ScreenEntry* entry = package::FindScreen(screen.key);
     if (!entry) throw std::logic_error(std::string("no screen ") + screen.key);
     functions.push_back({entry->privilege, screen.title});
