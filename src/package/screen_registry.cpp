@@ -3,6 +3,7 @@
 #include <map>
 
 #include "package/host.h"
+#include "package/screen_preconditions.h"
 #include "package/upper_case.h"
 
 namespace qj::package {
@@ -83,6 +84,10 @@ void OpenScreen(const ScreenEntry& entry) {
     return;
   }
   if (!host.HasOvoPrivilege2(entry.privilege, entry.action, true)) return;
+  if (const auto refusal = ScreenPreconditionRefusal(entry, host)) {
+    Show(host, *refusal);
+    return;
+  }
   switch (entry.pattern) {
     case ScreenPattern::Modal:
       openModal(entry, it->second);

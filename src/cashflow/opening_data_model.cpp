@@ -1,0 +1,203 @@
+#include "cashflow/opening_data_model.h"
+
+#include <algorithm>
+#include <exception>
+#include <map>
+
+#include "cashflow/cash_flow_items.h"
+#include "data/db_error.h"
+#include "data/period.h"
+#include "package/refusal.h"
+
+namespace qj::cashflow {
+namespace {
+
+constexpr const char* kNumerals[] = {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十", "十一"};
+
+std::vector<std::string> monthsBefore(int startMonth) {
+  std::vector<std::string> months;
+  for (int month = 1; month < startMonth && month <= 12; ++month)
+    months.push_back(std::string(kNumerals[month - 1]) + "月份");
+  return months;
+}
+
+// Makes the period's rows match the items: a row for every detail item, none
+// for a summary item (which may have been a detail item once).
+void fitRowsToItems(data::Connection& db, const std::string& period, const std::vector<CashFlowItem>& items) {
+  std::vector<std::string> stored;
+  for (const auto& row : db.query("SELECT CashID FROM FluxionInit WHERE YearMon=:period", {{"period", period}}))
+    stored.push_back(row.text("CashID"));
+  for (const CashFlowItem& item : items) {
+    const bool present = std::find(stored.begin(), stored.end(), item.code) != stored.end();
+    if (present && !item.detail)
+      db.execute("DELETE FROM FluxionInit WHERE YearMon=:period AND CashID=:code",
+                 {{"period", period}, {"code", item.code}});
+    if (!present && item.detail)
+      db.execute("INSERT INTO FluxionInit (YearMon, CashID, Debit, Credit) VALUES (:period, :code, 0, 0)",
+                 {{"period", period}, {"code", item.code}});
+  }
+}
+
+}  // namespace
+
+OpeningDataModel::OpeningDataModel(HostServices& host)
+    : host_(host), db_(host.FindStartupDB()), months_(monthsBefore(host.accountBooksData().StartMonth)) {}
+
+std::string OpeningDataModel::period() const {
+  return ConvYearMon(host_.accountBooksData().StartYear, static_cast<int>(month_) + 1);
+}
+
+// Runs one event's database work and reports a failure; the work itself
+// decides what the screen keeps.
+template <class Work>
+bool OpeningDataModel::attempt(Work work) {
+  try {
+    work();
+    return true;
+  } catch (const data::DbError& error) {
+    host_.EDBEngineErrorHandler(error);
+  } catch (const std::exception& error) {
+    host_.ShowMsgBox(error.what(), caption::Failure, msgbox::IconError);
+  }
+  return false;
+}
+
+bool OpeningDataModel::open() {
+  month_ = 0;
+  return months_.empty() || reload();
+}
+
+bool OpeningDataModel::reload() {
+  return attempt([&] { load(); });
+}
+
+void OpeningDataModel::load() {
+  const std::string ym = period();
+  const std::vector<CashFlowItem> items = ReadCashFlowItems(db_);
+  {
+    data::Transaction transaction(db_);
+    fitRowsToItems(db_, ym, items);
+    transaction.commit();
+  }
+  std::map<std::string, const CashFlowItem*> byCode;
+  for (const CashFlowItem& item : items) byCode[item.code] = &item;
+  std::vector<OpeningDataRow> rows;
+  for (const auto& row :
+       db_.query("SELECT CashID, Debit, Credit FROM FluxionInit WHERE YearMon=:period", {{"period", ym}})) {
+    OpeningDataRow shown{row.text("CashID"), "", false, row.money("Debit"), row.money("Credit")};
+    if (auto it = byCode.find(shown.code); it != byCode.end()) {
+      shown.name = it->second->name;
+      shown.inflow = it->second->inflow;
+    }
+    rows.push_back(std::move(shown));
+  }
+  std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.code < b.code; });
+  rows_ = std::move(rows);
+  changed_ = false;
+}
+
+bool OpeningDataModel::settleEdits() {
+  if (!changed_) return true;
+  if (Confirm(host_, kChangedQuestion)) return save();
+  changed_ = false;  // the edits are dropped with the rows read next
+  return true;
+}
+
+void OpeningDataModel::chooseMonth(std::size_t index) {
+  if (index >= months_.size() || index == month_) return;
+  if (!settleEdits()) return;
+  const std::size_t previous = month_;
+  month_ = index;
+  if (!reload()) {
+    month_ = previous;
+    reload();
+  }
+}
+
+const std::vector<OpeningDataColumn>& OpeningDataModel::Columns() {
+  using C = OpeningDataColumn;
+  static const std::vector<OpeningDataColumn> columns = {C::Code, C::Name, C::Debit, C::Credit, C::Direction};
+  return columns;
+}
+
+std::string OpeningDataModel::Title(OpeningDataColumn column) {
+  switch (column) {
+    case OpeningDataColumn::Code:
+      return "编码";
+    case OpeningDataColumn::Name:
+      return "名称";
+    case OpeningDataColumn::Debit:
+      return "借方期初";
+    case OpeningDataColumn::Credit:
+      return "贷方期初";
+    case OpeningDataColumn::Direction:
+      return "方向";
+  }
+  return {};
+}
+
+bool OpeningDataModel::Editable(OpeningDataColumn column) {
+  return column == OpeningDataColumn::Debit || column == OpeningDataColumn::Credit;
+}
+
+std::string OpeningDataModel::cellText(std::size_t row, OpeningDataColumn column) const {
+  const OpeningDataRow& shown = rows_.at(row);
+  switch (column) {
+    case OpeningDataColumn::Code:
+      return shown.code;
+    case OpeningDataColumn::Name:
+      return shown.name;
+    case OpeningDataColumn::Debit:
+      return shown.debit.toString(2);
+    case OpeningDataColumn::Credit:
+      return shown.credit.toString(2);
+    case OpeningDataColumn::Direction:
+      return shown.inflow ? "流入" : "流出";
+  }
+  return {};
+}
+
+bool OpeningDataModel::editCell(std::size_t row, OpeningDataColumn column, const std::string& text) {
+  if (row >= rows_.size() || !Editable(column)) return false;
+  Money amount;
+  try {
+    if (text.find_first_not_of(" \t") != std::string::npos) amount = TruncateCurrency(Money::parse(text));
+  } catch (const MoneyError& error) {
+    host_.ShowMsgBox(error.what(), caption::Notice, msgbox::IconWarning);
+    return false;
+  }
+  OpeningDataRow& edited = rows_[row];
+  Money& cell = column == OpeningDataColumn::Debit ? edited.debit : edited.credit;
+  if (cell == amount) return true;
+  cell = amount;
+  edited.edited = true;
+  changed_ = true;
+  return true;
+}
+
+bool OpeningDataModel::save() {
+  if (!changed_) return true;
+  const std::string ym = period();
+  const bool stored = attempt([&] {
+    data::Transaction transaction(db_);
+    for (const OpeningDataRow& row : rows_) {
+      if (!row.edited) continue;
+      const data::Params values = {{"debit", row.debit}, {"credit", row.credit}, {"period", ym}, {"code", row.code}};
+      // A row another user's load has removed meanwhile is written again.
+      if (db_.execute("UPDATE FluxionInit SET Debit=:debit, Credit=:credit WHERE YearMon=:period AND CashID=:code",
+                      values) == 0)
+        db_.execute("INSERT INTO FluxionInit (YearMon, CashID, Debit, Credit) VALUES (:period, :code, :debit, :credit)",
+                    values);
+    }
+    transaction.commit();
+  });
+  if (!stored) return false;  // rolled back; the edits stay for another try
+  changed_ = false;
+  for (OpeningDataRow& row : rows_) row.edited = false;
+  reload();
+  return true;
+}
+
+bool OpeningDataModel::mayClose() { return settleEdits(); }
+
+}  // namespace qj::cashflow
