@@ -1,0 +1,32 @@
+// The cash-flow item picker on Qt: every item as a tree; 确定 or a double
+// click chooses the selected one.
+#pragma once
+
+#include <QDialog>
+#include <optional>
+
+#include "cashflow/item_tree.h"
+#include "package/hostapi/host_services.h"
+
+class QTreeWidget;
+
+namespace qj::cashflow {
+
+class ItemPicker : public QDialog {
+  Q_OBJECT
+
+ public:
+  ItemPicker(HostServices& host, QWidget* parent);
+
+  [[nodiscard]] ItemPickerModel& model() { return model_; }
+  [[nodiscard]] QTreeWidget* tree() { return tree_; }
+
+ private:
+  ItemPickerModel model_;
+  QTreeWidget* tree_;
+};
+
+// The chosen item (an empty code when no node was selected), or nothing on 取消.
+std::optional<PickedItem> PickCashFlowItem(QWidget* parent, HostServices& host);
+
+}  // namespace qj::cashflow
