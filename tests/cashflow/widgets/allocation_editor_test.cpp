@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -50,9 +51,15 @@ TEST_P(AllocationWidgets, TheGridStoresATypedAmountAndTheButtonsAskBeforeLeaving
   EXPECT_EQ(editor.totalsLabel()->text(), QStringLiteral("合计　流入：100.0000　流出：30.5000"));
   SaveScreenshot(editor, "cashflow_allocation_editor");
 
+  // Leaving by the close box with a cell still being typed stores it first.
+  grid.setCurrentCell(2, 2);
+  grid.editItem(grid.item(2, 2));
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  QTest::keyClicks(QApplication::focusWidget(), "5");
   host().answers = {msgbox::IdNo, msgbox::IdYes};
-  QTest::mouseClick(Button(editor, QStringLiteral("关闭")), Qt::LeftButton);
+  editor.reject();
   EXPECT_TRUE(editor.isVisible());
+  EXPECT_EQ(stored(), (std::vector<std::string>{"0101:100.00:null", "0102:null:30.50", "0201:5.00:null"}));
   ASSERT_EQ(host().messages.size(), 1u);
   EXPECT_EQ(host().messages[0].caption, "退出询问");
   QTest::mouseClick(Button(editor, QStringLiteral("确定")), Qt::LeftButton);
