@@ -67,13 +67,6 @@ TEST_P(AllocationWidgets, TheGridStoresATypedAmountAndTheButtonsAskBeforeLeaving
   EXPECT_EQ(host().messages.size(), 2u);
 }
 
-TEST_P(AllocationWidgets, WithoutTheEditPrivilegeNoCellOpensAnEditor) {
-  host().deniedPrivileges = {{cashflow::kAllocationPrivilegeFunction, 3}};
-  cashflow::AllocationEditor editor(cashflow::AllocationEditorModel::Open(host(), kVoucher, yuan(100)), nullptr);
-  EXPECT_EQ(editor.grid()->editTriggers(), QAbstractItemView::NoEditTriggers);
-  EXPECT_FALSE(editor.grid()->item(1, 2)->flags() & Qt::ItemIsEditable);
-}
-
 TEST_P(AllocationWidgets, ThePickerShowsTheTreeAndChoosesTheCurrentNode) {
   cashflow::ItemPicker picker(host(), nullptr);
   picker.show();
