@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "cashflow/widgets/opening_data_dialog.h"
 #include "package/screen_registry.h"
 #include "package/subject_chooser_hook.h"
 #include "package/voucher_screen_hook.h"
@@ -24,6 +25,9 @@ void RegisterBuiltScreens() {
   SetSubjectChooser(&subjects::ChooseSubject);
   RegisterScreen("VOUCHERVOICE_FRM", vouchers::VoucherEntryScreenMakers());
   SetVoucherScreenOpener(&vouchers::ShowVoucherOnScreen);
+  RegisterScreen("CASHFLUXIONINIT_FRM", {&cashflow::OpeningDataScreen, nullptr, nullptr});
+  // The host's own screen: the key is offered and hands over to ShowPrivilegedForm.
+  RegisterScreen("OVOFLUXIONARCHIVES_FRM", {});
 }
 
 void UnregisterBuiltScreens() {

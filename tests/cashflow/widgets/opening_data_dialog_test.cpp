@@ -1,0 +1,126 @@
+// The opening cash-flow data screen and the item archive on their real widgets.
+#include "cashflow/widgets/opening_data_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "cashflow/opening_data_fixture.h"
+#include "cashflow/widgets/item_archive_dialog.h"
+#include "support/screenshot.h"
+
+namespace qj::test {
+namespace {
+
+class CashFlowScreens : public CashFlowBookTest {
+ protected:
+  template <class Dialog>
+  static void shown(Dialog& dialog) {
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  }
+  template <class T>
+  static T& child(QWidget& within, const char* name) {
+    T* found = within.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return *found;
+  }
+  static void click(QWidget& within, const char* button) {
+    QTest::mouseClick(&child<QPushButton>(within, button), Qt::LeftButton);
+  }
+  // Types digits into a cell of the grid as a user does and presses Enter.
+  static void type(QTableView& grid, int row, int column, const char* digits) {
+    const QModelIndex index = grid.model()->index(row, column);
+    grid.setCurrentIndex(index);
+    grid.edit(index);
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, digits);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+  }
+};
+QJ_ON_EVERY_ENGINE(CashFlowScreens);
+
+TEST_P(CashFlowScreens, TheOpeningDataScreenOffersTheMonthsAndSavesTypedAmountsWithItsButton) {
+  startIn(4);
+  cashflow::OpeningDataDialog dialog(host(), nullptr);
+  ASSERT_TRUE(dialog.prepare());
+  shown(dialog);
+  auto& months = child<QListWidget>(dialog, "monthList");
+  ASSERT_EQ(months.count(), 3);
+  EXPECT_EQ(months.item(2)->text(), QStringLiteral("三月份"));
+  EXPECT_EQ(months.currentRow(), 0);
+  auto& grid = child<QTableView>(dialog, "openingDataTable");
+  ASSERT_EQ(grid.model()->rowCount(), 3);
+  EXPECT_EQ(grid.model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("方向"));
+  EXPECT_EQ(grid.model()->index(1, 4).data().toString(), QStringLiteral("流出"));
+  EXPECT_FALSE(grid.model()->flags(grid.model()->index(0, 1)) & Qt::ItemIsEditable);
+  auto& save = child<QPushButton>(dialog, "saveButton");
+  EXPECT_FALSE(save.isEnabled());
+
+  type(grid, 0, 2, "1500.5");
+  type(grid, 1, 3, "80");
+  EXPECT_TRUE(save.isEnabled());
+  SaveScreenshot(dialog, "cashflow_opening_data");
+  click(dialog, "saveButton");
+  EXPECT_EQ(stored("201101"), (std::vector<std::string>{"0101:1500.50:0.00", "0102:0.00:80.00", "02:0.00:0.00"}));
+  EXPECT_FALSE(save.isEnabled());
+
+  // Another month with an edit pending: No drops it.
+  type(grid, 2, 3, "9");
+  host().answers = {msgbox::IdNo};
+  months.setCurrentRow(1);
+  EXPECT_EQ(host().messages.back().text, "数据已改变，是否存盘？");
+  EXPECT_EQ(dialog.model().period(), "201102");
+  EXPECT_EQ(grid.model()->index(2, 3).data().toString(), QStringLiteral("0.00"));
+  EXPECT_EQ(stored("201101")[2], "02:0.00:0.00");
+}
+
+TEST_P(CashFlowScreens, TheItemArchiveShowsTheTreeAndAddsAndDeletesThroughItsDialogs) {
+  cashflow::ItemArchiveDialog archive(host(), nullptr);
+  shown(archive);
+  auto& tree = child<QTreeWidget>(archive, "itemTree");
+  ASSERT_EQ(tree.topLevelItemCount(), 2);
+  ASSERT_EQ(tree.topLevelItem(0)->childCount(), 2);
+  EXPECT_EQ(tree.topLevelItem(0)->child(1)->text(1), QStringLiteral("购买支付的现金"));
+  EXPECT_EQ(tree.topLevelItem(0)->text(3), QStringLiteral("汇总"));
+
+  click(archive, "addButton");  // under the chosen 01
+  cashflow::ItemDialog* item = archive.itemDialog();
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->codeEdit()->text(), QStringLiteral("01"));
+  item->codeEdit()->setText(QStringLiteral("0103"));
+  item->nameEdit()->setText(QStringLiteral("收到的税费返还"));
+  click(*item, "okButton");
+  EXPECT_EQ(host().messages.size(), 0u);
+  ASSERT_EQ(tree.topLevelItem(0)->childCount(), 3);
+  EXPECT_EQ(tree.currentItem()->text(0), QStringLiteral("0103"));
+  SaveScreenshot(archive, "cashflow_item_archive");
+
+  click(archive, "addButton");
+  item = archive.itemDialog();
+  ASSERT_NE(item, nullptr);
+  item->codeEdit()->setText(QStringLiteral("0301"));
+  item->nameEdit()->setText(QStringLiteral("无上级"));
+  SaveScreenshot(*item, "cashflow_item_dialog");
+  click(*item, "okButton");
+  EXPECT_EQ(host().messages.back().text, "上级项目“03”不存在，请先增加上级项目。");
+  EXPECT_TRUE(item->isVisible()) << "a refused item stays in its dialog";
+  item->reject();
+
+  tree.setCurrentItem(tree.topLevelItem(1));  // 02
+  host().answers = {msgbox::IdYes};
+  click(archive, "deleteButton");
+  EXPECT_EQ(tree.topLevelItemCount(), 1);
+}
+
+}  // namespace
+}  // namespace qj::test
