@@ -16,6 +16,8 @@ int RunUser(const std::vector<std::string>& words);
 int RunCall(const std::vector<std::string>& words);
 int RunOpening(const std::vector<std::string>& words);
 int RunSubject(const std::vector<std::string>& words);
+int RunVoucher(const std::vector<std::string>& words);
+int RunDemo(const std::vector<std::string>& words);
 // The default book's state, creating the book on first use.
 int RunDefault();
 

@@ -33,7 +33,7 @@ struct DraftLine {
   Money foreign;               // the foreign amount, on the side of the local amount
   Money debit;                 // local amounts; on a foreign line the one given says the side
   Money credit;
-  int sourceLine = 0;  // where the line was read, for messages; 0 when unknown
+  std::string origin;  // where the line was read ("第 5 行"), for messages
 };
 
 struct VoucherDraft {
@@ -43,7 +43,7 @@ struct VoucherDraft {
   int attachments = 0;
   std::optional<std::string> maker;  // none: the user entering it
   std::vector<DraftLine> lines;
-  int sourceLine = 0;
+  std::string origin;  // where the voucher was read, for messages
 };
 
 // What the checks read from the book, loaded once for any number of drafts.

@@ -1,0 +1,52 @@
+// The book opened as the user for one command, with our host over it and
+// message boxes that answer Yes/No questions as --answer says; every message
+// shown is printed.
+#pragma once
+
+#include <iostream>
+
+#include "cli/arguments.h"
+#include "cli/login.h"
+#include "host/host_application.h"
+#include "host/message_boxes.h"
+
+namespace qj::cli {
+
+class CliSession {
+ public:
+  Login login;
+  host::ScriptedMessageBoxes boxes;
+  host::HostApplication app;
+
+  CliSession(const Arguments& args, bool answerYes)
+      : login(LogIn(args.need(1, "帐套位置 BOOK"), args.option("user").value_or(""))),
+        boxes(answerYes),
+        app(*login.session, boxes, login.user) {}
+  ~CliSession() { printMessages(); }
+  CliSession(const CliSession&) = delete;
+  CliSession& operator=(const CliSession&) = delete;
+
+  // Prints the message boxes shown since the last call, questions with their answers.
+  void printMessages() {
+    const auto& shown = boxes.shown();
+    for (; printed_ < shown.size(); ++printed_) {
+      std::cout << "【" << shown[printed_].caption << "】" << shown[printed_].text;
+      if (shown[printed_].answer == msgbox::IdYes) std::cout << "（回答：是）";
+      if (shown[printed_].answer == msgbox::IdNo) std::cout << "（回答：否）";
+      std::cout << "\n";
+    }
+  }
+
+ private:
+  std::size_t printed_ = 0;
+};
+
+// "--answer yes|no"; no when not given.
+inline bool AnswerYes(const Arguments& args) {
+  const auto answer = args.option("answer");
+  if (!answer) return false;
+  if (*answer != "yes" && *answer != "no") throw UsageError("--answer 应为 yes 或 no");
+  return *answer == "yes";
+}
+
+}  // namespace qj::cli
