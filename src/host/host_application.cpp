@@ -35,6 +35,15 @@ void HostApplication::registerHostCommands() {
     }
     return 0;
   });
+  // The documents of the suite's sales, purchasing and inventory modules are
+  // not part of this product: say so instead of doing nothing.
+  registry_.RegistFunction("SHOWBILLFORMFROMCRED", [this](const char*, const char* form, VorParams* params) -> long {
+    const std::string bill = params ? std::to_string(params->GetInteger("BILLID")) : std::string("?");
+    boxes_.show(
+        "本系统未安装管理该单据的模块（" + std::string(form) + "，单据号 " + bill + "），不能查看凭证的来源单据。",
+        kProductionName, msgbox::IconInformation);
+    return 0;
+  });
   registry_.RegistFunction("SETCOMPONENTENABLED", [this](const char*, const char* item, VorParams* params) -> long {
     if (windows_ && params) windows_->setToolbarItemEnabled(item, params->GetBoolean("ENABLED"));
     return 0;

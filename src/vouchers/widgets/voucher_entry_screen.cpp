@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "cashflow/widgets/allocation_editor.h"
 #include "package/host.h"
 #include "package/subject_chooser_hook.h"
 #include "vouchers/widgets/phrase_screen.h"
@@ -20,6 +21,9 @@ int VoucherEntryScreen::showModal() {
   };
   options.choosePhrase = [&screenWindow] { return ChoosePhrase(screenWindow); };
   options.beep = [] { QApplication::beep(); };
+  options.editAllocation = [&screenWindow, &host](const std::string& credId, Money cashAmount) {
+    cashflow::ShowAllocationEditor(screenWindow, host, credId, cashAmount);
+  };
   VoucherScreen screen(host, std::move(options), host.MainWindow());
   screenWindow = &screen;
   if (!screen.start(credId_)) return 0;
