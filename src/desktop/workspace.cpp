@@ -3,6 +3,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "cashflow/item_archive_model.h"
+#include "cashflow/widgets/item_archive_dialog.h"
 #include "desktop/host_screens.h"
 #include "desktop/main_window.h"
 #include "host/host_error.h"
@@ -19,6 +21,9 @@ Workspace::Workspace(Login login, host::MessageBoxes& boxes)
     if (window_) ShowCalculator(window_.get());
     return 0;
   });
+  // The host's own cash-flow item archive, which the package opens by name.
+  host_.registerHostForm(cashflow::kItemArchiveFormName, cashflow::kItemArchivePrivilegeFunction,
+                         [this](int) { cashflow::ShowItemArchive(window_.get(), host_); });
   window_->show();
   try {
     package_ = std::make_unique<host::PackageLibrary>(host::PackageLibrary::DefaultPath(), host_);

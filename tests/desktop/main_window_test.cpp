@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -10,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "desktop/calculator.h"
@@ -268,6 +270,30 @@ TEST_P(MainWindowTest, TheVoucherScreenOpensFromTheMenuAndItsCalculatorButtonRea
   const auto entries = log();
   EXPECT_NE(std::find(entries.begin(), entries.end(), std::pair<int, std::string>{201, "凭证登记"}), entries.end());
   for (desktop::CalculatorDialog* calculator : window().findChildren<desktop::CalculatorDialog*>()) calculator->close();
+}
+
+TEST_P(MainWindowTest, TheCashFlowMenusOpenTheOpeningDataAndTheHostsItemArchive) {
+  QAction* opening = action("CASHFLUXIONINIT_FRM");
+  QAction* archive = action("OVOFLUXIONARCHIVES_FRM");
+  ASSERT_TRUE(opening && archive);
+  ASSERT_TRUE(opening->isEnabled() && archive->isEnabled());
+  int months = 0;
+  WhenModalAppears([&](QWidget& screen) {
+    EXPECT_EQ(screen.windowTitle(), QStringLiteral("现金流量初始数据"));
+    months = screen.findChild<QListWidget*>(QStringLiteral("monthList"))->count();
+    screen.close();
+  });
+  opening->trigger();
+  EXPECT_EQ(months, 6) << "a book started in July";
+  bool shown = false;
+  WhenModalAppears([&](QWidget& screen) {
+    shown = true;
+    EXPECT_EQ(screen.windowTitle(), QStringLiteral("现金流量项目"));
+    EXPECT_NE(screen.findChild<QTreeWidget*>(QStringLiteral("itemTree")), nullptr);
+    screen.close();
+  });
+  archive->trigger();
+  EXPECT_TRUE(shown);
 }
 
 class DesktopCourseTest : public DesktopTest {};
