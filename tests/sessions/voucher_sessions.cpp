@@ -1,0 +1,117 @@
+#include "voucher_sessions.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <stdexcept>
+#include <thread>
+
+#include "host/book_creation.h"
+#include "host/book_session.h"
+#include "host/host_application.h"
+#include "host/message_boxes.h"
+#include "host/users.h"
+#include "vouchers/voucher_entry_model.h"
+
+namespace qj::test {
+
+using vouchers::Column;
+using vouchers::Key;
+using vouchers::VoucherEntryModel;
+
+namespace {
+
+// Each save may be refused a few times while the other session saves; a
+// session that gets nowhere for this long has a fault, not bad luck.
+constexpr int kMaxRefusalsPerVoucher = 20000;
+
+void typeAmount(VoucherEntryModel& model, Column column, int amount) {
+  model.moveTo(model.currentLine(), column);
+  for (const char digit : std::to_string(amount)) model.pressKey(vouchers::DigitKey(digit - '0'));
+}
+
+void typeVoucher(VoucherEntryModel& model, int amount) {
+  model.moveTo(0, Column::Summary);
+  model.editSummary("提取现金");
+  model.moveTo(0, Column::Subject);
+  model.editSubjectText("101");
+  typeAmount(model, Column::Debit, amount);
+  model.pressKey(Key::Down);
+  model.moveTo(1, Column::Subject);
+  model.editSubjectText("102");
+  typeAmount(model, Column::Credit, amount);
+}
+
+}  // namespace
+
+void CreateSessionBook(const std::string& location) {
+  host::NewBook book;
+  book.location = location;
+  book.start = Period{2011, 7};
+  book.chart = host::StartingChart::Standard;
+  host::CreateBook(book);
+  // Two bookkeepers who may add and change vouchers.
+  auto session = host::BookSession::Open(location);
+  host::UserStore users(session->db());
+  for (const char* name : {kFirstBookkeeper, kSecondBookkeeper}) {
+    users.add(name, "");
+    for (const int action : {1, 2, 3}) users.grant(name, vouchers::kVoucherPrivilegeFunction, action);
+  }
+}
+
+int SaveVouchers(const std::string& location, const std::string& user, int count) {
+  auto session = host::BookSession::Open(location);
+  host::ScriptedMessageBoxes boxes(true);  // Yes to "use the next free number?"
+  host::HostApplication app(*session, boxes, user);
+  app.setBusinessDate(Date(2011, 7, 15));
+  VoucherEntryModel model(app, {});
+  if (!model.open()) return 0;
+  int saved = 0;
+  for (int i = 0; i < count; ++i) {
+    typeVoucher(model, 100 + i);
+    int refusals = 0;
+    while (!model.save()) {
+      if (++refusals == kMaxRefusalsPerVoucher) return saved;
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    ++saved;
+    if (!model.newVoucher()) return saved;
+  }
+  return saved;
+}
+
+SavingProcess::SavingProcess(const std::string& location, const std::string& user, int count) {
+  std::fflush(nullptr);
+  pid_ = ::fork();
+  if (pid_ < 0) throw std::runtime_error("fork");
+  if (pid_ == 0) {
+    int status = 1;
+    try {
+      status = SaveVouchers(location, user, count) == count ? 0 : 1;
+    } catch (...) {
+      status = 2;
+    }
+    ::_exit(status);
+  }
+}
+
+SavingProcess::~SavingProcess() { kill(); }
+
+bool SavingProcess::succeeded() {
+  int status = 0;
+  if (pid_ <= 0 || ::waitpid(pid_, &status, 0) != pid_) return false;
+  pid_ = -1;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void SavingProcess::kill() {
+  if (pid_ <= 0) return;
+  ::kill(pid_, SIGKILL);
+  ::waitpid(pid_, nullptr, 0);
+  pid_ = -1;
+}
+
+}  // namespace qj::test

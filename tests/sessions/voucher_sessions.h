@@ -1,0 +1,42 @@
+// Sessions of the voucher screen in processes of their own, on one book:
+// what two bookkeepers saving at the same time, or one whose machine dies
+// in the middle of a save, do to the book.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+
+namespace qj::test {
+
+inline constexpr const char* kFirstBookkeeper = "张会计";
+inline constexpr const char* kSecondBookkeeper = "李会计";
+
+// Creates a SQLite or PostgreSQL book at `location`, started 2011-07 with
+// the standard chart and the two bookkeepers.
+void CreateSessionBook(const std::string& location);
+
+// Saves `count` two-line vouchers in July 2011 through the voucher screen's
+// model, as `user`, retrying each save the way a user would after a refusal
+// (the save lock busy, an identifier or number taken meanwhile). The number
+// of vouchers stored.
+int SaveVouchers(const std::string& location, const std::string& user, int count);
+
+// A child process running SaveVouchers; its exit status is 0 when it stored them all.
+class SavingProcess {
+ public:
+  SavingProcess(const std::string& location, const std::string& user, int count);
+  SavingProcess(const SavingProcess&) = delete;
+  SavingProcess& operator=(const SavingProcess&) = delete;
+  ~SavingProcess();
+
+  // Waits for the process; true when it stored every voucher.
+  bool succeeded();
+  // Kills it outright (SIGKILL) and waits until it is gone.
+  void kill();
+
+ private:
+  pid_t pid_ = -1;
+};
+
+}  // namespace qj::test
