@@ -149,12 +149,12 @@ std::vector<VoucherDraft> DemoVouchers(data::Connection& db, const DraftBook& bo
     const ChartSubject* subject = book.chart.find(row.text("SUBJECTID"));
     if (subject == nullptr || !subject->detail) continue;
     const std::string& code = subject->code;
+    // A subject of a currency the book lacks can take no line.
+    if (subject->foreignMode == 1 && subject->moneyId != 0 && !book.currencies.find(subject->moneyId)) continue;
     if (code.starts_with(book.cashBank.cash) || code.starts_with(book.cashBank.bank))
       cashBank.push_back(subject);
-    else if (subject->foreignMode == 2 || (subject->foreignMode == 1 && book.currencies.find(subject->moneyId)))
+    else if (subject->foreignMode != 0)
       foreign.push_back(subject);
-    else if (subject->foreignMode == 1 && subject->moneyId != 0)
-      continue;  // its currency is missing: no line can use it
     else
       local.push_back(subject);
   }
@@ -190,7 +190,7 @@ std::vector<VoucherDraft> DemoVouchers(data::Connection& db, const DraftBook& bo
       const Currency* currency = nullptr;
       if (subject->foreignMode == 1) {
         currency = book.currencies.find(subject->moneyId);
-      } else if (subject->foreignMode == 2) {
+      } else if (subject->foreignMode == 2 && !book.currencies.list().empty()) {
         currency = &book.currencies.list()[random.below(book.currencies.list().size())];
       }
       Money amount = fen(5000000);  // 0.01 to 50,000.00
