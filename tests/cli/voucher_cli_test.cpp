@@ -1,0 +1,101 @@
+// qingjian-cli voucher and demo, run as a script would run them.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "cli/cli_runner.h"
+#include "support/scratch_database.h"
+
+namespace qj::test {
+namespace {
+
+bool says(const ProgramRun& outcome, const std::string& text) { return outcome.output.find(text) != std::string::npos; }
+
+class VoucherCli : public ::testing::TestWithParam<data::Engine> {
+ protected:
+  void SetUp() override { book_ = fresh(); }
+  std::string fresh() {
+    scratch_.push_back(std::make_unique<ScratchDatabase>(GetParam()));
+    const std::string& book = scratch_.back()->location();
+    const ProgramRun created = RunCli({"book", "create", book, "--start", "2011-07", "--chart", "standard"});
+    EXPECT_EQ(created.exitCode, 0) << created.output;
+    return book;
+  }
+  const std::string& book() const { return book_; }
+  std::string file(const std::string& name, const std::string& content) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("qj-" + std::to_string(::getpid()) + name)).string();
+    std::ofstream(path) << content;
+    return path;
+  }
+
+ private:
+  std::vector<std::unique_ptr<ScratchDatabase>> scratch_;
+  std::string book_;
+};
+INSTANTIATE_TEST_SUITE_P(Engines, VoucherCli, ::testing::ValuesIn(TestEngines()), EngineParamName);
+
+TEST_P(VoucherCli, ImportStoresNothingWhenAVoucherFailsUnlessSkipBad) {
+  const std::string csv = file("v.csv",
+                               "凭证,日期,摘要,科目,借方,贷方\n"
+                               "1,2011-07-05,提现,101,100,\n1,,提现,102,,100\n"
+                               "2,2011-07-05,付款,101,50,\n2,,付款,102,,40\n"
+                               "3,2011-07-06,报销,221,30,\n3,,报销,101,,30\n"
+                               "4,2011-07-06,存现,102,20,\n4,,存现,101,,20\n");
+  const ProgramRun failed = RunCli({"voucher", "import", book(), csv});
+  EXPECT_EQ(failed.exitCode, 2) << failed.output;
+  EXPECT_TRUE(says(failed, "凭证 2 第 4 行：【提示信息】借、贷方金额不等")) << failed.output;
+  EXPECT_TRUE(says(failed, "凭证 3 第 6 行：【提示信息】科目'221'不是一个明细科目")) << failed.output;
+  EXPECT_TRUE(says(failed, "有 2 张凭证未通过检查，没有导入任何凭证。"));
+  EXPECT_EQ(RunCli({"voucher", "show", book(), "201107000001"}).exitCode, 2);
+
+  const ProgramRun skipped = RunCli({"voucher", "import", book(), csv, "--skip-bad"});
+  EXPECT_EQ(skipped.exitCode, 0) << skipped.output;
+  EXPECT_TRUE(says(skipped, "已跳过凭证 2\n已跳过凭证 3\n"));
+  EXPECT_TRUE(says(skipped, "已导入 2 张凭证：201107000001 至 201107000002，跳过 2 张。"));
+  const ProgramRun shown = RunCli({"voucher", "show", book(), "201107000002"});
+  EXPECT_TRUE(says(shown, "凭证字号：记2")) << shown.output;
+  EXPECT_TRUE(says(shown, "存现\t101\t现金\t人民币\t\t\t\t20.00"));
+}
+
+TEST_P(VoucherCli, AddsShowsAndDeletesOneVoucher) {
+  const ProgramRun refused =
+      RunCli({"voucher", "add", book(), "--date", "2011-07-08", "--line", "取款,101,500,", "--line", "取款,999,,500"});
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_TRUE(says(refused, "第 2 条分录：【提示信息】科目'999'不存在"));
+  const ProgramRun added = RunCli({"voucher", "add", book(), "--date", "2011-07-08", "--attachments", "3", "--line",
+                                   "取款,101,500,", "--line", "取款,102,,500"});
+  EXPECT_EQ(added.exitCode, 0) << added.output;
+  EXPECT_TRUE(says(added, "已保存凭证：记1（201107000001）"));
+  EXPECT_TRUE(says(RunCli({"voucher", "show", book(), "201107000001"}), "附件：3 张"));
+  const ProgramRun kept = RunCli({"voucher", "delete", book(), "201107000001"});
+  EXPECT_EQ(kept.exitCode, 2);
+  EXPECT_TRUE(says(kept, "【警告】凭证被删除将不能恢复，你是否确实要删除本张凭证？（回答：否）"));
+  EXPECT_EQ(RunCli({"voucher", "delete", book(), "201107000001", "--answer", "yes"}).exitCode, 0);
+  EXPECT_EQ(RunCli({"voucher", "show", book(), "201107000001"}).exitCode, 2);
+}
+
+TEST_P(VoucherCli, DemoGenerateIsRepeatableAndBalanced) {
+  const std::string other = fresh();
+  const std::vector<std::string> demo = {"--vouchers", "50", "--seed", "42", "--subjects", "200"};
+  std::vector<std::string> first = {"demo", "generate", book()};
+  std::vector<std::string> second = {"demo", "generate", other};
+  first.insert(first.end(), demo.begin(), demo.end());
+  second.insert(second.end(), demo.begin(), demo.end());
+  const ProgramRun made = RunCli(first);
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  EXPECT_TRUE(says(made, "生成 50 张凭证"));
+  ASSERT_EQ(RunCli(second).exitCode, 0);
+  for (const char* credId : {"201107000001", "201107000025", "201107000050"}) {
+    const ProgramRun one = RunCli({"voucher", "show", book(), credId});
+    EXPECT_EQ(one.output, RunCli({"voucher", "show", other, credId}).output);
+    const auto total = one.output.substr(one.output.rfind("合计"));
+    const auto debit = total.substr(total.find_first_not_of("合计\t"));
+    EXPECT_EQ(debit.substr(0, debit.find('\t')) + "\n", debit.substr(debit.find('\t') + 1)) << one.output;
+  }
+}
+
+}  // namespace
+}  // namespace qj::test
