@@ -4,7 +4,7 @@
 #include <QMdiSubWindow>
 
 #include "cashflow/item_archive_model.h"
-#include "cashflow/widgets/item_archive_dialog.h"
+#include "desktop/cash_flow_item_archive_dialog.h"
 #include "desktop/host_screens.h"
 #include "desktop/main_window.h"
 #include "host/host_error.h"

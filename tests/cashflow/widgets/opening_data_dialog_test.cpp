@@ -10,10 +10,8 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QTreeWidget>
 
 #include "cashflow/opening_data_fixture.h"
-#include "cashflow/widgets/item_archive_dialog.h"
 #include "support/screenshot.h"
 
 namespace qj::test {
@@ -82,44 +80,6 @@ TEST_P(CashFlowScreens, TheOpeningDataScreenOffersTheMonthsAndSavesTypedAmountsW
   EXPECT_EQ(dialog.model().period(), "201102");
   EXPECT_EQ(grid.model()->index(2, 3).data().toString(), QStringLiteral("0.00"));
   EXPECT_EQ(stored("201101")[2], "02:0.00:0.00");
-}
-
-TEST_P(CashFlowScreens, TheItemArchiveShowsTheTreeAndAddsAndDeletesThroughItsDialogs) {
-  cashflow::ItemArchiveDialog archive(host(), nullptr);
-  shown(archive);
-  auto& tree = child<QTreeWidget>(archive, "itemTree");
-  ASSERT_EQ(tree.topLevelItemCount(), 2);
-  ASSERT_EQ(tree.topLevelItem(0)->childCount(), 2);
-  EXPECT_EQ(tree.topLevelItem(0)->child(1)->text(1), QStringLiteral("购买支付的现金"));
-  EXPECT_EQ(tree.topLevelItem(0)->text(3), QStringLiteral("汇总"));
-
-  click(archive, "addButton");  // under the chosen 01
-  cashflow::ItemDialog* item = archive.itemDialog();
-  ASSERT_NE(item, nullptr);
-  EXPECT_EQ(item->codeEdit()->text(), QStringLiteral("01"));
-  item->codeEdit()->setText(QStringLiteral("0103"));
-  item->nameEdit()->setText(QStringLiteral("收到的税费返还"));
-  click(*item, "okButton");
-  EXPECT_EQ(host().messages.size(), 0u);
-  ASSERT_EQ(tree.topLevelItem(0)->childCount(), 3);
-  EXPECT_EQ(tree.currentItem()->text(0), QStringLiteral("0103"));
-  SaveScreenshot(archive, "cashflow_item_archive");
-
-  click(archive, "addButton");
-  item = archive.itemDialog();
-  ASSERT_NE(item, nullptr);
-  item->codeEdit()->setText(QStringLiteral("0301"));
-  item->nameEdit()->setText(QStringLiteral("无上级"));
-  SaveScreenshot(*item, "cashflow_item_dialog");
-  click(*item, "okButton");
-  EXPECT_EQ(host().messages.back().text, "上级项目“03”不存在，请先增加上级项目。");
-  EXPECT_TRUE(item->isVisible()) << "a refused item stays in its dialog";
-  item->reject();
-
-  tree.setCurrentItem(tree.topLevelItem(1));  // 02
-  host().answers = {msgbox::IdYes};
-  click(archive, "deleteButton");
-  EXPECT_EQ(tree.topLevelItemCount(), 1);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "cashflow/widgets/item_archive_dialog.h"
+#include "desktop/cash_flow_item_archive_dialog.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

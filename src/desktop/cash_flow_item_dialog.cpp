@@ -1,4 +1,4 @@
-#include "cashflow/widgets/item_dialog.h"
+#include "desktop/cash_flow_item_dialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

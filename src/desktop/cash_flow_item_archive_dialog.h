@@ -8,7 +8,7 @@
 #include <string>
 
 #include "cashflow/item_archive_model.h"
-#include "cashflow/widgets/item_dialog.h"
+#include "desktop/cash_flow_item_dialog.h"
 
 class QTreeWidget;
 
