@@ -1,4 +1,5 @@
 // The voucher screen's save: the checks, then the store under the save lock.
+#include <algorithm>
 #include <string>
 
 #include "data/db_error.h"
@@ -88,7 +89,13 @@ bool VoucherEntryModel::store() {
     reloadAfterStaleWrite();
     return false;
   }
-  return showStored(header.credId);
+  // The stored voucher shows again as it was stored, the cursor where it was.
+  const std::size_t line = currentLine_;
+  const Column column = currentColumn_;
+  if (!showStored(header.credId)) return false;
+  currentLine_ = std::min(line, lines_.size() - 1);
+  currentColumn_ = column;
+  return true;
 }
 
 void VoucherEntryModel::offerFreeTypeCode() {

@@ -50,8 +50,10 @@ TEST_P(VoucherScreenWidget, AWholeVoucherTypedFromTheKeyboardAlone) {
   EXPECT_NE(screen().findChild<QLabel*>("subjectLabel")->text().indexOf(QStringLiteral("现金")), -1);
   snap("voucher_typed");
 
-  key(Qt::Key_F2);  // every check before storing passes
+  key(Qt::Key_F2);  // stored; the cursor stays
   EXPECT_TRUE(host().messages.empty()) << lastMessage();
+  EXPECT_FALSE(model().isNew());
+  EXPECT_EQ(model().currentLine(), 1U);
 
   key(Qt::Key_Down);  // a third line, left again upwards: it goes
   ASSERT_EQ(model().lines().size(), 3U);
@@ -60,11 +62,10 @@ TEST_P(VoucherScreenWidget, AWholeVoucherTypedFromTheKeyboardAlone) {
   key(Qt::Key_Backtab);
   EXPECT_EQ(model().currentColumn(), Column::Debit);
 
-  host().answers.push_back(msgbox::IdNo);  // F9 on the unsaved voucher: drop it for a new one
-  key(Qt::Key_F9);
-  EXPECT_EQ(lastMessage(), "凭证数据未保存，是否保存?");
-  EXPECT_EQ(model().lines().size(), 1U);
-  EXPECT_FALSE(model().modified());
+  key(Qt::Key_F9);  // the stored voucher is unchanged: a new one at once
+  EXPECT_TRUE(host().messages.empty()) << lastMessage();
+  EXPECT_TRUE(model().isNew());
+  EXPECT_EQ(model().header().credId, "201107000002");
 }
 
 TEST_P(VoucherScreenWidget, HeaderFieldsReachTheModelWhenLeftAndEnterReturnsToTheLines) {
@@ -269,14 +270,13 @@ TEST_P(VoucherScreenWidget, TheDigitCursorBlinksInTheCurrentAmountCellOnly) {
   EXPECT_FALSE(blink.isActive());
 }
 
-TEST_P(VoucherScreenWidget, ButtonsOfLaterWorkAreThereButDisabledAndTheCalculatorIsTheHosts) {
+TEST_P(VoucherScreenWidget, EveryButtonIsThereAndTheCalculatorIsTheHosts) {
   opened();
   for (const char* caption : {"保存", "新增", "删除", "插入", "移除", "找平", "切换", "外币", "计算", "审核", "分配",
                               "单据", "向前", "向后", "打印", "预览"})
     EXPECT_NE(screen().button(QString::fromUtf8(caption)), nullptr) << caption;
-  for (const char* caption : {"删除", "审核", "分配", "单据", "打印", "预览"})
+  for (const char* caption : {"打印", "预览"})
     EXPECT_FALSE(screen().button(QString::fromUtf8(caption))->isEnabled()) << caption;
-  EXPECT_FALSE(screen().button(QStringLiteral("审核"))->isVisibleTo(&screen())) << "audit belongs to the audit list";
   EXPECT_FALSE(screen().button(QStringLiteral("单据"))->isVisibleTo(&screen())) << "a new voucher has no document";
   for (QPushButton* button : screen().findChildren<QPushButton*>())
     EXPECT_EQ(button->focusPolicy(), Qt::NoFocus) << button->text().toStdString();
@@ -284,6 +284,31 @@ TEST_P(VoucherScreenWidget, ButtonsOfLaterWorkAreThereButDisabledAndTheCalculato
   press(QStringLiteral("计算"));
   EXPECT_EQ(std::count(host().globalCalls.begin(), host().globalCalls.end(), "SHOWCALCULATOR"), 1);
   EXPECT_TRUE(editor().hasFocus()) << "the keyboard stays in the voucher";
+}
+
+TEST_P(VoucherScreenWidget, AVoucherIsAuditedSavedAndDeletedWithTheButtons) {
+  storeVoucher("201107000001", 1, 1, {{.subject = "10001", .debit = "80"}, {.subject = "50001", .credit = "80"}},
+               "制单员");
+  storeVoucher("201107000002", 1, 2, {{.subject = "10001", .debit = "20"}, {.subject = "50001", .credit = "20"}});
+  opened();
+  press(QStringLiteral("向前"));
+  press(QStringLiteral("向前"));
+  ASSERT_EQ(model().header().credId, "201107000001");
+  press(QStringLiteral("审核"));
+  press(QStringLiteral("保存"));
+  EXPECT_TRUE(host().messages.empty()) << lastMessage();
+  EXPECT_EQ(screen().findChild<QLabel*>("checkerLabel")->text(), QStringLiteral("审核：测试员"));
+  EXPECT_EQ(screen().findChild<QLabel*>("stateLabel")->text(), QStringLiteral("已审核"));
+  snap("voucher_audited");
+
+  press(QStringLiteral("删除"));
+  EXPECT_EQ(lastMessage(), "该张凭证已经被审核，不能被删除");
+  press(QStringLiteral("向后"));
+  host().answers.push_back(msgbox::IdYes);
+  press(QStringLiteral("删除"));
+  EXPECT_EQ(lastMessage(), "凭证被删除将不能恢复，你是否确实要删除本张凭证？");
+  EXPECT_EQ(model().header().credId, "201107000001") << "the only voucher left shows";
+  EXPECT_FALSE(model().isNew());
 }
 
 TEST_P(VoucherScreenWidget, LinesAreInsertedRemovedAndVouchersBrowsed) {
