@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/arguments.h"
+#include "cli/book_session.h"
 #include "cli/commands.h"
 #include "cli/login.h"
 #include "host/host_application.h"
@@ -21,37 +22,6 @@ namespace qj::cli {
 namespace {
 
 using subjects::SaveResult;
-
-// The book opened as the user, with our host over it and message boxes that
-// answer Yes/No questions as --answer says.
-class Session {
- public:
-  Login login;
-  host::ScriptedMessageBoxes boxes;
-  host::HostApplication app;
-
-  Session(const Arguments& args, bool answerYes)
-      : login(LogIn(args.need(1, "帐套位置 BOOK"), args.option("user").value_or(""))),
-        boxes(answerYes),
-        app(*login.session, boxes, login.user) {}
-  ~Session() { printMessages(); }
-  Session(const Session&) = delete;
-  Session& operator=(const Session&) = delete;
-
-  // Prints the message boxes shown since the last call, questions with their answers.
-  void printMessages() {
-    const auto& shown = boxes.shown();
-    for (; printed_ < shown.size(); ++printed_) {
-      std::cout << "【" << shown[printed_].caption << "】" << shown[printed_].text;
-      if (shown[printed_].answer == msgbox::IdYes) std::cout << "（回答：是）";
-      if (shown[printed_].answer == msgbox::IdNo) std::cout << "（回答：否）";
-      std::cout << "\n";
-    }
-  }
-
- private:
-  std::size_t printed_ = 0;
-};
 
 bool parseDirection(const std::string& text) {
   if (text == "借" || text == "debit") return true;
@@ -94,7 +64,7 @@ int exitOf(SaveResult result) { return result == SaveResult::Saved ? kExitOk : k
 int list(const Arguments& args) {
   std::optional<int> only;
   if (auto k = args.option("class")) only = parseNumber(*k, "class");
-  Session session(args, false);
+  CliSession session(args, false);
   const auto& wb = subjects::SubjectDialogModel::ForeignCurrencyChoices();
   for (int k = subjects::kFirstClass; k <= subjects::kLastClass; ++k) {
     if (only && *only != k) continue;
@@ -114,7 +84,7 @@ int add(const Arguments& args, bool answerYes) {
   subjects::SubjectDraft draft;
   draft.name = args.need(3, "科目名称 NAME");
   applyOptions(args, draft);
-  Session session(args, answerYes);
+  CliSession session(args, answerYes);
   const auto plan = subjects::PlanAddOfCode(session.app, code);
   if (!plan) return kExitRefused;
   draft.segment = code.substr(plan->parent.size());
@@ -126,7 +96,7 @@ int add(const Arguments& args, bool answerYes) {
 
 int modify(const Arguments& args) {
   const std::string& code = args.need(2, "科目编码 CODE");
-  Session session(args, false);
+  CliSession session(args, false);
   const auto subject = subjects::PlanModify(session.app, code);
   if (!subject) return kExitRefused;
   const auto rules = subjects::ChartRules::Of(session.app.accountBooksData());
@@ -147,7 +117,7 @@ int modify(const Arguments& args) {
 
 int remove(const Arguments& args, bool answerYes) {
   const std::string& code = args.need(2, "科目编码 CODE");
-  Session session(args, answerYes);
+  CliSession session(args, answerYes);
   const SaveResult result = subjects::DeleteSubject(session.app, code);
   session.printMessages();
   if (result == SaveResult::Saved) std::cout << "已删除科目：" << code << "\n";
@@ -160,7 +130,7 @@ int import(const Arguments& args) {
   if (!file) throw UsageError("无法读取文件：" + path);
   std::ostringstream text;
   text << file.rdbuf();
-  Session session(args, false);
+  CliSession session(args, false);
   const auto report = subjects::ImportSubjects(session.app, text.str());
   if (!report) return kExitRefused;
   for (const auto& problem : report->problems)
@@ -181,11 +151,7 @@ int RunSubject(const std::vector<std::string>& words) {
                         "help-code", "counterparty"},
                        {});
   const std::string& action = args.need(0, "subject 的子命令（list、add、modify、delete、import）");
-  bool answerYes = false;
-  if (auto answer = args.option("answer")) {
-    if (*answer != "yes" && *answer != "no") throw UsageError("--answer 应为 yes 或 no");
-    answerYes = *answer == "yes";
-  }
+  const bool answerYes = AnswerYes(args);
   if (action == "list") return list(args);
   if (action == "add") return add(args, answerYes);
   if (action == "modify") return modify(args);
