@@ -241,7 +241,9 @@ void readJsonObject(ImportedVoucher& voucher, DraftLine& line, const json& objec
     }
     const auto field = fieldNamed(name);
     if (!field || isVoucherField(*field) != voucherLevel) {
-      fault(voucher, origin + "：不认识的字段“" + name + "”");
+      std::string message = origin;
+      message.append("：不认识的字段“").append(name).append("”");
+      fault(voucher, message);
       continue;
     }
     const auto text = scalarText(value);
