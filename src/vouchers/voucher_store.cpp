@@ -10,9 +10,7 @@ constexpr const char* kPostedIs = "(CASE WHEN POSTFLAG='T' THEN 'T' ELSE 'F' END
 
 const char* flag(bool set) { return set ? "T" : "F"; }
 
-data::Value optional(const std::optional<std::int64_t>& value) {
-  return value ? data::Value(*value) : data::Value();
-}
+data::Value optional(const std::optional<std::int64_t>& value) { return value ? data::Value(*value) : data::Value(); }
 
 data::Value amountOrNull(Money amount) { return amount.isZero() ? data::Value() : data::Value(amount); }
 
