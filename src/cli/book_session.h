@@ -18,8 +18,10 @@ class CliSession {
   host::ScriptedMessageBoxes boxes;
   host::HostApplication app;
 
-  CliSession(const Arguments& args, bool answerYes)
-      : login(LogIn(args.need(1, "帐套位置 BOOK"), args.option("user").value_or(""))),
+  // `bookAt`: where BOOK stands among the positional words (after the
+  // subcommand's own verb, when it has one).
+  CliSession(const Arguments& args, bool answerYes, std::size_t bookAt = 1)
+      : login(LogIn(args.need(bookAt, "帐套位置 BOOK"), args.option("user").value_or(""))),
         boxes(answerYes),
         app(*login.session, boxes, login.user) {}
   ~CliSession() { printMessages(); }
