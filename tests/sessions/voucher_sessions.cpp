@@ -114,4 +114,53 @@ void SavingProcess::kill() {
   pid_ = -1;
 }
 
+LockHoldingProcess::LockHoldingProcess(const std::string& location, const std::string& lock) {
+  int report[2];
+  int command[2];
+  if (::pipe(report) != 0 || ::pipe(command) != 0) throw std::runtime_error("pipe");
+  std::fflush(nullptr);
+  pid_ = ::fork();
+  if (pid_ < 0) throw std::runtime_error("fork");
+  if (pid_ == 0) {
+    ::close(report[0]);
+    ::close(command[1]);
+    char granted = '0';
+    try {
+      auto session = host::BookSession::Open(location);
+      host::ScriptedMessageBoxes boxes;
+      host::HostApplication app(*session, boxes, host::kAdministrator);
+      if (app.SetLock(lock, true, false)) granted = '1';
+      if (::write(report[1], &granted, 1) != 1) ::_exit(1);
+      char any = 0;
+      if (::read(command[0], &any, 1) < 0) ::_exit(1);
+      app.SetLock(lock, false, false);
+    } catch (...) {
+      if (::write(report[1], &granted, 1) != 1) ::_exit(1);
+    }
+    ::_exit(0);
+  }
+  ::close(report[1]);
+  ::close(command[0]);
+  command_ = command[1];
+  char granted = '0';
+  holding_ = ::read(report[0], &granted, 1) == 1 && granted == '1';
+  ::close(report[0]);
+}
+
+LockHoldingProcess::~LockHoldingProcess() {
+  if (pid_ > 0) {
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+  }
+  if (command_ >= 0) ::close(command_);
+}
+
+void LockHoldingProcess::release() {
+  if (pid_ <= 0) return;
+  const char go = 'x';
+  if (::write(command_, &go, 1) != 1) ::kill(pid_, SIGKILL);
+  ::waitpid(pid_, nullptr, 0);
+  pid_ = -1;
+}
+
 }  // namespace qj::test

@@ -39,4 +39,24 @@ class SavingProcess {
   pid_t pid_ = -1;
 };
 
+// A child process that opens the book as the administrator, takes one named
+// lock and holds it until it is told to let go (or killed).
+class LockHoldingProcess {
+ public:
+  LockHoldingProcess(const std::string& location, const std::string& lock);
+  LockHoldingProcess(const LockHoldingProcess&) = delete;
+  LockHoldingProcess& operator=(const LockHoldingProcess&) = delete;
+  ~LockHoldingProcess();
+
+  // Whether the child got the lock.
+  [[nodiscard]] bool holding() const { return holding_; }
+  // Tells the child to release the lock and end; waits for it.
+  void release();
+
+ private:
+  pid_t pid_ = -1;
+  int command_ = -1;
+  bool holding_ = false;
+};
+
 }  // namespace qj::test
