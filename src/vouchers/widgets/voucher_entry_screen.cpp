@@ -15,6 +15,7 @@ int VoucherEntryScreen::showModal() {
   QWidget* screenWindow = nullptr;  // the phrase chooser opens above the voucher it fills in
   VoucherEntryOptions options;
   options.allowSourceDocuments = allowSourceDocuments_;
+  options.auditMode = auditMode_;
   options.pickSubject = []() -> std::optional<std::string> {
     const package::SubjectChooser& choose = package::TheSubjectChooser();
     return choose ? choose() : std::nullopt;
@@ -37,5 +38,7 @@ package::ScreenMakers VoucherEntryScreenMakers() {
 }
 
 void ShowVoucherOnScreen(const std::string& credId) { VoucherEntryScreen(credId, false).showModal(); }
+
+void AuditVoucherOnScreen(const std::string& credId) { VoucherEntryScreen(credId, false, true).showModal(); }
 
 }  // namespace qj::vouchers

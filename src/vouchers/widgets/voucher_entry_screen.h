@@ -10,9 +10,10 @@ namespace qj::vouchers {
 
 class VoucherEntryScreen final : public package::Screen {
  public:
-  // `credId` "" starts a new voucher; `allowSourceDocuments` lets 单据 show.
-  VoucherEntryScreen(std::string credId, bool allowSourceDocuments)
-      : credId_(std::move(credId)), allowSourceDocuments_(allowSourceDocuments) {}
+  // `credId` "" starts a new voucher; `allowSourceDocuments` lets 单据 show;
+  // `auditMode` is the audit list's way in (changes only as the audit allows).
+  VoucherEntryScreen(std::string credId, bool allowSourceDocuments, bool auditMode = false)
+      : credId_(std::move(credId)), allowSourceDocuments_(allowSourceDocuments), auditMode_(auditMode) {}
 
   // Shows the screen modally on the attached host; 0 without showing it
   // when it cannot open (its message has been shown).
@@ -25,11 +26,14 @@ class VoucherEntryScreen final : public package::Screen {
  private:
   std::string credId_;
   bool allowSourceDocuments_;
+  bool auditMode_;
 };
 
 // The registration under "VOUCHERVOICE_FRM": a new voucher, 单据 allowed.
 package::ScreenMakers VoucherEntryScreenMakers();
 // GOTOSPECIALCRED's opener: the screen on that voucher, without 单据.
 void ShowVoucherOnScreen(const std::string& credId);
+// The audit list's 凭证审核: the screen on that voucher in audit mode, modal.
+void AuditVoucherOnScreen(const std::string& credId);
 
 }  // namespace qj::vouchers
