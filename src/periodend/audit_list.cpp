@@ -1,0 +1,118 @@
+#include "periodend/audit_list.h"
+
+namespace qj::periodend {
+namespace {
+
+// The columns both list queries read, over the voucher, its lines, their
+// subjects and the voucher's type.
+constexpr const char* kListSelect =
+    "SELECT a.CREDID, a.AccountVoucherTypeID, a.CREDDATE, a.CREDNO, a.CREDCODE, a.CHECKFLAG, a.POSTFLAG, "
+    "a.BILLMAKER, d.NAME AS TYPENAME, b.FENLUNO, b.Precis, b.DEBIT, b.CREDIT, c.SUBJECTID, c.NAME AS SUBJECTNAME "
+    "FROM VoucherMaster a JOIN VoucherDetail b ON b.CREDID=a.CREDID JOIN Subject c ON c.SUBJECTID=b.SUBJECTID "
+    "JOIN AccountVoucherType d ON d.ID=a.AccountVoucherTypeID ";
+
+bool isSet(const std::string& flag) { return flag == "T" || flag == "t"; }
+
+std::vector<AuditListRow> rowsOf(const data::Rows& rows) {
+  std::vector<AuditListRow> list;
+  list.reserve(rows.size());
+  for (const auto& row : rows) {
+    AuditListRow line;
+    line.credId = row.text("CREDID");
+    line.typeId = row.integer("AccountVoucherTypeID");
+    line.credDate = row.date("CREDDATE");
+    line.credNo = row.integer("CREDNO");
+    line.voucherWord = row.text("TYPENAME") + row.text("CREDCODE");
+    line.audited = isSet(row.text("CHECKFLAG"));
+    line.posted = isSet(row.text("POSTFLAG"));
+    line.maker = row.text("BILLMAKER");
+    line.fenLuNo = row.integer("FENLUNO");
+    line.summary = row.text("Precis");
+    line.debit = row.money("DEBIT");
+    line.credit = row.money("CREDIT");
+    line.subjectId = row.text("SUBJECTID");
+    line.subjectName = row.text("SUBJECTNAME");
+    list.push_back(std::move(line));
+  }
+  return list;
+}
+
+std::string amountText(Money amount) { return amount.isZero() ? std::string() : amount.toString(2); }
+
+}  // namespace
+
+std::string FlagMark(bool set) { return set ? "√" : "　"; }
+
+std::string CellText(const AuditListRow& row, AuditColumn column) {
+  switch (column) {
+    case AuditColumn::Date:
+      return row.credDate ? row.credDate->toString() : std::string();
+    case AuditColumn::CredNo:
+      return std::to_string(row.credNo);
+    case AuditColumn::Word:
+      return row.voucherWord;
+    case AuditColumn::Audited:
+      return FlagMark(row.audited);
+    case AuditColumn::Posted:
+      return FlagMark(row.posted);
+    case AuditColumn::Summary:
+      return row.summary;
+    case AuditColumn::Subject:
+      return row.subjectId + " " + row.subjectName;
+    case AuditColumn::Debit:
+      return amountText(row.debit);
+    case AuditColumn::Credit:
+      return amountText(row.credit);
+  }
+  return {};
+}
+
+std::vector<AuditListRow> QueryAuditList(data::Connection& db, const AuditFilter& filter) {
+  std::string sql = std::string(kListSelect) + "WHERE a.CREDID LIKE :pattern ";
+  data::Params params{{"pattern", filter.credIdPattern()},
+                      {"from", filter.fromCode},
+                      {"to", filter.toCode},
+                      {"included", filter.includeAudited ? "T" : "F"}};
+  if (filter.typeId) {
+    sql += "AND d.ID=:type ";
+    params.push_back({"type", *filter.typeId});
+  }
+  // Unaudited includes a voucher that never had a flag written.
+  sql +=
+      "AND a.CREDCODE>=:from AND a.CREDCODE<=:to "
+      "AND (upper(COALESCE(a.CHECKFLAG, 'F'))='F' OR upper(a.CHECKFLAG)=:included) "
+      "ORDER BY d.ID, a.CREDCODE, a.CREDDATE, b.FENLUNO";
+  return rowsOf(db.query(sql, params));
+}
+
+std::vector<AuditListRow> QueryStampedVouchers(data::Connection& db, const Period& period) {
+  return rowsOf(db.query(std::string(kListSelect) +
+                             "WHERE a.CREDID LIKE :pattern AND a.UPDATETIME IS NOT NULL ORDER BY a.CREDID, b.FENLUNO",
+                         {{"pattern", period.text() + "%"}}));
+}
+
+void AuditList::show(std::vector<AuditListRow> rows) {
+  rows_ = std::move(rows);
+  current_ = 0;
+}
+
+void AuditList::setCurrent(std::size_t row) {
+  if (row < rows_.size()) current_ = row;
+}
+
+std::string AuditList::currentCredId() const { return rows_.empty() ? std::string() : rows_[current_].credId; }
+
+bool AuditList::refreshVoucher(data::Connection& db, const std::string& credId) {
+  const data::Value flag =
+      db.scalar("SELECT CHECKFLAG FROM VoucherMaster WHERE CREDID=:parCredID", {{"parCredID", credId}});
+  if (flag.isNull() || !isSet(data::TextOf(flag))) return false;
+  bool marked = false;
+  for (auto& row : rows_) {
+    if (row.credId != credId) continue;
+    row.audited = true;
+    marked = true;
+  }
+  return marked;
+}
+
+}  // namespace qj::periodend

@@ -1,0 +1,79 @@
+// The audit list (会计分录序时簿, "凭证审核"): the lines of the vouchers the
+// filter chooses, read only, and the rows a single audit marks in place.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/connection.h"
+#include "data/date.h"
+#include "data/money.h"
+#include "periodend/audit_filter.h"
+
+namespace qj::periodend {
+
+inline constexpr const char* kAuditListCaption = "凭证审核";
+inline constexpr const char* kAuditListScreenName = "VocuherCheckList_Frm";
+inline constexpr const char* kAuditFilterScreenName = "VOCUHERCHECKFILTER_FRM";
+
+// One voucher line of the list.
+struct AuditListRow {
+  std::string credId;
+  std::int64_t typeId = 0;
+  std::optional<Date> credDate;
+  std::int64_t credNo = 0;
+  std::string voucherWord;  // the type's name followed by CREDCODE
+  bool audited = false;
+  bool posted = false;
+  std::int64_t fenLuNo = 0;
+  std::string summary;
+  std::string subjectId;
+  std::string subjectName;
+  Money debit;
+  Money credit;
+  std::string maker;
+};
+
+enum class AuditColumn : std::size_t { Date, CredNo, Word, Audited, Posted, Summary, Subject, Debit, Credit };
+inline constexpr std::array<const char*, 9> kAuditColumnTitles = {"凭证日期", "顺序号",   "凭证字号", "审核",    "登帐",
+                                                                  "摘要",     "会计科目", "借方金额", "贷方金额"};
+
+// "√" for a set flag, a full-width blank otherwise.
+std::string FlagMark(bool set);
+// The text a cell shows: amounts with two decimals (empty when zero), the
+// subject as its code and name.
+std::string CellText(const AuditListRow& row, AuditColumn column);
+
+// The lines of the filter's vouchers, by voucher word, number, date and line.
+// A voucher without a CHECKFLAG counts as unaudited.
+std::vector<AuditListRow> QueryAuditList(data::Connection& db, const AuditFilter& filter);
+// The lines of the period's vouchers the last batch audit stamped, by
+// voucher identifier and line.
+std::vector<AuditListRow> QueryStampedVouchers(data::Connection& db, const Period& period);
+
+// The list on screen: its rows and the current one.
+class AuditList {
+ public:
+  void show(std::vector<AuditListRow> rows);
+  [[nodiscard]] const std::vector<AuditListRow>& rows() const { return rows_; }
+  [[nodiscard]] bool empty() const { return rows_.empty(); }
+  [[nodiscard]] std::size_t current() const { return current_; }
+  void setCurrent(std::size_t row);
+  // The current row's voucher; "" when the list is empty.
+  [[nodiscard]] std::string currentCredId() const;
+
+  // After a single audit: reads the voucher's CHECKFLAG again and, when it
+  // is audited now, marks every row of that voucher audited. The list is not
+  // queried again and the current row stays. True when rows were marked.
+  bool refreshVoucher(data::Connection& db, const std::string& credId);
+
+ private:
+  std::vector<AuditListRow> rows_;
+  std::size_t current_ = 0;
+};
+
+}  // namespace qj::periodend

@@ -1,0 +1,50 @@
+// 成批审核: every voucher the audit list's filter chooses is audited by the
+// user at once, under the save lock, in one transaction; the list then shows
+// the vouchers this run audited.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/connection.h"
+#include "package/hostapi/host_services.h"
+#include "package/refusal.h"
+#include "periodend/audit_filter.h"
+#include "periodend/audit_list.h"
+
+namespace qj::periodend {
+
+inline constexpr const char* kBatchAuditQuestion = "成批审核序时簿中的凭证吗？";
+
+// Shown under the product caption when another user is saving a voucher.
+Refusal BatchAuditBusyRefusal();
+
+// Inside the caller's transaction: clears the period's batch marker, then
+// audits, stamps and marks every voucher of the filter that is unaudited (a
+// missing flag counts as unaudited) or, with includeAudited, audited already;
+// without `makerMayAudit` the user's own vouchers stay as they are. `now` is
+// the marker's time, "YYYY-MM-DD HH:MM:SS". Returns the vouchers audited.
+std::int64_t StampVouchers(data::Connection& db, const AuditFilter& filter, const std::string& user, bool makerMayAudit,
+                           const std::string& now);
+
+enum class BatchAuditResult {
+  NothingToDo,  // the list is empty or the privilege is missing
+  Refused,      // the save lock is busy; its message was shown
+  Declined,     // the user answered No
+  Failed,       // a database error; everything rolled back and reported
+  Done,
+};
+
+struct BatchAuditOutcome {
+  BatchAuditResult result = BatchAuditResult::NothingToDo;
+  std::int64_t audited = 0;
+  std::vector<AuditListRow> stamped;  // when Done: the lines of the vouchers this run audited
+};
+
+// The 成批审核 button over a list showing `filter` (`listEmpty` when it shows
+// no row): privilege 59/5, the save lock CREDWLOCK, the question, the audit
+// options loaded afresh, one transaction; the lock is released on every path.
+BatchAuditOutcome BatchAudit(HostServices& host, const AuditFilter& filter, bool listEmpty);
+
+}  // namespace qj::periodend
