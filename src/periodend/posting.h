@@ -1,0 +1,51 @@
+// Posting: the unposted vouchers of the current period booked into Balance.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/connection.h"
+#include "data/period.h"
+#include "package/hostapi/host_services.h"
+#include "subjects/code_structure.h"
+
+namespace qj::periodend {
+
+inline constexpr const char* kPostingLockRefused =
+    "凭证登帐需独占帐务系统，现在有其他用户正在使用帐务系统，请其他用户退出使用帐务系统后再登帐。";
+
+struct PostingContext {
+  Period period;           // the book's current period
+  bool mustCheck = false;  // only audited vouchers are posted
+  std::string user;        // written to BILLPOST
+  subjects::CodeStructure structure{{}};
+  std::string fixedAssetSubject;  // reserved subject entry 0; empty when the book has none
+};
+
+// The context of the host's open book; loads the audit options from the book
+// first (ReadAuditFlags, then host.SetAuditFlags).
+PostingContext PostingContextOf(HostServices& host);
+
+// Books every eligible voucher of the period — not yet posted, and audited
+// when mustCheck — into Balance for its subjects and their ancestors, in each
+// line's currency and in the all-currency row 99, updates the fixed-asset
+// surplus records of fixed-asset and depreciation vouchers, and marks exactly
+// those vouchers posted by the user. The set is claimed by one statement, so
+// what is booked is what is marked. A voucher whose voucher word
+// (AccountVoucherType row) is missing is booked and marked like any other.
+// Runs in a savepoint of the caller's transaction (or its own transaction);
+// on any error nothing of it remains. Returns the number of vouchers posted.
+std::int64_t PostCurrentPeriod(data::Connection& db, const PostingContext& context);
+
+// The same booking for chosen vouchers of the period (those not yet posted),
+// whether or not they are audited: the machine-made vouchers of the period end.
+std::int64_t PostVouchers(data::Connection& db, const PostingContext& context, const std::vector<std::string>& credIds);
+
+// The posting screen's OK and the command line: takes "CREDLOCK", loads the
+// audit options, runs the checks, posts in one transaction and, after the
+// commit, reports "共有n张凭证被登帐". A refusal or a failure is shown and
+// nothing is posted. True when the period was posted.
+bool RunPosting(HostServices& host, bool stopOnGap);
+
+}  // namespace qj::periodend

@@ -1,0 +1,19 @@
+// The checks the posting screen runs before it books a period.
+#pragma once
+
+#include <optional>
+
+#include "data/connection.h"
+#include "data/period.h"
+#include "package/refusal.h"
+
+namespace qj::periodend {
+
+// Removes lines without a voucher and vouchers without lines, then checks every
+// voucher of the period, posted or not, in identifier order: numbers without a
+// gap (when `stopOnGap`), detail subjects only, no line with both a debit and a
+// credit amount, and equal debit and credit totals. The first fault found is
+// returned as a refusal carrying its caption; nothing when all pass.
+std::optional<Refusal> CheckVouchersBeforePosting(data::Connection& db, const Period& current, bool stopOnGap);
+
+}  // namespace qj::periodend

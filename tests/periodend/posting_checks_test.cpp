@@ -1,0 +1,78 @@
+#include "periodend/posting_checks.h"
+
+#include "periodend/posting_fixture.h"
+
+namespace qj::test {
+namespace {
+
+class PostingChecks : public PostingTest {
+ protected:
+  std::string balanced(int no) {
+    const std::string id = voucher(no);
+    line(id, "101", Yuan("10"), {});
+    line(id, "501", {}, Yuan("10"));
+    return id;
+  }
+  // The refusal's text and caption, "" when the checks pass.
+  std::string check(bool stopOnGap = true) {
+    const auto refusal = periodend::CheckVouchersBeforePosting(db(), Period{2011, 7}, stopOnGap);
+    return refusal ? refusal->text + " / " + refusal->caption : "";
+  }
+};
+QJ_ON_EVERY_ENGINE(PostingChecks);
+
+TEST_P(PostingChecks, NumbersMayRepeatButNotSkip) {
+  EXPECT_EQ(check(), "");  // an empty period passes
+  for (int serial : {1, 2, 3, 4}) balanced(serial);
+  db().execute("UPDATE VoucherMaster SET CREDNO=CREDNO-1 WHERE CREDNO>2");  // numbers 1, 2, 2, 3
+  EXPECT_EQ(check(), "");
+  db().execute("UPDATE VoucherMaster SET CREDNO=5 WHERE CREDID='201107000004'");  // 1, 2, 2, 5
+  EXPECT_EQ(check(), "第2号凭证后顺序号不连续，终止登帐 / 凭证顺序号不连续");
+}
+
+TEST_P(PostingChecks, AGapOrAMissingFirstVoucherStopsOnlyWhenAsked) {
+  balanced(1);
+  balanced(3);
+  EXPECT_EQ(check(), "第1号凭证后顺序号不连续，终止登帐 / 凭证顺序号不连续");
+  EXPECT_EQ(check(false), "");
+  db().execute("DELETE FROM VoucherDetail WHERE CREDID='201107000001'");
+  EXPECT_EQ(check(), "本期第1号凭证不存在 / 凭证顺序号不连续");  // the bare header went as an orphan
+  EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM VoucherMaster").storage(), data::Value(1).storage());
+  EXPECT_EQ(check(false), "");
+}
+
+TEST_P(PostingChecks, WrongSubjectsAndAmountsAreRefused) {
+  balanced(1);
+  const std::string second = voucher(2);
+  line(second, "999", Yuan("1"), {});
+  line(second, "102", {}, Yuan("1"));
+  EXPECT_EQ(check(), "第2号凭证科目有错误，请修正后再登帐 / 凭证科目错");  // unknown subject
+  db().execute("UPDATE VoucherDetail SET SUBJECTID='101' WHERE CREDID=:id AND SUBJECTID='999'", {{"id", second}});
+  EXPECT_EQ(check(), "第2号凭证科目有错误，请修正后再登帐 / 凭证科目错");  // a summary subject
+  db().execute("UPDATE VoucherDetail SET SUBJECTID='10201' WHERE CREDID=:id AND SUBJECTID='102'", {{"id", second}});
+  EXPECT_EQ(check(), "");
+
+  db().execute("UPDATE VoucherDetail SET CREDIT=:c WHERE CREDID=:id AND FENLUNO=1",
+               {{"c", Yuan("0.01") + Yuan("1")}, {"id", second}});
+  EXPECT_EQ(check(), "第2号凭证借贷方金额不等，请修正后再登帐 / 凭证数据错");
+
+  // Balanced in total, but one line carries both amounts.
+  db().execute("UPDATE VoucherDetail SET DEBIT=:d, CREDIT=:c WHERE CREDID=:id AND FENLUNO=0",
+               {{"d", Yuan("1")}, {"c", Yuan("1")}, {"id", second}});
+  db().execute("UPDATE VoucherDetail SET CREDIT=:c WHERE CREDID=:id AND FENLUNO=1", {{"c", Yuan("0")}, {"id", second}});
+  EXPECT_EQ(check(), "第2号凭证分录借贷方同时有金额，请修正后再登帐 / 凭证数据错");
+}
+
+TEST_P(PostingChecks, OrphansGoAndOtherMonthsAreNotChecked) {
+  balanced(1);
+  db().execute("INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, DEBIT) VALUES ('201107000009', 0, '999', :d)",
+               {{"d", Yuan("3")}});
+  db().execute("INSERT INTO VoucherMaster (CREDID, CREDNO, POSTFLAG) VALUES ('201108000005', 5, 'F')");
+  db().execute("INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, DEBIT) VALUES ('201108000005', 0, '999', :d)",
+               {{"d", Yuan("3")}});
+  EXPECT_EQ(check(), "");
+  EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM VoucherDetail").storage(), data::Value(3).storage());
+}
+
+}  // namespace
+}  // namespace qj::test

@@ -1,0 +1,270 @@
+#include "periodend/posting.h"
+
+#include <random>
+
+#include "periodend/posting_fixture.h"
+
+namespace qj::test {
+namespace {
+
+class Posting : public PostingTest {
+ protected:
+  // Balanced vouchers of two to four lines on random detail subjects, some in
+  // dollars at a rate between 6 and 7; amounts in fen, one side per line.
+  void generateVouchers(int firstNo, int count, std::uint32_t seed) {
+    std::mt19937 random(seed);
+    const std::vector<std::string> details{"101", "10201", "1020201", "1020202", "20101", "501"};
+    const auto pick = [&](std::size_t n) { return static_cast<std::int64_t>(random() % n); };
+    for (int no = firstNo; no < firstNo + count; ++no) {
+      const std::string id = voucher(no);
+      const int lines = 2 + static_cast<int>(pick(3));
+      Money debits, credits;
+      for (int i = 0; i < lines; ++i) {
+        const std::string& subject = details[static_cast<std::size_t>(pick(details.size()))];
+        const bool last = i == lines - 1;
+        const bool foreign = !last && pick(3) == 0;
+        const Money raw = Money::fromUnits((1 + pick(500000)) * 100);
+        const Money amount = foreign ? raw.times(Money::fromUnits(60000 + pick(10000)), 2) : raw;
+        const bool onDebit = last ? credits > debits : pick(2) == 0;
+        const Money value = last ? (debits - credits).abs() : amount;
+        if (onDebit) {
+          line(id, subject, value, {}, foreign ? kDollar : 0, foreign ? raw : Money(), {});
+          debits += value;
+        } else {
+          line(id, subject, {}, value, foreign ? kDollar : 0, {}, foreign ? raw : Money());
+          credits += value;
+        }
+      }
+    }
+  }
+};
+QJ_ON_EVERY_ENGINE(Posting);
+
+TEST_P(Posting, GeneratedVouchersKeepTheBalanceRulesAndPostingInTwoStepsEqualsOne) {
+  generateVouchers(1, 40, 7);
+  EXPECT_EQ(post(), 40);
+  {
+    SCOPED_TRACE("after the first posting");
+    expectBalanceRules();
+  }
+  generateVouchers(41, 40, 11);
+  EXPECT_EQ(post(), 40);
+  {
+    SCOPED_TRACE("after the second posting");
+    expectBalanceRules();
+  }
+  const auto inTwoSteps = balanceTable();
+
+  // Nothing left: the second run books nothing and changes nothing.
+  EXPECT_EQ(post(), 0);
+  EXPECT_EQ(balanceTable(), inTwoSteps);
+
+  db().execute("DELETE FROM Balance");
+  db().execute("UPDATE VoucherMaster SET POSTFLAG='F', BILLPOST=''");
+  EXPECT_EQ(post(), 80);
+  EXPECT_EQ(balanceTable(), inTwoSteps);
+}
+
+TEST_P(Posting, LocalLinesBookRowsZeroAndAllForTheSubjectAndItsAncestors) {
+  const std::string id = voucher(1);
+  line(id, "1020201", Yuan("100.50"), {});
+  line(id, "20101", {}, Yuan("100.50"));
+  EXPECT_EQ(post(), 1);
+  for (const char* subject : {"1020201", "10202", "102"}) {
+    for (int money : {0, 99}) {
+      const auto row = balance(money, subject);
+      ASSERT_TRUE(row) << money << "/" << subject;
+      EXPECT_EQ(row->money("DEBIT"), Yuan("100.50"));
+      EXPECT_EQ(row->money("YDEBIT"), Yuan("100.50"));
+      EXPECT_EQ(row->money("EDEBIT"), Yuan("100.50"));
+      EXPECT_TRUE(row->isNull("ECREDIT") && row->isNull("CREDIT") && row->isNull("ERAWDEBIT"));
+    }
+    EXPECT_FALSE(balance(kDollar, subject));
+  }
+  EXPECT_EQ(balance(0, "201")->money("ECREDIT"), Yuan("100.50"));
+  EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM Balance").storage(),
+            data::Value(10).storage());  // five subjects, rows 0 and 99
+  EXPECT_EQ(postFlag(id), "T");
+  EXPECT_EQ(db().queryOne("SELECT BILLPOST FROM VoucherMaster")->text("BILLPOST"), "测试员");
+}
+
+TEST_P(Posting, ForeignLinesBookTheirCurrencyWithForeignAmountsAndRowAllWithout) {
+  const std::string id = voucher(1);
+  line(id, "10201", Yuan("650.00"), {}, kDollar, Yuan("100"), {});
+  line(id, "501", {}, Yuan("650.00"));
+  post();
+  for (const char* subject : {"10201", "102"}) {
+    const auto dollar = balance(kDollar, subject);
+    ASSERT_TRUE(dollar);
+    EXPECT_EQ(dollar->money("DEBIT"), Yuan("650"));
+    EXPECT_EQ(dollar->money("RAWDEBIT"), Yuan("100"));
+    EXPECT_EQ(dollar->money("YRAWDEBIT"), Yuan("100"));
+    EXPECT_EQ(dollar->money("ERAWDEBIT"), Yuan("100"));
+    const auto all = balance(99, subject);
+    EXPECT_EQ(all->money("EDEBIT"), Yuan("650"));
+    EXPECT_TRUE(all->isNull("RAWDEBIT") && all->isNull("ERAWDEBIT"));
+    EXPECT_FALSE(balance(0, subject));
+  }
+}
+
+TEST_P(Posting, EndingBalancesAtZero) {
+  // Local money back to zero: both sides empty, not 0.
+  const std::string first = voucher(1);
+  line(first, "101", Yuan("80"), {});
+  line(first, "501", {}, Yuan("80"));
+  const std::string second = voucher(2);
+  line(second, "501", Yuan("80"), {});
+  line(second, "101", {}, Yuan("80"));
+  // Dollars in at 6.5 and out at 6.4: the local net is 0 while 0.16 dollars remain.
+  const std::string third = voucher(3);
+  line(third, "10201", Yuan("64"), {}, kDollar, Yuan("10"), {});
+  line(third, "501", {}, Yuan("64"));
+  const std::string fourth = voucher(4);
+  line(fourth, "501", Yuan("64"), {});
+  line(fourth, "10201", {}, Yuan("64"), kDollar, {}, Yuan("9.84"));
+  // A line without amounts still makes its rows.
+  line(fourth, "1020202", {}, {});
+  EXPECT_EQ(post(), 4);
+
+  for (int money : {0, 99}) {
+    const auto row = balance(money, "101");
+    EXPECT_TRUE(row->isNull("EDEBIT") && row->isNull("ECREDIT")) << money;
+    EXPECT_EQ(row->money("YDEBIT"), Yuan("80"));
+  }
+  const auto dollars = balance(kDollar, "10201");
+  EXPECT_TRUE(dollars->isNull("EDEBIT") && dollars->isNull("ECREDIT"));
+  EXPECT_EQ(dollars->money("ERAWDEBIT"), Yuan("0.16"));
+  EXPECT_TRUE(dollars->isNull("ERAWCREDIT"));
+  EXPECT_EQ(balance(kDollar, "102")->money("ERAWDEBIT"), Yuan("0.16"));
+
+  for (const char* subject : {"1020202", "10202"}) {
+    const auto row = balance(0, subject);
+    ASSERT_TRUE(row) << subject;
+    EXPECT_TRUE(row->isNull("DEBIT") && row->isNull("CREDIT") && row->isNull("EDEBIT"));
+  }
+  expectBalanceRules();
+}
+
+TEST_P(Posting, WithAuditRequiredOnlyAuditedVouchersArePostedAndCounted) {
+  db().execute("UPDATE AccountState SET MUSTCHECK='T'");
+  for (int no : {1, 2, 3}) {
+    const std::string id = voucher(no, no != 2);
+    line(id, "101", Yuan("10"), {});
+    line(id, "501", {}, Yuan("10"));
+  }
+  ASSERT_TRUE(periodend::RunPosting(host(), true));  // No. 2 still counts for the numbering
+  EXPECT_TRUE(host().book.MustCheck);
+  EXPECT_EQ(host().messages.back().text, "共有2张凭证被登帐");
+  EXPECT_EQ(voucherFlags(), (std::vector<std::string>{"201107000001T测试员", "201107000002F", "201107000003T测试员"}));
+  EXPECT_EQ(balance(0, "101")->money("DEBIT"), Yuan("20"));
+}
+
+TEST_P(Posting, PostVouchersBooksOnlyTheChosenUnpostedOnes) {
+  std::vector<std::string> ids;
+  for (int no : {1, 2, 3}) {
+    ids.push_back(voucher(no));
+    line(ids.back(), "101", Yuan("5"), {});
+    line(ids.back(), "501", {}, Yuan("5"));
+  }
+  EXPECT_EQ(periodend::PostVouchers(db(), context(), {ids[0], ids[2], ids[2]}), 2);
+  EXPECT_EQ(periodend::PostVouchers(db(), context(), {ids[0]}), 0);
+  EXPECT_EQ(postFlag(ids[1]), "F");
+  EXPECT_EQ(balance(99, "101")->money("DEBIT"), Yuan("10"));
+}
+
+TEST_P(Posting, FixedAssetVouchersUpdateTheSurplusRecords) {
+  host().reserved[0] = "161";
+  db().execute("INSERT INTO FixedAssetsCard (ID, CODE, USEDAGO, USEDVALUEAGO) VALUES (7, 'A7', 12, :used)",
+               {{"used", Yuan("300")}});
+  db().execute("INSERT INTO FixedAssetsSurplus (ID, YEARMON, DEPRVALUE, YDPRCREDIT) VALUES (8, '201107', :d, :y)",
+               {{"d", Yuan("40")}, {"y", Yuan("100")}});
+  const std::string added = voucher(1, false, 200, 7);
+  line(added, "161", Yuan("5000"), {});
+  line(added, "165", {}, Yuan("300"));
+  line(added, "20101", {}, Yuan("4700"));
+  // Two lines, booked once.
+  const std::string depreciation = voucher(2, false, 201, 201107);
+  line(depreciation, "501", Yuan("40"), {});
+  line(depreciation, "165", {}, Yuan("20"));
+  line(depreciation, "165", {}, Yuan("20"));
+  EXPECT_EQ(post(), 2);
+
+  const auto card = db().queryOne("SELECT * FROM FixedAssetsSurplus WHERE ID=7 AND YEARMON='201107'");
+  ASSERT_TRUE(card);
+  EXPECT_EQ(card->integer("TOTALWL"), 12);
+  EXPECT_EQ(card->integer("CURRWL"), 0);
+  EXPECT_EQ(card->money("USEDVALUE"), Yuan("300"));
+  EXPECT_EQ(card->money("ASTDEBIT"), Yuan("5000"));
+  EXPECT_EQ(card->money("YASTDEBIT"), Yuan("5000"));
+  EXPECT_EQ(card->money("DPRCREDIT"), Yuan("5000"));  // 300 + 4700 on other subjects
+  const auto depreciated = db().queryOne("SELECT * FROM FixedAssetsSurplus WHERE ID=8");
+  EXPECT_EQ(depreciated->money("DPRCREDIT"), Yuan("40"));
+  EXPECT_EQ(depreciated->money("YDPRCREDIT"), Yuan("140"));
+}
+
+TEST_P(Posting, AFailureLeavesBalancesAndFlagsAsTheyWere) {
+  const std::string first = voucher(1);
+  line(first, "101", Yuan("10"), {});
+  line(first, "501", {}, Yuan("10"));
+  post();
+  const std::string second = voucher(2);
+  line(second, "101", Yuan("7"), {});
+  line(second, "501", {}, Yuan("7"));
+  // A depreciation voucher makes posting touch the surplus table after the balances.
+  const std::string third = voucher(3, false, 201, 201107);
+  line(third, "501", Yuan("1"), {});
+  line(third, "165", {}, Yuan("1"));
+  const auto balances = balanceTable();
+  const auto flags = voucherFlags();
+  db().execute("ALTER TABLE FixedAssetsSurplus RENAME TO FixedAssetsSurplusAway");
+
+  EXPECT_FALSE(periodend::RunPosting(host(), true));
+  db().execute("ALTER TABLE FixedAssetsSurplusAway RENAME TO FixedAssetsSurplus");
+  EXPECT_EQ(host().databaseErrors.size(), 1U);
+  EXPECT_TRUE(host().messages.empty());
+  EXPECT_TRUE(host().heldLocks.empty());
+  EXPECT_FALSE(db().inTransaction());
+  EXPECT_EQ(balanceTable(), balances);
+  EXPECT_EQ(voucherFlags(), flags);
+
+  // Inside a caller's transaction the posting's own work is undone as well.
+  {
+    data::Transaction tx(db());
+    db().execute("ALTER TABLE FixedAssetsSurplus RENAME TO FixedAssetsSurplusAway");
+    EXPECT_THROW(post(), data::DbError);
+  }
+  EXPECT_EQ(balanceTable(), balances);
+  EXPECT_EQ(voucherFlags(), flags);
+}
+
+TEST_P(Posting, RunPostingTakesTheLedgerAndReportsOnlyAfterTheCommit) {
+  const std::string id = voucher(1);
+  line(id, "101", Yuan("10"), {});
+  line(id, "501", {}, Yuan("10"));
+  host().refusedLocks.insert("CREDLOCK");
+  EXPECT_FALSE(periodend::RunPosting(host(), true));
+  ASSERT_EQ(host().messages.size(), 1U);
+  EXPECT_EQ(host().messages[0].text, periodend::kPostingLockRefused);
+  EXPECT_EQ(host().messages[0].caption, "青简财务");
+  EXPECT_EQ(postFlag(id), "F");
+
+  host().refusedLocks.clear();
+  host().messages.clear();
+  EXPECT_TRUE(periodend::RunPosting(host(), true));
+  ASSERT_EQ(host().messages.size(), 1U);
+  EXPECT_EQ(host().messages[0].text, "共有1张凭证被登帐");
+  EXPECT_EQ(host().messages[0].caption, "提示信息");
+  EXPECT_FALSE(db().inTransaction());
+  EXPECT_TRUE(host().heldLocks.empty());
+  EXPECT_EQ(postFlag(id), "T");
+
+  // An empty period passes and reports 0.
+  db().execute("DELETE FROM VoucherDetail");
+  db().execute("DELETE FROM VoucherMaster");
+  host().messages.clear();
+  EXPECT_TRUE(periodend::RunPosting(host(), true));
+  EXPECT_EQ(host().messages.at(0).text, "共有0张凭证被登帐");
+}
+
+}  // namespace
+}  // namespace qj::test
