@@ -1,0 +1,154 @@
+// Posting a month of 100,000 vouchers (400,000 lines, a quarter of them in
+// three foreign currencies) on a 4-level chart of about 3,000 subjects: the
+// claim of the voucher set, the sums per subject and currency, the Balance
+// rows of every subject and ancestor in its currency and in row 99, and the
+// marking. Each run is rolled back, so every iteration posts the whole month.
+// Budget on SQLite: under 2 s and 200 MB peak resident memory.
+// With QJ_BENCH_PG_URI set, the same book is built in a scratch schema on that
+// server and posted there as well.
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "data/connection.h"
+#include "data/schema.h"
+#include "periodend/posting.h"
+
+namespace {
+
+constexpr qj::Period kMonth{2011, 7};
+constexpr int kVouchers = 100000;
+constexpr const char* kPgSchema = "qj_posting_bench";
+
+double peakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
+}
+
+// Level 1: 100 to 119; each with five sub-accounts down to level 4, whose
+// 2,500 codes are the detail subjects: 3,120 subjects in all.
+std::vector<std::string> addChart(qj::data::Connection& db) {
+  std::vector<std::string> details;
+  const auto add = [&](const std::string& code, bool detail) {
+    db.execute("INSERT INTO Subject (SUBJECTID, NAME, DCFLAG, DETAILFLAG) VALUES (:c, :n, 'T', :d)",
+               {{"c", code}, {"n", "科目" + code}, {"d", detail ? "T" : "F"}});
+    if (detail) details.push_back(code);
+  };
+  for (int top = 100; top < 120; ++top) {
+    const std::string first = std::to_string(top);
+    add(first, false);
+    for (int a = 1; a <= 5; ++a) {
+      const std::string second = first + qj::IntToStr(a, 2);
+      add(second, false);
+      for (int b = 1; b <= 5; ++b) {
+        const std::string third = second + qj::IntToStr(b, 2);
+        add(third, false);
+        for (int c = 1; c <= 5; ++c) add(third + qj::IntToStr(c, 2), true);
+      }
+    }
+  }
+  return details;
+}
+
+// Four lines per voucher: two debits and two credits of deterministic
+// amounts; every fourth voucher's first debit is in currency 1, 2 or 3.
+void addVouchers(qj::data::Connection& db, const std::vector<std::string>& details) {
+  const qj::Money rates[] = {qj::Money::parse("6.5"), qj::Money::parse("7.8"), qj::Money::parse("0.05")};
+  for (int serial = 1; serial <= kVouchers; ++serial) {
+    const std::string id = kMonth.text() + qj::IntToStr(serial, 6);
+    db.execute(
+        "INSERT INTO VoucherMaster (CREDID, CREDNO, AccountVoucherTypeID, CREDCODE, CREDDATE, CHECKFLAG, POSTFLAG, "
+        "BILLMAKER) VALUES (:id, :no, 1, :no, :date, 'T', 'F', 'admin')",
+        {{"id", id}, {"no", serial}, {"date", qj::Date(kMonth.year, kMonth.month, 1 + serial % 28)}});
+    const qj::Money raw = qj::Money::fromUnits(100 * (1 + serial % 9973));
+    const int currency = serial % 4 == 0 ? 1 + serial % 3 : 0;
+    const qj::Money first = currency ? raw.times(rates[currency - 1], 2) : raw;
+    const qj::Money second = qj::Money::fromUnits(100 * (1 + serial % 101));
+    struct Line {
+      qj::Money debit, credit, rawDebit;
+      int money;
+    };
+    const Line lines[] = {{first, {}, currency ? raw : qj::Money(), currency},
+                          {{}, first, {}, 0},
+                          {second, {}, {}, 0},
+                          {{}, second, {}, 0}};
+    for (int no = 0; no < 4; ++no) {
+      const auto orNull = [](qj::Money m) { return m.isZero() ? qj::data::Value() : qj::data::Value(m); };
+      const std::size_t subject = static_cast<std::size_t>(serial * 7 + no * 613) % details.size();
+      db.execute(
+          "INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, MONEYID, RAWDEBIT, DEBIT, CREDIT) "
+          "VALUES (:id, :no, :subject, :money, :raw, :debit, :credit)",
+          {{"id", id},
+           {"no", no},
+           {"subject", details[subject]},
+           {"money", lines[no].money},
+           {"raw", orNull(lines[no].rawDebit)},
+           {"debit", orNull(lines[no].debit)},
+           {"credit", orNull(lines[no].credit)}});
+    }
+  }
+}
+
+void fillBook(qj::data::Connection& db) {
+  qj::data::CreateSchema(db);
+  qj::data::Transaction tx(db);
+  addVouchers(db, addChart(db));
+  tx.commit();
+}
+
+void runPosting(benchmark::State& state, qj::data::Connection& db) {
+  const qj::periodend::PostingContext context{kMonth, true, "admin", qj::subjects::CodeStructure({3, 5, 7, 9}), "161"};
+  const double before = peakMegabytes();
+  std::int64_t posted = 0;
+  for (auto _ : state) {
+    {
+      const qj::data::Transaction tx(db);
+      posted = qj::periodend::PostCurrentPeriod(db, context);
+      state.PauseTiming();
+    }  // rolled back, untimed
+    if (posted != kVouchers) state.SkipWithError("not every voucher was posted");
+    state.ResumeTiming();
+  }
+  state.counters["vouchers"] = static_cast<double>(posted);
+  state.counters["peak MB before"] = before;
+  state.counters["peak MB"] = peakMegabytes();
+}
+
+void BM_PostMonthSqlite(benchmark::State& state) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "qj-bench-XXXXXX").string();
+  const std::string folder = ::mkdtemp(pattern.data());
+  {
+    auto db = qj::data::OpenConnection(folder + "/book.sqlite", qj::data::OpenMode::CreateIfMissing);
+    fillBook(*db);
+    runPosting(state, *db);
+  }
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_PostMonthSqlite)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_PostMonthPostgres(benchmark::State& state) {
+  const char* uri = std::getenv("QJ_BENCH_PG_URI");
+  if (uri == nullptr) {
+    state.SkipWithError("QJ_BENCH_PG_URI is not set");
+    return;
+  }
+  auto db = qj::data::OpenConnection(uri, qj::data::OpenMode::ExistingOnly);
+  db->executeScript(std::string("DROP SCHEMA IF EXISTS ") + kPgSchema + " CASCADE; CREATE SCHEMA " + kPgSchema +
+                    "; SET search_path TO " + kPgSchema);
+  fillBook(*db);
+  db->executeScript("ANALYZE");
+  runPosting(state, *db);
+  db->executeScript(std::string("DROP SCHEMA ") + kPgSchema + " CASCADE");
+}
+BENCHMARK(BM_PostMonthPostgres)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
