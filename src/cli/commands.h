@@ -18,6 +18,8 @@ int RunOpening(const std::vector<std::string>& words);
 int RunSubject(const std::vector<std::string>& words);
 int RunVoucher(const std::vector<std::string>& words);
 int RunDemo(const std::vector<std::string>& words);
+int RunPost(const std::vector<std::string>& words);
+int RunUnpost(const std::vector<std::string>& words);
 // The default book's state, creating the book on first use.
 int RunDefault();
 

@@ -45,6 +45,9 @@ constexpr const char* kUsage = R"(用法：
   qingjian-cli demo generate BOOK --vouchers N --seed S [--subjects M] [--levels 4]
                                                按种子生成演示数据：M 个明细科目（含外币、现金和银行科目）和
                                                N 张平衡的凭证，记在当前期间
+  qingjian-cli post BOOK [--allow-gaps]        登帐：把当前会计期间的凭证登入总分类帐户及明细分类帐户
+                                               （默认发现凭证号不连续时终止登帐）
+  qingjian-cli unpost BOOK                     反登帐：当前会计期间所有已登帐的凭证恢复为未登帐
 BOOK 为 SQLite 帐套文件的路径，或 postgresql:// 开头的数据库地址。
 除 book create 外都可加 --user 用户名（默认 admin）；密码取自环境变量 QINGJIAN_PASSWORD。
 )";
@@ -64,6 +67,8 @@ int main(int argc, char** argv) {
     if (group == "subject") return qj::cli::RunSubject(words);
     if (group == "voucher") return qj::cli::RunVoucher(words);
     if (group == "demo") return qj::cli::RunDemo(words);
+    if (group == "post") return qj::cli::RunPost(words);
+    if (group == "unpost") return qj::cli::RunUnpost(words);
     if (group == "help" || group == "--help" || group == "-h") {
       std::cout << kUsage;
       return qj::cli::kExitOk;
