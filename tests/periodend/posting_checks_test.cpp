@@ -8,7 +8,7 @@ namespace {
 class PostingChecks : public PostingTest {
  protected:
   std::string balanced(int no) {
-    const std::string id = voucher(no);
+    std::string id = voucher(no);
     line(id, "101", Yuan("10"), {});
     line(id, "501", {}, Yuan("10"));
     return id;
