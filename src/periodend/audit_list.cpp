@@ -115,4 +115,12 @@ bool AuditList::refreshVoucher(data::Connection& db, const std::string& credId) 
   return marked;
 }
 
+bool AuditCurrentVoucher(HostServices& host, AuditList& list, const AuditScreenOpener& openAuditScreen) {
+  if (list.empty() || !host.HasOvoPrivilege2(kAuditFunction, kRunAction, true)) return false;
+  const std::string credId = list.currentCredId();
+  if (credId.empty()) return false;
+  openAuditScreen(credId);
+  return list.refreshVoucher(host.FindStartupDB(), credId);
+}
+
 }  // namespace qj::periodend

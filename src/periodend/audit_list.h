@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "data/connection.h"
 #include "data/date.h"
 #include "data/money.h"
+#include "package/hostapi/host_services.h"
 #include "periodend/audit_filter.h"
 
 namespace qj::periodend {
@@ -75,5 +77,13 @@ class AuditList {
   std::vector<AuditListRow> rows_;
   std::size_t current_ = 0;
 };
+
+// Shows a voucher on the voucher screen in audit mode and returns when it closes.
+using AuditScreenOpener = std::function<void(const std::string& credId)>;
+
+// 凭证审核: nothing with an empty list, without privilege 59/5 or without a
+// voucher on the current row; otherwise the voucher screen on the current
+// row's voucher, then that voucher's rows refreshed. True when they changed.
+bool AuditCurrentVoucher(HostServices& host, AuditList& list, const AuditScreenOpener& openAuditScreen);
 
 }  // namespace qj::periodend

@@ -80,6 +80,25 @@ TEST_P(AuditListTest, ASingleAuditMarksThatVouchersRowsInPlace) {
   EXPECT_EQ(list.currentCredId(), "");
 }
 
+TEST_P(AuditListTest, TheAuditButtonOpensTheCurrentVoucherAndRefreshesIt) {
+  voucher("201107000001", 1, 1, "张三");
+  AuditList list;
+  std::vector<std::string> opened;
+  const auto auditOnScreen = [&](const std::string& credId) {
+    opened.push_back(credId);
+    db().execute("UPDATE VoucherMaster SET CHECKFLAG='T' WHERE CREDID=:id", {{"id", credId}});
+  };
+  EXPECT_FALSE(AuditCurrentVoucher(host(), list, auditOnScreen));  // empty list
+  list.show(QueryAuditList(db(), {{2011, 7}, 1, 1, 999999, false}));
+  host().deniedPrivileges = {{59, 5}};
+  EXPECT_FALSE(AuditCurrentVoucher(host(), list, auditOnScreen));
+  EXPECT_TRUE(opened.empty());
+  host().deniedPrivileges.clear();
+  EXPECT_TRUE(AuditCurrentVoucher(host(), list, auditOnScreen));
+  EXPECT_EQ(opened, std::vector<std::string>{"201107000001"});
+  EXPECT_TRUE(list.rows()[0].audited && list.rows()[1].audited);
+}
+
 QJ_ON_EVERY_ENGINE(AuditListTest);
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "package/screen_registry.h"
 #include "package/subject_chooser_hook.h"
 #include "package/voucher_screen_hook.h"
+#include "periodend/widgets/audit_filter_dialog.h"
+#include "periodend/widgets/reverse_audit_dialog.h"
 #include "subjects/widgets/chart_screens.h"
 #include "subjects/widgets/opening_screen.h"
 #include "vouchers/widgets/phrase_screen.h"
@@ -25,6 +27,8 @@ void RegisterBuiltScreens() {
   SetSubjectChooser(&subjects::ChooseSubject);
   RegisterScreen("VOUCHERVOICE_FRM", vouchers::VoucherEntryScreenMakers());
   SetVoucherScreenOpener(&vouchers::ShowVoucherOnScreen);
+  RegisterScreen("FRMVOUAUADI", {nullptr, &periodend::AuditFilterScreen, &periodend::AuditListScreen});
+  RegisterScreen("FRMANTIVOUADUI", {&periodend::ReverseAuditScreen, nullptr, nullptr});
   RegisterScreen("CASHFLUXIONINIT_FRM", {&cashflow::OpeningDataScreen, nullptr, nullptr});
   // The host's own screen: the key is offered and hands over to ShowPrivilegedForm.
   RegisterScreen("OVOFLUXIONARCHIVES_FRM", {});

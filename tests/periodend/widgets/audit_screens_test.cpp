@@ -1,0 +1,129 @@
+// The audit filter, the audit list and the reverse-audit dialog on their real widgets.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTest>
+#include <fstream>
+#include <sstream>
+
+#include "periodend/audit_fixture.h"
+#include "periodend/widgets/audit_filter_dialog.h"
+#include "periodend/widgets/audit_list_output.h"
+#include "periodend/widgets/audit_list_window.h"
+#include "periodend/widgets/reverse_audit_dialog.h"
+#include "support/screenshot.h"
+
+namespace qj::periodend {
+namespace {
+
+class AuditScreens : public test::AuditTest {
+ protected:
+  template <class T>
+  static T& child(QWidget& within, const char* name) {
+    T* found = within.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return *found;
+  }
+  static void click(QWidget& within, const char* button) {
+    QTest::mouseClick(&child<QPushButton>(within, button), Qt::LeftButton);
+  }
+  static QString cell(QTableView& grid, int row, AuditColumn column) {
+    return grid.model()->index(row, static_cast<int>(column)).data().toString();
+  }
+};
+
+TEST_P(AuditScreens, TheFilterOffersTheSchemesWordsAndGivesWhatItsFieldsHold) {
+  AuditFilterDialog dialog(2, DefaultAuditFilter(host().book), nullptr);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  auto& words = child<QComboBox>(dialog, "wordBox");
+  ASSERT_EQ(words.count(), 4);
+  EXPECT_EQ(words.itemText(0), QStringLiteral("所有"));
+  EXPECT_EQ(words.itemText(3), QStringLiteral("转"));
+  EXPECT_EQ(child<QSpinBox>(dialog, "yearBox").value(), 2011);
+  EXPECT_EQ(child<QSpinBox>(dialog, "monthBox").value(), 7);
+  EXPECT_EQ(child<QSpinBox>(dialog, "toBox").maximum(), 999999);
+  EXPECT_EQ(dialog.filter(), (AuditFilter{{2011, 7}, std::nullopt, 1, 999999, false}));
+  words.setCurrentIndex(2);
+  child<QSpinBox>(dialog, "fromBox").setValue(3);
+  child<QSpinBox>(dialog, "monthBox").setValue(13);  // the box keeps to its range
+  child<QCheckBox>(dialog, "includeAuditedBox").setChecked(true);
+  test::SaveScreenshot(dialog, "audit_filter_dialog");
+  EXPECT_EQ(dialog.filter(), (AuditFilter{{2011, 12}, 3, 3, 999999, true}));
+}
+
+TEST_P(AuditScreens, TheListAuditsOneVoucherOrTheWholeListWithItsButtons) {
+  voucher("201107000001", 1, 1, "张三");
+  voucher("201107000002", 1, 2, "张三");
+  voucher("201107000003", 1, 3, "张三", "李四", true);
+  std::vector<std::string> opened;
+  AuditListWindow window(host(), nullptr, [&](const std::string& credId) {
+    opened.push_back(credId);
+    db().execute("UPDATE VoucherMaster SET CHECKFLAG='T', BILLCHECK='王五' WHERE CREDID=:id", {{"id", credId}});
+  });
+  window.load({{2011, 7}, 1, 1, 999999, true});
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  auto& grid = child<QTableView>(window, "auditListTable");
+  ASSERT_EQ(grid.model()->rowCount(), 6);
+  EXPECT_EQ(grid.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("凭证字号"));
+  EXPECT_EQ(cell(grid, 0, AuditColumn::Word), QStringLiteral("记1"));
+  EXPECT_EQ(cell(grid, 0, AuditColumn::Audited), QStringLiteral("　"));
+  EXPECT_EQ(cell(grid, 4, AuditColumn::Posted), QStringLiteral("√"));
+  test::SaveScreenshot(window, "audit_list");
+
+  grid.setCurrentIndex(grid.model()->index(3, 0));
+  click(window, "auditButton");
+  EXPECT_EQ(opened, std::vector<std::string>{"201107000002"});
+  EXPECT_EQ(cell(grid, 2, AuditColumn::Audited), QStringLiteral("√"));
+  EXPECT_EQ(cell(grid, 3, AuditColumn::Audited), QStringLiteral("√"));
+  EXPECT_EQ(cell(grid, 0, AuditColumn::Audited), QStringLiteral("　"));
+  EXPECT_EQ(grid.currentIndex().row(), 3);
+
+  host().answers = {msgbox::IdYes};
+  click(window, "batchAuditButton");
+  EXPECT_EQ(grid.model()->rowCount(), 6);  // all three: the audited ones were included
+  EXPECT_EQ(audit("201107000001"), "T 测试员");
+  EXPECT_EQ(audit("201107000002"), "T 测试员");
+  EXPECT_TRUE(host().heldLocks.empty());
+}
+
+TEST_P(AuditScreens, TheListExportsItsLinesWithTheirMarks) {
+  voucher("201107000001", 1, 1, "张三", "李四");
+  const auto rows = QueryAuditList(db(), {{2011, 7}, 1, 1, 999999, true});
+  const std::string path = ::testing::TempDir() + "audit_list_" + std::to_string(static_cast<int>(GetParam())) + ".csv";
+  ASSERT_TRUE(ExportAuditList(host(), rows, path));
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  EXPECT_NE(text.str().find("凭证审核"), std::string::npos);
+  EXPECT_NE(text.str().find("2011-07-10,1,记1,√,　,摘要,10001 现金,100.00,"), std::string::npos) << text.str();
+  EXPECT_FALSE(ExportAuditList(host(), rows, "/nonexistent-folder/list.csv"));
+  EXPECT_EQ(host().messages.size(), 1u);
+}
+
+TEST_P(AuditScreens, TheReverseAuditDialogClosesOnlyWhenItTookTheAuditsBack) {
+  voucher("201107000001", 1, 1, "张三", "李四");
+  voucher("201107000002", 1, 2, "张三", "李四", true);
+  ReverseAuditDialog dialog(host(), nullptr);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  EXPECT_EQ(dialog.range(), (ReverseAuditRange{2011, 7, 1, 999999}));
+  test::SaveScreenshot(dialog, "reverse_audit_dialog");
+  click(dialog, "okButton");
+  EXPECT_TRUE(dialog.isVisible());  // a posted voucher in range
+  EXPECT_EQ(audit("201107000001"), "T 李四");
+  child<QSpinBox>(dialog, "toBox").setValue(1);
+  click(dialog, "okButton");
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(audit("201107000001"), "F ");
+}
+
+QJ_ON_EVERY_ENGINE(AuditScreens);
+
+}  // namespace
+}  // namespace qj::periodend
