@@ -28,7 +28,7 @@ class PeriodTest : public OpeningTest {
   }
   static bool isInteger(const std::string& column) {
     return column == "MONEYID" || column == "ID" || column == "TOTALWL" || column == "CURRWL" || column == "LOADWORK" ||
-           column == "AccountVoucherType" || column == "RELEVANTBILLID";
+           column == "FENLUNO" || column == "AccountVoucherType" || column == "RELEVANTBILLID";
   }
   static bool isText(const std::string& column) {
     return column == "YEARMON" || column == "SUBJECTID" || column == "CREDID" || column == "POSTFLAG";

@@ -2,6 +2,7 @@
 
 #include "periodend/period_balances.h"
 #include "periodend/period_fixture.h"
+#include "periodend/posting.h"
 
 namespace qj::test {
 namespace {
@@ -86,6 +87,22 @@ TEST_P(Unposting, TheStartPeriodIsRebuiltFromTheOpeningData) {
   EXPECT_EQ(row->money("YDEBIT"), Money::fromInteger(25));
   EXPECT_EQ(count("ProfitAndLoss", "1=1"), 0);
   EXPECT_EQ(count("FixedAssetsSurplus", "1=1"), 0);
+}
+
+TEST_P(Unposting, PostingThenReversePostingRestoresBalanceExactly) {
+  unpost();
+  const std::string unposted = snapshot("Balance", "YEARMON, MONEYID, SUBJECTID");
+  subject("101", 'T', false);
+  subject("10101", 'T', true);
+  subject("201", 'F', true);
+  addVoucher("201109000004", 1, 4);
+  db().execute("UPDATE VoucherMaster SET CHECKFLAG='T' WHERE CREDID='201109000004'");
+  put("VoucherDetail", "CREDID=201109000004 FENLUNO=1 SUBJECTID=10101 MONEYID=1 RAWDEBIT=14.71 DEBIT=100.03");
+  put("VoucherDetail", "CREDID=201109000004 FENLUNO=2 SUBJECTID=201 MONEYID=0 CREDIT=100.03");
+  ASSERT_EQ(periodend::PostCurrentPeriod(db(), periodend::PostingContextOf(host())), 4);
+  ASSERT_NE(snapshot("Balance", "YEARMON, MONEYID, SUBJECTID"), unposted);
+  unpost();
+  EXPECT_EQ(snapshot("Balance", "YEARMON, MONEYID, SUBJECTID"), unposted);
 }
 
 TEST_P(Unposting, RunUnpostingTellsTheUserOnlyAfterTheCommit) {
