@@ -1,0 +1,14 @@
+// The posting screen "凭证登帐" and the reverse-posting screen "反登帐" on Qt.
+#pragma once
+
+#include <memory>
+
+#include "package/screen_registry.h"
+
+namespace qj::periodend {
+
+// The registry's makers of the two screens, on the attached host.
+std::unique_ptr<package::Screen> PostingScreen();
+std::unique_ptr<package::Screen> UnpostingScreen();
+
+}  // namespace qj::periodend

@@ -1,0 +1,66 @@
+// The posting and reverse-posting screens on their real widgets: the period
+// they work on, the continuity choice, and OK doing the work and closing.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDialog>
+#include <QPushButton>
+#include <QTest>
+
+#include "package/widgets/qt_screen.h"
+#include "periodend/widgets/posting_dialogs.h"
+#include "support/screenshot.h"
+#include "vouchers/entry_fixture.h"
+
+namespace qj::test {
+namespace {
+
+class PostingScreens : public EntryTest {
+ protected:
+  // The screen's dialog, shown without blocking.
+  static QDialog& shown(package::Screen& screen) {
+    QDialog& dialog = dynamic_cast<package::DialogScreen&>(screen).dialog();
+    dialog.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    return dialog;
+  }
+  static void ok(QDialog& dialog) {
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+  }
+  std::int64_t count(const std::string& sql) { return std::get<std::int64_t>(db().scalar(sql).storage()); }
+};
+INSTANTIATE_TEST_SUITE_P(Engines, PostingScreens, ::testing::Values(data::Engine::Sqlite), EngineParamName);
+
+TEST_P(PostingScreens, PostingAndReversePostingRunFromTheirScreensAndClose) {
+  storeVoucher("201107000001", 1, 1, {{.subject = "10001", .debit = "80"}, {.subject = "50001", .credit = "80"}});
+  storeVoucher("201107000003", 1, 2, {{.subject = "10001", .debit = "20"}, {.subject = "50001", .credit = "20"}});
+
+  auto posting = periodend::PostingScreen();
+  QDialog& dialog = shown(*posting);
+  auto* continuity = dialog.findChild<QComboBox*>(QStringLiteral("continuityBox"));
+  ASSERT_NE(continuity, nullptr);
+  EXPECT_EQ(continuity->currentText(), QStringLiteral("发现凭证号不连续时终止登帐"));
+  SaveScreenshot(dialog, "periodend_posting");
+  ok(dialog);
+  EXPECT_EQ(host().messages.back().text, "第1号凭证后顺序号不连续，终止登帐");
+  EXPECT_FALSE(dialog.isVisible()) << "the screen closes whether or not it posted";
+  EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE POSTFLAG='T'"), 0);
+
+  auto again = periodend::PostingScreen();
+  QDialog& second = shown(*again);
+  second.findChild<QComboBox*>(QStringLiteral("continuityBox"))->setCurrentIndex(1);
+  ok(second);
+  EXPECT_EQ(host().messages.back().text, "共有2张凭证被登帐");
+  EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE POSTFLAG='T'"), 2);
+
+  auto unposting = periodend::UnpostingScreen();
+  QDialog& reverse = shown(*unposting);
+  SaveScreenshot(reverse, "periodend_unposting");
+  ok(reverse);
+  EXPECT_EQ(host().messages.back().text, "本期所有已登帐的凭证都已经被反登帐。");
+  EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE POSTFLAG='T'"), 0);
+  EXPECT_TRUE(host().heldLocks.empty());
+}
+
+}  // namespace
+}  // namespace qj::test
