@@ -48,6 +48,11 @@ constexpr const char* kUsage = R"(用法：
   qingjian-cli post BOOK [--allow-gaps]        登帐：把当前会计期间的凭证登入总分类帐户及明细分类帐户
                                                （默认发现凭证号不连续时终止登帐）
   qingjian-cli unpost BOOK                     反登帐：当前会计期间所有已登帐的凭证恢复为未登帐
+  qingjian-cli audit BOOK [--period YYYY-MM] [--word 记] [--range FROM-TO] [--include-audited]
+                                               成批审核：以 --user 的身份审核该期间（默认当前期间）凭证字和
+                                               凭证号范围内的凭证，--include-audited 也重新审核已审核的凭证
+  qingjian-cli unaudit BOOK [--period YYYY-MM] [--range FROM-TO]
+                                               凭证反审核：该期间顺序号范围内未登帐的凭证恢复为未审核
 BOOK 为 SQLite 帐套文件的路径，或 postgresql:// 开头的数据库地址。
 除 book create 外都可加 --user 用户名（默认 admin）；密码取自环境变量 QINGJIAN_PASSWORD。
 )";
@@ -69,6 +74,8 @@ int main(int argc, char** argv) {
     if (group == "demo") return qj::cli::RunDemo(words);
     if (group == "post") return qj::cli::RunPost(words);
     if (group == "unpost") return qj::cli::RunUnpost(words);
+    if (group == "audit") return qj::cli::RunAudit(words);
+    if (group == "unaudit") return qj::cli::RunUnaudit(words);
     if (group == "help" || group == "--help" || group == "-h") {
       std::cout << kUsage;
       return qj::cli::kExitOk;
