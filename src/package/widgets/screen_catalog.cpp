@@ -7,6 +7,7 @@
 #include "package/subject_chooser_hook.h"
 #include "package/voucher_screen_hook.h"
 #include "periodend/widgets/audit_filter_dialog.h"
+#include "periodend/widgets/posting_dialogs.h"
 #include "periodend/widgets/reverse_audit_dialog.h"
 #include "subjects/widgets/chart_screens.h"
 #include "subjects/widgets/opening_screen.h"
@@ -29,6 +30,8 @@ void RegisterBuiltScreens() {
   SetVoucherScreenOpener(&vouchers::ShowVoucherOnScreen);
   RegisterScreen("FRMVOUAUADI", {nullptr, &periodend::AuditFilterScreen, &periodend::AuditListScreen});
   RegisterScreen("FRMANTIVOUADUI", {&periodend::ReverseAuditScreen, nullptr, nullptr});
+  RegisterScreen("VOUCHERLOGONACCOUNT_FRM", {&periodend::PostingScreen, nullptr, nullptr});
+  RegisterScreen("VOUCHERUNLOGONACC_FRM", {&periodend::UnpostingScreen, nullptr, nullptr});
   RegisterScreen("CASHFLUXIONINIT_FRM", {&cashflow::OpeningDataScreen, nullptr, nullptr});
   // The host's own screen: the key is offered and hands over to ShowPrivilegedForm.
   RegisterScreen("OVOFLUXIONARCHIVES_FRM", {});
