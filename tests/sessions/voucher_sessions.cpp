@@ -83,14 +83,14 @@ int SaveVouchers(const std::string& location, const std::string& user, int count
   return saved;
 }
 
-SavingProcess::SavingProcess(const std::string& location, const std::string& user, int count) {
+ChildProcess::ChildProcess(const std::function<bool()>& work) {
   std::fflush(nullptr);
   pid_ = ::fork();
   if (pid_ < 0) throw std::runtime_error("fork");
   if (pid_ == 0) {
     int status = 1;
     try {
-      status = SaveVouchers(location, user, count) == count ? 0 : 1;
+      status = work() ? 0 : 1;
     } catch (...) {
       status = 2;
     }
@@ -98,16 +98,16 @@ SavingProcess::SavingProcess(const std::string& location, const std::string& use
   }
 }
 
-SavingProcess::~SavingProcess() { kill(); }
+ChildProcess::~ChildProcess() { kill(); }
 
-bool SavingProcess::succeeded() {
+bool ChildProcess::succeeded() {
   int status = 0;
   if (pid_ <= 0 || ::waitpid(pid_, &status, 0) != pid_) return false;
   pid_ = -1;
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-void SavingProcess::kill() {
+void ChildProcess::kill() {
   if (pid_ <= 0) return;
   ::kill(pid_, SIGKILL);
   ::waitpid(pid_, nullptr, 0);

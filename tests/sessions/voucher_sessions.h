@@ -5,6 +5,8 @@
 
 #include <sys/types.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace qj::test {
@@ -22,15 +24,15 @@ void CreateSessionBook(const std::string& location);
 // of vouchers stored.
 int SaveVouchers(const std::string& location, const std::string& user, int count);
 
-// A child process running SaveVouchers; its exit status is 0 when it stored them all.
-class SavingProcess {
+// A child process running `work`; its exit status is 0 when `work` returned true.
+class ChildProcess {
  public:
-  SavingProcess(const std::string& location, const std::string& user, int count);
-  SavingProcess(const SavingProcess&) = delete;
-  SavingProcess& operator=(const SavingProcess&) = delete;
-  ~SavingProcess();
+  explicit ChildProcess(const std::function<bool()>& work);
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  ~ChildProcess();
 
-  // Waits for the process; true when it stored every voucher.
+  // Waits for the process; true when its work succeeded.
   bool succeeded();
   // Kills it outright (SIGKILL) and waits until it is gone.
   void kill();
@@ -38,6 +40,11 @@ class SavingProcess {
  private:
   pid_t pid_ = -1;
 };
+
+// A child process saving `count` vouchers (SaveVouchers).
+inline std::unique_ptr<ChildProcess> SavingProcess(const std::string& location, const std::string& user, int count) {
+  return std::make_unique<ChildProcess>([=] { return SaveVouchers(location, user, count) == count; });
+}
 
 // A child process that opens the book as the administrator, takes one named
 // lock and holds it until it is told to let go (or killed).
