@@ -4,12 +4,30 @@ namespace qj::periodend {
 namespace {
 
 // The columns both list queries read, over the voucher, its lines, their
-// subjects and the voucher's type.
+// subjects and the voucher's type; read by position (a month's list may hold
+// hundreds of thousands of lines), in the order of Field.
 constexpr const char* kListSelect =
     "SELECT a.CREDID, a.AccountVoucherTypeID, a.CREDDATE, a.CREDNO, a.CREDCODE, a.CHECKFLAG, a.POSTFLAG, "
-    "a.BILLMAKER, d.NAME AS TYPENAME, b.FENLUNO, b.Precis, b.DEBIT, b.CREDIT, c.SUBJECTID, c.NAME AS SUBJECTNAME "
+    "a.BILLMAKER, d.NAME, b.FENLUNO, b.Precis, b.DEBIT, b.CREDIT, c.SUBJECTID, c.NAME "
     "FROM VoucherMaster a JOIN VoucherDetail b ON b.CREDID=a.CREDID JOIN Subject c ON c.SUBJECTID=b.SUBJECTID "
     "JOIN AccountVoucherType d ON d.ID=a.AccountVoucherTypeID ";
+enum Field : std::size_t {
+  CredId,
+  TypeId,
+  CredDate,
+  CredNo,
+  CredCode,
+  CheckFlag,
+  PostFlag,
+  Maker,
+  TypeName,
+  FenLuNo,
+  Summary,
+  Debit,
+  Credit,
+  SubjectId,
+  SubjectName
+};
 
 bool isSet(const std::string& flag) { return flag == "T" || flag == "t"; }
 
@@ -17,21 +35,23 @@ std::vector<AuditListRow> rowsOf(const data::Rows& rows) {
   std::vector<AuditListRow> list;
   list.reserve(rows.size());
   for (const auto& row : rows) {
+    const auto text = [&row](Field field) { return data::TextOf(row.at(field)); };
+    const auto integer = [&row](Field field) { return data::IntegerOf(row.at(field)); };
     AuditListRow line;
-    line.credId = row.text("CREDID");
-    line.typeId = row.integer("AccountVoucherTypeID");
-    line.credDate = row.date("CREDDATE");
-    line.credNo = row.integer("CREDNO");
-    line.voucherWord = row.text("TYPENAME") + row.text("CREDCODE");
-    line.audited = isSet(row.text("CHECKFLAG"));
-    line.posted = isSet(row.text("POSTFLAG"));
-    line.maker = row.text("BILLMAKER");
-    line.fenLuNo = row.integer("FENLUNO");
-    line.summary = row.text("Precis");
-    line.debit = row.money("DEBIT");
-    line.credit = row.money("CREDIT");
-    line.subjectId = row.text("SUBJECTID");
-    line.subjectName = row.text("SUBJECTNAME");
+    line.credId = text(CredId);
+    line.typeId = integer(TypeId);
+    if (!row.at(CredDate).isNull()) line.credDate = Date::parse(text(CredDate));
+    line.credNo = integer(CredNo);
+    line.voucherWord = text(TypeName) + text(CredCode);
+    line.audited = isSet(text(CheckFlag));
+    line.posted = isSet(text(PostFlag));
+    line.maker = text(Maker);
+    line.fenLuNo = integer(FenLuNo);
+    line.summary = text(Summary);
+    line.debit = Money::fromUnits(integer(Debit));
+    line.credit = Money::fromUnits(integer(Credit));
+    line.subjectId = text(SubjectId);
+    line.subjectName = text(SubjectName);
     list.push_back(std::move(line));
   }
   return list;

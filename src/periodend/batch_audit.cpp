@@ -28,7 +28,8 @@ Refusal BatchAuditBusyRefusal() {
 std::int64_t StampVouchers(data::Connection& db, const AuditFilter& filter, const std::string& user, bool makerMayAudit,
                            const std::string& now) {
   const std::string pattern = filter.credIdPattern();
-  db.execute("UPDATE VoucherMaster SET UPDATETIME=NULL WHERE CREDID LIKE :pattern", {{"pattern", pattern}});
+  db.execute("UPDATE VoucherMaster SET UPDATETIME=NULL WHERE CREDID LIKE :pattern AND UPDATETIME IS NOT NULL",
+             {{"pattern", pattern}});
   std::string sql =
       "UPDATE VoucherMaster SET UPDATETIME=:now, CHECKFLAG='T', BILLCHECK=:user "
       "WHERE CREDID LIKE :pattern AND CREDCODE BETWEEN :from AND :to "
