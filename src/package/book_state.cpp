@@ -29,7 +29,12 @@ void SetAccountBooksState(data::Connection& db, std::int64_t state) {
 AuditFlags ReadAuditFlags(data::Connection& db) {
   const auto row = db.queryOne("SELECT MUSTCHECK, SAMEUSER FROM AccountState");
   if (!row) return {};
-  return {row->flag("MUSTCHECK"), row->flag("SAMEUSER")};
+  // Other modules write these options as T/F or Y/N, in either case.
+  const auto yes = [&](const char* column) {
+    const std::string value = row->text(column);
+    return !value.empty() && (value[0] == 'T' || value[0] == 't' || value[0] == 'Y' || value[0] == 'y');
+  };
+  return {yes("MUSTCHECK"), yes("SAMEUSER")};
 }
 
 bool IsStartPeriod(data::Connection& db, const AccountBooksData& book) {

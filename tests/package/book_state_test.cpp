@@ -87,6 +87,15 @@ TEST_P(BookState, StateAndAuditFlagsAreWrittenAndReloaded) {
   call("getmustchecksameuserflag");
   EXPECT_FALSE(host().book.MustCheck);
   EXPECT_TRUE(host().book.SameUser);
+  // Y/N and lower case as other modules write them; anything else is no.
+  db().execute("UPDATE AccountState SET MUSTCHECK='y', SAMEUSER='N'");
+  call("GETMUSTCHECKSAMEUSERFLAG");
+  EXPECT_TRUE(host().book.MustCheck);
+  EXPECT_FALSE(host().book.SameUser);
+  db().execute("UPDATE AccountState SET MUSTCHECK='t', SAMEUSER=NULL");
+  call("GETMUSTCHECKSAMEUSERFLAG");
+  EXPECT_TRUE(host().book.MustCheck);
+  EXPECT_FALSE(host().book.SameUser);
 }
 
 TEST_P(BookState, FixedAssetOpeningValuesBecomeOneFirstPeriodRowEach) {
