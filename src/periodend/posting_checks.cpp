@@ -30,8 +30,15 @@ std::optional<Refusal> checkTotals(const VoucherScan& voucher) {
 }  // namespace
 
 std::optional<Refusal> CheckVouchersBeforePosting(data::Connection& db, const Period& current, bool stopOnGap) {
-  db.execute("DELETE FROM VoucherDetail WHERE CREDID NOT IN (SELECT CREDID FROM VoucherMaster)");
-  db.execute("DELETE FROM VoucherMaster WHERE CREDID NOT IN (SELECT CREDID FROM VoucherDetail)");
+  {
+    // Lines without a header and headers without lines go, and with a
+    // removed header its cash-flow allocation.
+    data::Transaction orphans(db);
+    db.execute("DELETE FROM VoucherDetail WHERE CREDID NOT IN (SELECT CREDID FROM VoucherMaster)");
+    db.execute("DELETE FROM VoucherMaster WHERE CREDID NOT IN (SELECT CREDID FROM VoucherDetail)");
+    db.execute("DELETE FROM FluxionDistribute WHERE CREDID NOT IN (SELECT CREDID FROM VoucherMaster)");
+    orphans.commit();
+  }
 
   // Every line of the period with its voucher's number and its subject's detail
   // flag (null when the subject does not exist), in one pass.

@@ -36,8 +36,11 @@ TEST_P(PostingChecks, AGapOrAMissingFirstVoucherStopsOnlyWhenAsked) {
   EXPECT_EQ(check(), "第1号凭证后顺序号不连续，终止登帐 / 凭证顺序号不连续");
   EXPECT_EQ(check(false), "");
   db().execute("DELETE FROM VoucherDetail WHERE CREDID='201107000001'");
+  db().execute("INSERT INTO FluxionDistribute (CREDID, CASHID, DEBIT) VALUES ('201107000001', '0101', 5)");
   EXPECT_EQ(check(), "本期第1号凭证不存在 / 凭证顺序号不连续");  // the bare header went as an orphan
   EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM VoucherMaster").storage(), data::Value(1).storage());
+  EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM FluxionDistribute").storage(), data::Value(0).storage())
+      << "its allocation went with it";
   EXPECT_EQ(check(false), "");
 }
 
