@@ -6,21 +6,18 @@
 // built in a scratch schema on that server and audited there as well.
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "data/connection.h"
 #include "data/schema.h"
 #include "periodend/batch_audit.h"
+#include "throwaway_database.h"
 
 namespace {
 
 constexpr qj::Period kMonth{2011, 7};
 constexpr int kVouchers = 100000;
-constexpr const char* kPgSchema = "qj_batch_audit_bench";
 
 void fillBook(qj::data::Connection& db) {
   qj::data::CreateSchema(db);
@@ -70,33 +67,21 @@ void runBatchAudit(benchmark::State& state, qj::data::Connection& db) {
   state.counters["lines listed"] = static_cast<double>(listed);
 }
 
-void BM_BatchAuditMonthSqlite(benchmark::State& state) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "qj-bench-XXXXXX").string();
-  const std::string folder = ::mkdtemp(pattern.data());
-  {
-    auto db = qj::data::OpenConnection(folder + "/book.sqlite", qj::data::OpenMode::CreateIfMissing);
-    fillBook(*db);
-    runBatchAudit(state, *db);
-  }
-  std::filesystem::remove_all(folder);
-}
-BENCHMARK(BM_BatchAuditMonthSqlite)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-void BM_BatchAuditMonthPostgres(benchmark::State& state) {
-  const char* uri = std::getenv("QJ_BENCH_PG_URI");
-  if (uri == nullptr) {
+void BM_BatchAuditMonth(benchmark::State& state, qj::data::Engine engine) {
+  if (engine == qj::data::Engine::Postgres && !qj::bench::BenchServerUri()) {
     state.SkipWithError("QJ_BENCH_PG_URI is not set");
     return;
   }
-  auto db = qj::data::OpenConnection(uri, qj::data::OpenMode::ExistingOnly);
-  db->executeScript(std::string("DROP SCHEMA IF EXISTS ") + kPgSchema + " CASCADE; CREATE SCHEMA " + kPgSchema +
-                    "; SET search_path TO " + kPgSchema);
+  const qj::bench::ThrowawayDatabase database(engine, "batch_audit");
+  auto db = qj::data::OpenConnection(database.location(), qj::data::OpenMode::CreateIfMissing);
   fillBook(*db);
-  db->executeScript("ANALYZE");
+  if (engine == qj::data::Engine::Postgres) db->executeScript("ANALYZE");
   runBatchAudit(state, *db);
-  db->executeScript(std::string("DROP SCHEMA ") + kPgSchema + " CASCADE");
 }
-BENCHMARK(BM_BatchAuditMonthPostgres)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_BatchAuditMonth, Sqlite, qj::data::Engine::Sqlite)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_BatchAuditMonth, Postgres, qj::data::Engine::Postgres)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace
 

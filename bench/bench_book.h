@@ -72,4 +72,25 @@ inline void AddLargeChart(data::Connection& db, bool distinctHelpCodes) {
   }
 }
 
+// `count` two-line vouchers of July 2011, numbered 1, 2, … in type 1, each
+// moving its number in yuan between two of the large chart's sub-accounts.
+inline void AddJulyVouchers(data::Connection& db, int count) {
+  for (int serial = 1; serial <= count; ++serial) {
+    const std::string id = "201107" + IntToStr(serial, 6);
+    db.execute(
+        "INSERT INTO VoucherMaster (CREDID, CREDNO, AccountVoucherTypeID, CREDCODE, CREDDATE, CHECKFLAG, POSTFLAG, "
+        "BILLMAKER) VALUES (:id, :no, 1, :no, :date, 'F', 'F', 'admin')",
+        {{"id", id}, {"no", serial}, {"date", Date(2011, 7, 1 + serial % 28)}});
+    for (int line = 0; line < 2; ++line)
+      db.execute(
+          "INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, Precis, MONEYID, DEBIT, CREDIT) "
+          "VALUES (:id, :no, :subject, '摘要', 0, :debit, :credit)",
+          {{"id", id},
+           {"no", line},
+           {"subject", std::to_string(100 + serial % 100) + "01"},
+           {"debit", line == 0 ? data::Value(Money::fromInteger(serial)) : data::Value()},
+           {"credit", line == 1 ? data::Value(Money::fromInteger(serial)) : data::Value()}});
+  }
+}
+
 }  // namespace qj::bench

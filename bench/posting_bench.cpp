@@ -9,22 +9,19 @@
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "data/connection.h"
 #include "data/schema.h"
 #include "periodend/posting.h"
+#include "throwaway_database.h"
 
 namespace {
 
 constexpr qj::Period kMonth{2011, 7};
 constexpr int kVouchers = 100000;
-constexpr const char* kPgSchema = "qj_posting_bench";
 
 double peakMegabytes() {
   rusage usage{};
@@ -121,33 +118,19 @@ void runPosting(benchmark::State& state, qj::data::Connection& db) {
   state.counters["peak MB"] = peakMegabytes();
 }
 
-void BM_PostMonthSqlite(benchmark::State& state) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "qj-bench-XXXXXX").string();
-  const std::string folder = ::mkdtemp(pattern.data());
-  {
-    auto db = qj::data::OpenConnection(folder + "/book.sqlite", qj::data::OpenMode::CreateIfMissing);
-    fillBook(*db);
-    runPosting(state, *db);
-  }
-  std::filesystem::remove_all(folder);
-}
-BENCHMARK(BM_PostMonthSqlite)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-void BM_PostMonthPostgres(benchmark::State& state) {
-  const char* uri = std::getenv("QJ_BENCH_PG_URI");
-  if (uri == nullptr) {
+void BM_PostMonth(benchmark::State& state, qj::data::Engine engine) {
+  if (engine == qj::data::Engine::Postgres && !qj::bench::BenchServerUri()) {
     state.SkipWithError("QJ_BENCH_PG_URI is not set");
     return;
   }
-  auto db = qj::data::OpenConnection(uri, qj::data::OpenMode::ExistingOnly);
-  db->executeScript(std::string("DROP SCHEMA IF EXISTS ") + kPgSchema + " CASCADE; CREATE SCHEMA " + kPgSchema +
-                    "; SET search_path TO " + kPgSchema);
+  const qj::bench::ThrowawayDatabase database(engine, "posting");
+  auto db = qj::data::OpenConnection(database.location(), qj::data::OpenMode::CreateIfMissing);
   fillBook(*db);
-  db->executeScript("ANALYZE");
+  if (engine == qj::data::Engine::Postgres) db->executeScript("ANALYZE");
   runPosting(state, *db);
-  db->executeScript(std::string("DROP SCHEMA ") + kPgSchema + " CASCADE");
 }
-BENCHMARK(BM_PostMonthPostgres)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_PostMonth, Sqlite, qj::data::Engine::Sqlite)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_PostMonth, Postgres, qj::data::Engine::Postgres)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

@@ -8,10 +8,7 @@
 // the benchmark also runs there, in a schema of its own.
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -19,6 +16,7 @@
 #include "data/period.h"
 #include "host/book_creation.h"
 #include "periodend/unposting.h"
+#include "throwaway_database.h"
 
 namespace {
 
@@ -26,55 +24,24 @@ constexpr int kVouchers = 100000;
 const qj::Period kStart{2011, 7};
 const qj::Period kMonth{2011, 8};
 
-const char* serverUri() {
-  const char* uri = std::getenv("QJ_BENCH_PG_URI");
-  return uri && *uri ? uri : nullptr;
-}
-
-// A throwaway book: a SQLite file in a temporary folder, or a schema of the
-// benchmark server; removed with the object.
+// A throwaway book started in kStart, opened.
 class ThrowawayBook {
  public:
-  explicit ThrowawayBook(qj::data::Engine engine) : engine_(engine) {
-    if (engine == qj::data::Engine::Sqlite) {
-      std::string pattern = (std::filesystem::temp_directory_path() / "qj-bench-XXXXXX").string();
-      folder_ = ::mkdtemp(pattern.data());
-      location_ = folder_ + "/book.sqlite";
-    } else {
-      schema_ = "qj_bench_unpost_" + std::to_string(::getpid());
-      qj::data::OpenConnection(serverUri(), qj::data::OpenMode::ExistingOnly)
-          ->executeScript("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE; CREATE SCHEMA " + schema_);
-      const std::string base(serverUri());
-      location_ = base + (base.find('?') == std::string::npos ? "?" : "&") + "options=-csearch_path%3D" + schema_;
-    }
+  explicit ThrowawayBook(qj::data::Engine engine) : database_(engine, "unposting") {
     qj::host::NewBook book;
-    book.location = location_;
+    book.location = database_.location();
     book.start = kStart;
     qj::host::CreateBook(book);
-    db_ = qj::data::OpenConnection(location_, qj::data::OpenMode::ExistingOnly);
+    db_ = qj::data::OpenConnection(database_.location(), qj::data::OpenMode::ExistingOnly);
   }
+  ~ThrowawayBook() { db_.reset(); }
   ThrowawayBook(const ThrowawayBook&) = delete;
   ThrowawayBook& operator=(const ThrowawayBook&) = delete;
-  ~ThrowawayBook() {
-    db_.reset();
-    try {
-      if (engine_ == qj::data::Engine::Sqlite)
-        std::filesystem::remove_all(folder_);
-      else
-        qj::data::OpenConnection(serverUri(), qj::data::OpenMode::ExistingOnly)
-            ->executeScript("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE");
-    } catch (...) {
-      // A leftover scratch book must not end the benchmark program.
-    }
-  }
 
   qj::data::Connection& db() { return *db_; }
 
  private:
-  qj::data::Engine engine_;
-  std::string folder_;
-  std::string schema_;
-  std::string location_;
+  qj::bench::ThrowawayDatabase database_;
   std::unique_ptr<qj::data::Connection> db_;
 };
 
@@ -167,7 +134,7 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("BM_UnpostMonth/Sqlite", BM_UnpostMonth, qj::data::Engine::Sqlite)
       ->Unit(benchmark::kMillisecond)
       ->Iterations(5);
-  if (serverUri())
+  if (qj::bench::BenchServerUri())
     benchmark::RegisterBenchmark("BM_UnpostMonth/Postgres", BM_UnpostMonth, qj::data::Engine::Postgres)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(5);

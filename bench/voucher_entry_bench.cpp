@@ -27,22 +27,7 @@ struct BusyBook : qj::bench::BenchBook {
     qj::data::Transaction tx(db);
     // The sub-accounts carry help codes of their own.
     qj::bench::AddLargeChart(db, true);
-    for (int serial = 1; serial <= kVouchers; ++serial) {
-      const std::string id = "201107" + qj::IntToStr(serial, 6);
-      db.execute(
-          "INSERT INTO VoucherMaster (CREDID, CREDNO, AccountVoucherTypeID, CREDCODE, CREDDATE, CHECKFLAG, POSTFLAG, "
-          "BILLMAKER) VALUES (:id, :no, 1, :no, :date, 'F', 'F', 'admin')",
-          {{"id", id}, {"no", serial}, {"date", qj::Date(2011, 7, 1 + serial % 28)}});
-      for (int line = 0; line < 2; ++line)
-        db.execute(
-            "INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, Precis, MONEYID, DEBIT, CREDIT) "
-            "VALUES (:id, :no, :subject, '摘要', 0, :debit, :credit)",
-            {{"id", id},
-             {"no", line},
-             {"subject", std::to_string(100 + serial % 100) + "01"},
-             {"debit", line == 0 ? qj::data::Value(qj::Money::fromInteger(serial)) : qj::data::Value()},
-             {"credit", line == 1 ? qj::data::Value(qj::Money::fromInteger(serial)) : qj::data::Value()}});
-    }
+    qj::bench::AddJulyVouchers(db, kVouchers);
     tx.commit();
     openHost().setBusinessDate(qj::Date(2011, 7, 31));
   }
