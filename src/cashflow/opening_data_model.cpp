@@ -8,6 +8,7 @@
 #include "data/db_error.h"
 #include "data/period.h"
 #include "package/refusal.h"
+#include "vouchers/screen_work.h"
 
 namespace qj::cashflow {
 namespace {
@@ -47,28 +48,13 @@ std::string OpeningDataModel::period() const {
   return ConvYearMon(host_.accountBooksData().StartYear, static_cast<int>(month_) + 1);
 }
 
-// Runs one event's database work and reports a failure; the work itself
-// decides what the screen keeps.
-template <class Work>
-bool OpeningDataModel::attempt(Work work) {
-  try {
-    work();
-    return true;
-  } catch (const data::DbError& error) {
-    host_.EDBEngineErrorHandler(error);
-  } catch (const std::exception& error) {
-    host_.ShowMsgBox(error.what(), caption::Failure, msgbox::IconError);
-  }
-  return false;
-}
-
 bool OpeningDataModel::open() {
   month_ = 0;
   return months_.empty() || reload();
 }
 
 bool OpeningDataModel::reload() {
-  return attempt([&] { load(); });
+  return vouchers::ReportFailures(host_, [&] { load(); });
 }
 
 void OpeningDataModel::load() {
@@ -178,7 +164,7 @@ bool OpeningDataModel::editCell(std::size_t row, OpeningDataColumn column, const
 bool OpeningDataModel::save() {
   if (!changed_) return true;
   const std::string ym = period();
-  const bool stored = attempt([&] {
+  const bool stored = vouchers::ReportFailures(host_, [&] {
     data::Transaction transaction(db_);
     for (const OpeningDataRow& row : rows_) {
       if (!row.edited) continue;

@@ -72,8 +72,6 @@ class OpeningDataModel {
   bool settleEdits();
   void load();
   bool reload();
-  template <class Work>
-  bool attempt(Work work);
 
   HostServices& host_;
   data::Connection& db_;

@@ -33,4 +33,14 @@ const std::string& Arguments::need(std::size_t index, const std::string& what) c
   return positional_[index];
 }
 
+int ParseInteger(const std::string& text, const std::string& what) {
+  try {
+    std::size_t used = 0;
+    const int value = std::stoi(text, &used);
+    if (used == text.size()) return value;
+  } catch (const std::exception&) {
+  }
+  throw UsageError(what + " 应为整数：" + text);
+}
+
 }  // namespace qj::cli

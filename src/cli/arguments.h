@@ -34,4 +34,8 @@ class Arguments {
   std::set<std::string> switches_;
 };
 
+// The whole of `text` as an integer, or UsageError naming `what` (an option
+// such as "--currency" or a word such as "功能号").
+int ParseInteger(const std::string& text, const std::string& what);
+
 }  // namespace qj::cli

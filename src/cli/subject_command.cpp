@@ -29,16 +29,6 @@ bool parseDirection(const std::string& text) {
   throw UsageError("--direction 应为 借 或 贷：" + text);
 }
 
-int parseNumber(const std::string& text, const std::string& option) {
-  try {
-    std::size_t used = 0;
-    const int value = std::stoi(text, &used);
-    if (used == text.size()) return value;
-  } catch (const std::exception&) {
-  }
-  throw UsageError("--" + option + " 应为整数：" + text);
-}
-
 bool parseYesNo(const std::string& text, const std::string& option) {
   if (text == "是" || text == "T") return true;
   if (text == "否" || text == "F") return false;
@@ -50,20 +40,21 @@ void applyOptions(const Arguments& args, subjects::SubjectDraft& draft) {
   if (auto name = args.option("name")) draft.name = *name;
   if (auto direction = args.option("direction")) draft.debit = parseDirection(*direction);
   if (auto wb = args.option("foreign")) {
-    draft.foreignCurrency = parseNumber(*wb, "foreign");
+    draft.foreignCurrency = ParseInteger(*wb, "--foreign");
     if (draft.foreignCurrency != subjects::foreign::Single) draft.moneyId = 0;
   }
-  if (auto currency = args.option("currency")) draft.moneyId = parseNumber(*currency, "currency");
+  if (auto currency = args.option("currency")) draft.moneyId = ParseInteger(*currency, "--currency");
   if (auto cash = args.option("cash-flow")) draft.cashFlow = parseYesNo(*cash, "cash-flow");
   if (auto help = args.option("help-code")) draft.helpCode = *help;
-  if (auto counterparty = args.option("counterparty")) draft.counterparty = parseNumber(*counterparty, "counterparty");
+  if (auto counterparty = args.option("counterparty"))
+    draft.counterparty = ParseInteger(*counterparty, "--counterparty");
 }
 
 int exitOf(SaveResult result) { return result == SaveResult::Saved ? kExitOk : kExitRefused; }
 
 int list(const Arguments& args) {
   std::optional<int> only;
-  if (auto k = args.option("class")) only = parseNumber(*k, "class");
+  if (auto k = args.option("class")) only = ParseInteger(*k, "--class");
   CliSession session(args, false);
   const auto& wb = subjects::SubjectDialogModel::ForeignCurrencyChoices();
   for (int k = subjects::kFirstClass; k <= subjects::kLastClass; ++k) {

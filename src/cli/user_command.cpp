@@ -16,16 +16,6 @@ std::string readPassword() {
   return line;
 }
 
-int parseNumber(const std::string& text, const std::string& what) {
-  try {
-    std::size_t used = 0;
-    const int value = std::stoi(text, &used);
-    if (used == text.size()) return value;
-  } catch (const std::exception&) {
-  }
-  throw UsageError(what + "应为整数：" + text);
-}
-
 }  // namespace
 
 int RunUser(const std::vector<std::string>& words) {
@@ -47,8 +37,8 @@ int RunUser(const std::vector<std::string>& words) {
     users.setPassword(name, readPassword());
     std::cout << "已修改用户密码：" << name << "\n";
   } else {
-    const int function = parseNumber(args.need(3, "功能号 FUNCTION"), "功能号");
-    const int act = parseNumber(args.need(4, "操作 ACTION"), "操作");
+    const int function = ParseInteger(args.need(3, "功能号 FUNCTION"), "功能号");
+    const int act = ParseInteger(args.need(4, "操作 ACTION"), "操作");
     users.grant(name, function, act);
     std::cout << "已授权：" << name << " 功能号 " << function << " 操作 " << act << "\n";
   }

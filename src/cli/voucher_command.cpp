@@ -43,16 +43,6 @@ std::string wordAndNumber(data::Connection& db, int scheme, const vouchers::Vouc
   return typeNameOf(db, scheme, header.typeId) + (header.credCode ? std::to_string(*header.credCode) : "");
 }
 
-int parseCount(const std::string& text, const std::string& option) {
-  try {
-    std::size_t used = 0;
-    const int value = std::stoi(text, &used);
-    if (used == text.size()) return value;
-  } catch (const std::exception&) {
-  }
-  throw UsageError("--" + option + " 应为整数：" + text);
-}
-
 // "摘要,科目,借方,贷方[,币种,汇率,原币]" of --line.
 vouchers::DraftLine lineOf(const std::string& text, std::size_t index) {
   const auto rows = subjects::ReadCsv(text);
@@ -74,7 +64,7 @@ vouchers::DraftLine lineOf(const std::string& text, std::size_t index) {
   };
   line.debit = amount(2);
   line.credit = amount(3);
-  if (fields.size() > 4 && !fields[4].empty()) line.moneyId = parseCount(fields[4], "line 的币种");
+  if (fields.size() > 4 && !fields[4].empty()) line.moneyId = ParseInteger(fields[4], "--line 的币种");
   if (fields.size() > 5) line.rate = fields[5];
   line.foreign = amount(6);
   return line;
@@ -86,7 +76,7 @@ int add(const Arguments& args, const std::vector<std::string>& lines) {
   if (!date) throw UsageError("需要 --date YYYY-MM-DD");
   draft.date = *date;
   draft.type = args.option("type").value_or("");
-  if (auto attachments = args.option("attachments")) draft.attachments = parseCount(*attachments, "attachments");
+  if (auto attachments = args.option("attachments")) draft.attachments = ParseInteger(*attachments, "--attachments");
   draft.maker = args.option("maker");
   if (lines.empty()) throw UsageError("至少需要一个 --line \"摘要,科目,借方,贷方\"");
   for (std::size_t i = 0; i < lines.size(); ++i) draft.lines.push_back(lineOf(lines[i], i));
