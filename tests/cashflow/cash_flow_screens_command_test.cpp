@@ -62,10 +62,5 @@ TEST_P(CashFlowScreenCommands, ABookStartedLaterOpensTheScreenWithThePrivilege) 
   EXPECT_EQ(shown, 1);
 }
 
-TEST_P(CashFlowScreenCommands, TheItemArchiveIsTheHostsScreen) {
-  open("OvoFluxionArchives_Frm");
-  EXPECT_EQ(host().globalCalls, (std::vector<std::string>{"OvoFluxionArchives_Frm"}));
-}
-
 }  // namespace
 }  // namespace qj::test

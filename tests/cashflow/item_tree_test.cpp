@@ -39,10 +39,6 @@ TEST(ItemTree, EveryItemHangsUnderItsParentAtEachOfTheSixLevels) {
   EXPECT_EQ(tree.nodes[5].level, 6);
 }
 
-TEST(ItemTree, NodeTextIsTheCodePaddedToEighteenThenTheName) {
-  EXPECT_EQ(cashflow::ItemNodeText({"0101", "销售商品收到的现金", true, true}), "0101              销售商品收到的现金");
-}
-
 TEST(ItemTree, ABadCodeLengthStopsTheBuildWithTheTreeSoFar) {
   for (const std::string bad : {"011", "", "01010101010101"}) {
     const auto tree = BuildItemTree(

@@ -59,14 +59,5 @@ TEST_P(AuditCli, AuditsAsTheUserWithinTheMakerRuleAndTakesItBack) {
   EXPECT_EQ(audited(), 1);
 }
 
-TEST_P(AuditCli, RefusesWordsRangesAndPeriodsTheBookCannotHave) {
-  EXPECT_EQ(RunCli({"audit", book(), "--word", "收"}).exitCode, 1);
-  EXPECT_EQ(RunCli({"audit", book(), "--range", "5"}).exitCode, 1);
-  EXPECT_EQ(RunCli({"audit", book(), "--range", "0-5"}).exitCode, 1);
-  EXPECT_EQ(RunCli({"unaudit", book(), "--range", "1-1000000"}).exitCode, 1);
-  EXPECT_EQ(RunCli({"unaudit", book(), "--period", "201107"}).exitCode, 1);
-  EXPECT_EQ(audited(), 0);
-}
-
 }  // namespace
 }  // namespace qj::test

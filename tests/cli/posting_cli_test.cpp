@@ -48,20 +48,5 @@ TEST_P(PostingCli, PostsTheMonthSaysHowManyAndReversesIt) {
   EXPECT_EQ(count("SELECT COUNT(*) FROM Balance WHERE DEBIT IS NOT NULL AND DEBIT<>0"), 0);
 }
 
-TEST_P(PostingCli, AGapInTheNumbersStopsPostingUnlessAllowed) {
-  for (const char* date : {"2011-07-20", "2011-07-21", "2011-07-22"})
-    ASSERT_EQ(
-        RunCli({"voucher", "add", book(), "--date", date, "--line", "提现,101,5,0", "--line", "提现,102,0,5"}).exitCode,
-        0);
-  ASSERT_EQ(RunCli({"voucher", "delete", book(), "201107000002", "--answer", "yes"}).exitCode, 0);
-  const ProgramRun stopped = RunCli({"post", book()});
-  EXPECT_EQ(stopped.exitCode, 2);
-  EXPECT_TRUE(says(stopped, "第1号凭证后顺序号不连续，终止登帐")) << stopped.output;
-  EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE POSTFLAG='T'"), 0);
-  const ProgramRun allowed = RunCli({"post", book(), "--allow-gaps"});
-  EXPECT_EQ(allowed.exitCode, 0) << allowed.output;
-  EXPECT_TRUE(says(allowed, "共有2张凭证被登帐")) << allowed.output;
-}
-
 }  // namespace
 }  // namespace qj::test

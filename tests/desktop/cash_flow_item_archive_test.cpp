@@ -10,60 +10,50 @@
 #include "cashflow/opening_data_fixture.h"
 #include "desktop/cash_flow_item_archive_dialog.h"
 #include "support/screenshot.h"
+#include "support/widget_lookup.h"
 
 namespace qj::test {
 namespace {
 
-class CashFlowItemArchive : public CashFlowBookTest {
- protected:
-  template <class T>
-  static T& child(QWidget& within, const char* name) {
-    T* found = within.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return *found;
-  }
-  static void click(QWidget& within, const char* button) {
-    QTest::mouseClick(&child<QPushButton>(within, button), Qt::LeftButton);
-  }
-};
+class CashFlowItemArchive : public CashFlowBookTest {};
 QJ_ON_EVERY_ENGINE(CashFlowItemArchive);
 
 TEST_P(CashFlowItemArchive, TheItemArchiveShowsTheTreeAndAddsAndDeletesThroughItsDialogs) {
   cashflow::ItemArchiveDialog archive(host(), nullptr);
   archive.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&archive));
-  auto& tree = child<QTreeWidget>(archive, "itemTree");
+  auto& tree = Child<QTreeWidget>(archive, "itemTree");
   ASSERT_EQ(tree.topLevelItemCount(), 2);
   ASSERT_EQ(tree.topLevelItem(0)->childCount(), 2);
   EXPECT_EQ(tree.topLevelItem(0)->child(1)->text(1), QStringLiteral("购买支付的现金"));
   EXPECT_EQ(tree.topLevelItem(0)->text(3), QStringLiteral("汇总"));
 
-  click(archive, "addButton");  // under the chosen 01
+  Click(archive, "addButton");  // under the chosen 01
   cashflow::ItemDialog* item = archive.itemDialog();
   ASSERT_NE(item, nullptr);
   EXPECT_EQ(item->codeEdit()->text(), QStringLiteral("01"));
   item->codeEdit()->setText(QStringLiteral("0103"));
   item->nameEdit()->setText(QStringLiteral("收到的税费返还"));
-  click(*item, "okButton");
+  Click(*item, "okButton");
   EXPECT_EQ(host().messages.size(), 0u);
   ASSERT_EQ(tree.topLevelItem(0)->childCount(), 3);
   EXPECT_EQ(tree.currentItem()->text(0), QStringLiteral("0103"));
   SaveScreenshot(archive, "cashflow_item_archive");
 
-  click(archive, "addButton");
+  Click(archive, "addButton");
   item = archive.itemDialog();
   ASSERT_NE(item, nullptr);
   item->codeEdit()->setText(QStringLiteral("0301"));
   item->nameEdit()->setText(QStringLiteral("无上级"));
   SaveScreenshot(*item, "cashflow_item_dialog");
-  click(*item, "okButton");
+  Click(*item, "okButton");
   EXPECT_EQ(host().messages.back().text, "上级项目“03”不存在，请先增加上级项目。");
   EXPECT_TRUE(item->isVisible()) << "a refused item stays in its dialog";
   item->reject();
 
   tree.setCurrentItem(tree.topLevelItem(1));  // 02
   host().answers = {msgbox::IdYes};
-  click(archive, "deleteButton");
+  Click(archive, "deleteButton");
   EXPECT_EQ(tree.topLevelItemCount(), 1);
 }
 

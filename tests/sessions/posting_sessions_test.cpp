@@ -1,5 +1,5 @@
-// Posting against other sessions: a batch or reverse audit while another
-// session posts is refused and changes nothing; a session killed while it
+// Posting against other sessions: voucher entry, batch and reverse audit
+// while another session posts are refused and change nothing; a session killed while it
 // posts leaves the balances and the flags as they were and no lock behind.
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 #include "periodend/reverse_audit.h"
 #include "support/scratch_database.h"
 #include "voucher_sessions.h"
+#include "vouchers/voucher_entry_model.h"
 
 namespace qj::test {
 namespace {
@@ -53,13 +54,20 @@ class PostingSessions : public ::testing::TestWithParam<data::Engine> {
 };
 INSTANTIATE_TEST_SUITE_P(Engines, PostingSessions, ::testing::ValuesIn(TestEngines()), EngineParamName);
 
-TEST_P(PostingSessions, NeitherBatchAuditNorReverseAuditRunsWhileAnotherSessionPosts) {
+TEST_P(PostingSessions, NoVoucherEntryAndNoAuditRunsWhileAnotherSessionPosts) {
   storeVouchers(3);
   LockHoldingProcess posting(book(), "CREDLOCK");
   ASSERT_TRUE(posting.holding());
   auto session = host::BookSession::Open(book());
   host::ScriptedMessageBoxes boxes(true);
   host::HostApplication app(*session, boxes, host::kAdministrator);
+
+  {
+    vouchers::VoucherEntryModel screen(app, {});
+    EXPECT_FALSE(screen.open());
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, "其他用户正在独占帐务操作，不能进行凭证制作。");
+  }
 
   const auto batch = periodend::BatchAudit(app, periodend::DefaultAuditFilter(app.accountBooksData()), false);
   EXPECT_EQ(batch.result, periodend::BatchAuditResult::Refused);

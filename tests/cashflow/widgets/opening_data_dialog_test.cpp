@@ -13,6 +13,7 @@
 
 #include "cashflow/opening_data_fixture.h"
 #include "support/screenshot.h"
+#include "support/widget_lookup.h"
 
 namespace qj::test {
 namespace {
@@ -23,15 +24,6 @@ class CashFlowScreens : public CashFlowBookTest {
   static void shown(Dialog& dialog) {
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-  }
-  template <class T>
-  static T& child(QWidget& within, const char* name) {
-    T* found = within.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return *found;
-  }
-  static void click(QWidget& within, const char* button) {
-    QTest::mouseClick(&child<QPushButton>(within, button), Qt::LeftButton);
   }
   // Types digits into a cell of the grid as a user does and presses Enter.
   static void type(QTableView& grid, int row, int column, const char* digits) {
@@ -52,23 +44,23 @@ TEST_P(CashFlowScreens, TheOpeningDataScreenOffersTheMonthsAndSavesTypedAmountsW
   cashflow::OpeningDataDialog dialog(host(), nullptr);
   ASSERT_TRUE(dialog.prepare());
   shown(dialog);
-  auto& months = child<QListWidget>(dialog, "monthList");
+  auto& months = Child<QListWidget>(dialog, "monthList");
   ASSERT_EQ(months.count(), 3);
   EXPECT_EQ(months.item(2)->text(), QStringLiteral("三月份"));
   EXPECT_EQ(months.currentRow(), 0);
-  auto& grid = child<QTableView>(dialog, "openingDataTable");
+  auto& grid = Child<QTableView>(dialog, "openingDataTable");
   ASSERT_EQ(grid.model()->rowCount(), 3);
   EXPECT_EQ(grid.model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("方向"));
   EXPECT_EQ(grid.model()->index(1, 4).data().toString(), QStringLiteral("流出"));
   EXPECT_FALSE(grid.model()->flags(grid.model()->index(0, 1)) & Qt::ItemIsEditable);
-  auto& save = child<QPushButton>(dialog, "saveButton");
+  auto& save = Child<QPushButton>(dialog, "saveButton");
   EXPECT_FALSE(save.isEnabled());
 
   type(grid, 0, 2, "1500.5");
   type(grid, 1, 3, "80");
   EXPECT_TRUE(save.isEnabled());
   SaveScreenshot(dialog, "cashflow_opening_data");
-  click(dialog, "saveButton");
+  Click(dialog, "saveButton");
   EXPECT_EQ(stored("201101"), (std::vector<std::string>{"0101:1500.50:0.00", "0102:0.00:80.00", "02:0.00:0.00"}));
   EXPECT_FALSE(save.isEnabled());
 

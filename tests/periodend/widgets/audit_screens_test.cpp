@@ -16,21 +16,13 @@
 #include "periodend/widgets/audit_list_window.h"
 #include "periodend/widgets/reverse_audit_dialog.h"
 #include "support/screenshot.h"
+#include "support/widget_lookup.h"
 
 namespace qj::periodend {
 namespace {
 
 class AuditScreens : public test::AuditTest {
  protected:
-  template <class T>
-  static T& child(QWidget& within, const char* name) {
-    T* found = within.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return *found;
-  }
-  static void click(QWidget& within, const char* button) {
-    QTest::mouseClick(&child<QPushButton>(within, button), Qt::LeftButton);
-  }
   static QString cell(QTableView& grid, int row, AuditColumn column) {
     return grid.model()->index(row, static_cast<int>(column)).data().toString();
   }
@@ -40,18 +32,18 @@ TEST_P(AuditScreens, TheFilterOffersTheSchemesWordsAndGivesWhatItsFieldsHold) {
   AuditFilterDialog dialog(2, DefaultAuditFilter(host().book), nullptr);
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-  auto& words = child<QComboBox>(dialog, "wordBox");
+  auto& words = test::Child<QComboBox>(dialog, "wordBox");
   ASSERT_EQ(words.count(), 4);
   EXPECT_EQ(words.itemText(0), QStringLiteral("所有"));
   EXPECT_EQ(words.itemText(3), QStringLiteral("转"));
-  EXPECT_EQ(child<QSpinBox>(dialog, "yearBox").value(), 2011);
-  EXPECT_EQ(child<QSpinBox>(dialog, "monthBox").value(), 7);
-  EXPECT_EQ(child<QSpinBox>(dialog, "toBox").maximum(), 999999);
+  EXPECT_EQ(test::Child<QSpinBox>(dialog, "yearBox").value(), 2011);
+  EXPECT_EQ(test::Child<QSpinBox>(dialog, "monthBox").value(), 7);
+  EXPECT_EQ(test::Child<QSpinBox>(dialog, "toBox").maximum(), 999999);
   EXPECT_EQ(dialog.filter(), (AuditFilter{{2011, 7}, std::nullopt, 1, 999999, false}));
   words.setCurrentIndex(2);
-  child<QSpinBox>(dialog, "fromBox").setValue(3);
-  child<QSpinBox>(dialog, "monthBox").setValue(13);  // the box keeps to its range
-  child<QCheckBox>(dialog, "includeAuditedBox").setChecked(true);
+  test::Child<QSpinBox>(dialog, "fromBox").setValue(3);
+  test::Child<QSpinBox>(dialog, "monthBox").setValue(13);  // the box keeps to its range
+  test::Child<QCheckBox>(dialog, "includeAuditedBox").setChecked(true);
   test::SaveScreenshot(dialog, "audit_filter_dialog");
   EXPECT_EQ(dialog.filter(), (AuditFilter{{2011, 12}, 3, 3, 999999, true}));
 }
@@ -68,7 +60,7 @@ TEST_P(AuditScreens, TheListAuditsOneVoucherOrTheWholeListWithItsButtons) {
   window.load({{2011, 7}, 1, 1, 999999, true});
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  auto& grid = child<QTableView>(window, "auditListTable");
+  auto& grid = test::Child<QTableView>(window, "auditListTable");
   ASSERT_EQ(grid.model()->rowCount(), 6);
   EXPECT_EQ(grid.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("凭证字号"));
   EXPECT_EQ(cell(grid, 0, AuditColumn::Word), QStringLiteral("记1"));
@@ -77,7 +69,7 @@ TEST_P(AuditScreens, TheListAuditsOneVoucherOrTheWholeListWithItsButtons) {
   test::SaveScreenshot(window, "audit_list");
 
   grid.setCurrentIndex(grid.model()->index(3, 0));
-  click(window, "auditButton");
+  test::Click(window, "auditButton");
   EXPECT_EQ(opened, std::vector<std::string>{"201107000002"});
   EXPECT_EQ(cell(grid, 2, AuditColumn::Audited), QStringLiteral("√"));
   EXPECT_EQ(cell(grid, 3, AuditColumn::Audited), QStringLiteral("√"));
@@ -85,7 +77,7 @@ TEST_P(AuditScreens, TheListAuditsOneVoucherOrTheWholeListWithItsButtons) {
   EXPECT_EQ(grid.currentIndex().row(), 3);
 
   host().answers = {msgbox::IdYes};
-  click(window, "batchAuditButton");
+  test::Click(window, "batchAuditButton");
   EXPECT_EQ(grid.model()->rowCount(), 6);  // all three: the audited ones were included
   EXPECT_EQ(audit("201107000001"), "T 测试员");
   EXPECT_EQ(audit("201107000002"), "T 测试员");
@@ -114,11 +106,11 @@ TEST_P(AuditScreens, TheReverseAuditDialogClosesOnlyWhenItTookTheAuditsBack) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   EXPECT_EQ(dialog.range(), (ReverseAuditRange{2011, 7, 1, 999999}));
   test::SaveScreenshot(dialog, "reverse_audit_dialog");
-  click(dialog, "okButton");
+  test::Click(dialog, "okButton");
   EXPECT_TRUE(dialog.isVisible());  // a posted voucher in range
   EXPECT_EQ(audit("201107000001"), "T 李四");
-  child<QSpinBox>(dialog, "toBox").setValue(1);
-  click(dialog, "okButton");
+  test::Child<QSpinBox>(dialog, "toBox").setValue(1);
+  test::Click(dialog, "okButton");
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(audit("201107000001"), "F ");
 }
