@@ -1,12 +1,12 @@
 #include "periodend/widgets/audit_filter_dialog.h"
 
+#include "package/widgets/ok_cancel_buttons.h"
+
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QSpinBox>
 
 #include "package/host.h"
@@ -56,15 +56,9 @@ AuditFilterDialog::AuditFilterDialog(int scheme, const AuditFilter& initial, QWi
   form->addRow(QStringLiteral("凭证字"), word_);
   form->addRow(QStringLiteral("凭证号"), numbers);
   form->addRow(QString(), includeAudited_);
-  auto* buttons = new QDialogButtonBox;
-  buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setObjectName(QStringLiteral("okButton"));
-  buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole)
-      ->setObjectName(QStringLiteral("cancelButton"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
-  layout->addWidget(buttons);
+  layout->addWidget(package::OkCancelButtons(*this));
 }
 
 AuditFilter AuditFilterDialog::filter() const {

@@ -2,13 +2,12 @@
 
 #include <QComboBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "package/host.h"
+#include "package/widgets/ok_cancel_buttons.h"
 #include "package/widgets/qt_screen.h"
 #include "periodend/posting_screen_model.h"
 #include "periodend/unposting.h"
@@ -18,15 +17,6 @@ namespace qj::periodend {
 namespace {
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
-
-QDialogButtonBox* okCancel(QDialog& dialog) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  return buttons;
-}
 
 // 凭证登帐: the period, the tip, the continuity choice; OK posts and closes.
 class PostingDialog final : public QDialog {
@@ -48,16 +38,16 @@ class PostingDialog final : public QDialog {
             [this](int index) { model_.chooseContinuity(static_cast<std::size_t>(index)); });
     form->addRow(QStringLiteral("凭证号连续性选择"), choices);
     layout->addLayout(form);
-    QDialogButtonBox* buttons = okCancel(*this);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-      // The screen closes whether or not the posting went through; what
-      // happened has been told in a message.
-      if (model_.post())
-        accept();
-      else
-        reject();
-    });
-    layout->addWidget(buttons);
+    layout->addWidget(package::OkCancelButtons(*this));
+  }
+
+  // OK posts; the screen closes whether or not the posting went through
+  // (what happened has been told in a message).
+  void accept() override {
+    if (model_.post())
+      QDialog::accept();
+    else
+      reject();
   }
 
  private:
@@ -67,7 +57,7 @@ class PostingDialog final : public QDialog {
 // 反登帐: OK reverses the posting of the current period.
 class UnpostingDialog final : public QDialog {
  public:
-  UnpostingDialog(HostServices& host, QWidget* parent) : QDialog(parent) {
+  UnpostingDialog(HostServices& host, QWidget* parent) : QDialog(parent), host_(host) {
     setWindowTitle(QStringLiteral("反登帐"));
     setObjectName(QStringLiteral("VoucherUnLogonAcc_Frm"));
     const AccountBooksData& book = host.accountBooksData();
@@ -75,15 +65,19 @@ class UnpostingDialog final : public QDialog {
     layout->addWidget(new QLabel(
         QStringLiteral("将当前会计期间（%1年%2月）所有已登帐的凭证恢复为未登帐。").arg(book.CurrYear).arg(book.CurrMon),
         this));
-    QDialogButtonBox* buttons = okCancel(*this);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this, &host] {
-      if (RunUnposting(host))
-        accept();
-      else
-        reject();
-    });
-    layout->addWidget(buttons);
+    layout->addWidget(package::OkCancelButtons(*this));
   }
+
+  // OK reverses the posting; the screen closes either way.
+  void accept() override {
+    if (RunUnposting(host_))
+      QDialog::accept();
+    else
+      reject();
+  }
+
+ private:
+  HostServices& host_;
 };
 
 }  // namespace

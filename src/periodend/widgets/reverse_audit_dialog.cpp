@@ -1,10 +1,10 @@
 #include "periodend/widgets/reverse_audit_dialog.h"
 
-#include <QDialogButtonBox>
+#include "package/widgets/ok_cancel_buttons.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -42,15 +42,9 @@ ReverseAuditDialog::ReverseAuditDialog(HostServices& host, QWidget* parent) : QD
   form->addRow(QStringLiteral("会计年度"), year_);
   form->addRow(QStringLiteral("期间"), month_);
   form->addRow(QStringLiteral("凭证编号"), numbers);
-  auto* buttons = new QDialogButtonBox;
-  buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setObjectName(QStringLiteral("okButton"));
-  buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole)
-      ->setObjectName(QStringLiteral("cancelButton"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &ReverseAuditDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
-  layout->addWidget(buttons);
+  layout->addWidget(package::OkCancelButtons(*this));
 }
 
 ReverseAuditRange ReverseAuditDialog::range() const {
