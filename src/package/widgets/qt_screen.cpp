@@ -27,8 +27,12 @@ void DialogScreen::bringToFront() { raise(dialog_.get()); }
 
 WindowScreen::WindowScreen(QWidget* window) : window_(window) {
   window_->setAttribute(Qt::WA_DeleteOnClose);
-  // The handle goes with its window, whoever closes it.
-  closed_ = QObject::connect(window_, &QObject::destroyed, [this] { delete this; });
+  // The handle goes with its window, whoever closes it. The window is being
+  // destroyed by then, although the guard does not know it yet.
+  closed_ = QObject::connect(window_, &QObject::destroyed, [this] {
+    window_ = nullptr;
+    delete this;
+  });
 }
 
 WindowScreen::~WindowScreen() {
@@ -55,7 +59,13 @@ void WindowScreen::bringToFront() {
 }
 
 void WindowScreen::dispose() {
-  if (window_) window_->close();  // deletes the window, which deletes this handle
+  if (!window_) return;
+  QWidget* frame = window_;
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(window_->parentWidget())) frame = sub;
+  window_->close();
+  // Deleted now rather than later: the package's code may be unloaded next.
+  // Deleting the window deletes this handle.
+  delete frame;
 }
 
 }  // namespace qj::package

@@ -1,0 +1,110 @@
+// The package's list windows live inside the main window until the user
+// closes them: by the close box, by switching books or by leaving the
+// program. Each way must take the window down once and only once.
+#include <QAction>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "desktop/desktop.h"
+#include "desktop/main_window.h"
+#include "desktop/workspace.h"
+#include "desktop_fixture.h"
+#include "host/book_session.h"
+#include "host/users.h"
+#include "package/screen_table.h"
+#include "support/screenshot.h"
+
+namespace qj::test {
+namespace {
+
+enum class Closing { CloseBox, SwitchBook, Exit };
+
+class ListWindowsTest : public DesktopTest {
+ protected:
+  void SetUp() override {
+    DesktopTest::SetUp();
+    auto session = host::BookSession::Open(location());
+    host::UserStore(session->db()).setPassword(host::kAdministrator, "pw");
+  }
+
+  static void logIn(QWidget& dialog) {
+    auto* password = dialog.findChild<QLineEdit*>(QStringLiteral("password"));
+    ASSERT_NE(password, nullptr);
+    QTest::keyClicks(password, QStringLiteral("pw"));
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("logIn")), Qt::LeftButton);
+  }
+
+  // The keys of the list windows this build offers in the menus.
+  static std::vector<package::ScreenEntry> listScreens(desktop::MainWindow& window) {
+    std::vector<package::ScreenEntry> lists;
+    for (const package::ScreenEntry& screen : package::ScreenTable()) {
+      if (screen.pattern == package::ScreenPattern::Modal || screen.pattern == package::ScreenPattern::HostScreen)
+        continue;
+      auto* entry = window.findChild<QAction*>(QString::fromStdString(screen.key));
+      if (entry && entry->isEnabled()) lists.push_back(screen);
+    }
+    return lists;
+  }
+
+  // Opens the list from its menu, confirming its filter dialog with 确定.
+  static QMdiSubWindow* openList(desktop::MainWindow& window, const package::ScreenEntry& screen) {
+    if (screen.pattern != package::ScreenPattern::Modeless)
+      WhenModalAppears([](QWidget& filter) { ButtonNamed(filter, QStringLiteral("确定"))->click(); });
+    window.findChild<QAction*>(QString::fromStdString(screen.key))->trigger();
+    return window.workArea()->activeSubWindow();
+  }
+};
+QJ_DESKTOP_ON_EVERY_ENGINE(ListWindowsTest);
+
+TEST_P(ListWindowsTest, EveryListWindowClosesByItsCloseBoxBySwitchingBooksAndByLeaving) {
+  std::size_t closed = 0;
+  for (const Closing way : {Closing::CloseBox, Closing::SwitchBook, Closing::Exit}) {
+    desktop::Desktop desktop(settings(), qLocation());
+    QSignalSpy finished(&desktop, &desktop::Desktop::finished);
+    WhenModalAppears(&ListWindowsTest::logIn);
+    ASSERT_TRUE(desktop.start());
+    desktop::MainWindow& window = desktop.workspace()->window();
+    window.resize(1000, 700);
+    const auto lists = listScreens(window);
+    ASSERT_FALSE(lists.empty()) << "the build offers no list window";
+
+    std::vector<QPointer<QWidget>> opened;
+    for (const package::ScreenEntry& screen : lists) {
+      QMdiSubWindow* frame = openList(window, screen);
+      ASSERT_NE(frame, nullptr) << screen.key;
+      opened.emplace_back(frame->widget());
+      if (way == Closing::CloseBox) {
+        if (screen.key == "FRMVOUAUADI") SaveScreenshot(window, "desktop_audit_list_window");
+        frame->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(opened.back().isNull()) << screen.key;
+        EXPECT_TRUE(window.workArea()->subWindowList().isEmpty()) << screen.key;
+        // It opens again afterwards.
+        ASSERT_NE(openList(window, screen), nullptr) << screen.key;
+        opened.back() = window.workArea()->activeSubWindow()->widget();
+      }
+    }
+
+    if (way == Closing::SwitchBook) {
+      WhenModalAppears(&ListWindowsTest::logIn);
+      window.findChild<QAction*>(QStringLiteral("switchBook"))->trigger();
+      QCoreApplication::processEvents();
+      ASSERT_NE(desktop.workspace(), nullptr);
+      EXPECT_TRUE(desktop.workspace()->window().workArea()->subWindowList().isEmpty());
+    }
+    desktop.workspace()->window().findChild<QAction*>(QStringLiteral("exit"))->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(finished.count(), 1);
+    for (const auto& list : opened) EXPECT_TRUE(list.isNull());
+    closed += opened.size();
+  }
+  EXPECT_GE(closed, 3u);
+}
+
+}  // namespace
+}  // namespace qj::test
