@@ -76,7 +76,7 @@ TEST_F(ListPrinterTest, PreviewShowsThePages) {
     }
   });
   printer.preview(nullptr);
-  EXPECT_TRUE(std::getenv("QJ_SCREENSHOT_DIR") == nullptr || !screenshot.empty());
+  EXPECT_FALSE(screenshot.empty()) << "the preview never showed";
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "support/screenshot.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QPixmap>
 #include <QWidget>
@@ -8,11 +10,13 @@
 namespace qj::test {
 
 std::string SaveScreenshot(QWidget& widget, const std::string& name) {
-  const char* folder = std::getenv("QJ_SCREENSHOT_DIR");
-  if (!folder || !*folder) return {};
-  QDir().mkpath(QString::fromUtf8(folder));
-  const QString path = QString::fromUtf8(folder) + "/" + QString::fromStdString(name) + ".png";
-  if (!widget.grab().save(path, "PNG")) return {};
+  const char* chosen = std::getenv("QJ_SCREENSHOT_DIR");
+  const QString folder = QString::fromUtf8(chosen && *chosen ? chosen : QJ_SCREENSHOT_FOLDER);
+  const QString path = folder + "/" + QString::fromStdString(name) + ".png";
+  if (!QDir().mkpath(folder) || !widget.grab().save(path, "PNG")) {
+    ADD_FAILURE() << "screenshot not written: " << path.toStdString();
+    return {};
+  }
   return path.toStdString();
 }
 

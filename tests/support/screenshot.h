@@ -7,8 +7,9 @@ class QWidget;
 
 namespace qj::test {
 
-// Writes $QJ_SCREENSHOT_DIR/<name>.png (the folder is made when missing) and
-// returns the path, or "" when no folder is set or the widget cannot be grabbed.
+// Writes <folder>/<name>.png and returns the path: the folder is
+// $QJ_SCREENSHOT_DIR when set, else the build tree's screenshots folder, and
+// is made when missing. A screenshot that cannot be written fails the test.
 std::string SaveScreenshot(QWidget& widget, const std::string& name);
 
 }  // namespace qj::test
