@@ -57,7 +57,7 @@ void AllocationEditorModel::load() {
     data::Transaction transaction(db);
     db.execute(
         "DELETE FROM FluxionDistribute WHERE CREDID=:parCredID "
-        "AND CASHID NOT IN (SELECT CASHID FROM Fluxion WHERE DETAILFLAG='T')",
+        "AND NOT EXISTS (SELECT 1 FROM Fluxion f WHERE f.CASHID=FluxionDistribute.CASHID AND f.DETAILFLAG='T')",
         {{"parCredID", credId_}});
     transaction.commit();
   }

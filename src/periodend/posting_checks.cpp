@@ -34,9 +34,17 @@ std::optional<Refusal> CheckVouchersBeforePosting(data::Connection& db, const Pe
     // Lines without a header and headers without lines go, and with a
     // removed header its cash-flow allocation.
     data::Transaction orphans(db);
-    db.execute("DELETE FROM VoucherDetail WHERE CREDID NOT IN (SELECT CREDID FROM VoucherMaster)");
-    db.execute("DELETE FROM VoucherMaster WHERE CREDID NOT IN (SELECT CREDID FROM VoucherDetail)");
-    db.execute("DELETE FROM FluxionDistribute WHERE CREDID NOT IN (SELECT CREDID FROM VoucherMaster)");
+    // Each test is one lookup in the other table's key: NOT IN over a
+    // subquery is quadratic on a server that cannot hash the whole book.
+    db.execute(
+        "DELETE FROM VoucherDetail WHERE NOT EXISTS "
+        "(SELECT 1 FROM VoucherMaster m WHERE m.CREDID=VoucherDetail.CREDID)");
+    db.execute(
+        "DELETE FROM VoucherMaster WHERE NOT EXISTS "
+        "(SELECT 1 FROM VoucherDetail d WHERE d.CREDID=VoucherMaster.CREDID)");
+    db.execute(
+        "DELETE FROM FluxionDistribute WHERE NOT EXISTS "
+        "(SELECT 1 FROM VoucherMaster m WHERE m.CREDID=FluxionDistribute.CREDID)");
     orphans.commit();
   }
 

@@ -13,12 +13,12 @@ std::string CounterpartyKind(int controlCode) { return isCustomerAccount(control
 
 std::vector<Counterparty> UnlinkedCounterparties(data::Connection& db, int controlCode) {
   const std::string sql = isCustomerAccount(controlCode)
-                              ? "SELECT ClientID AS ID, Abbreviation FROM CLIENT WHERE ClientID NOT IN "
-                                "(SELECT RELEVANTID-:base FROM Subject WHERE RELEVANTID>:base AND RELEVANTID<:top) "
-                                "ORDER BY ClientID"
-                              : "SELECT VendorID AS ID, Abbreviation FROM VENDOR WHERE VendorID NOT IN "
-                                "(SELECT RELEVANTID-:base FROM Subject WHERE RELEVANTID>:base AND RELEVANTID<:top) "
-                                "ORDER BY VendorID";
+                              ? "SELECT ClientID AS ID, Abbreviation FROM CLIENT c WHERE NOT EXISTS "
+                                "(SELECT 1 FROM Subject s WHERE s.RELEVANTID=c.ClientID+:base AND "
+                                "s.RELEVANTID>:base AND s.RELEVANTID<:top) ORDER BY ClientID"
+                              : "SELECT VendorID AS ID, Abbreviation FROM VENDOR v WHERE NOT EXISTS "
+                                "(SELECT 1 FROM Subject s WHERE s.RELEVANTID=v.VendorID+:base AND "
+                                "s.RELEVANTID>:base AND s.RELEVANTID<:top) ORDER BY VendorID";
   const std::int64_t base = controlCode * kRelevantBase;
   std::vector<Counterparty> out;
   for (const auto& row : db.query(sql, {{"base", base}, {"top", base + kRelevantBase}}))

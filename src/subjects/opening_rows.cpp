@@ -21,7 +21,7 @@ std::string allZero(std::initializer_list<std::string_view> columns) {
 
 void alignRates(data::Connection& db) {
   db.execute("DELETE FROM RateInit WHERE MONEYID=99");
-  db.execute("DELETE FROM RateInit WHERE MONEYID NOT IN (SELECT MONEYID FROM Currency)");
+  db.execute("DELETE FROM RateInit WHERE NOT EXISTS (SELECT 1 FROM Currency C WHERE C.MONEYID=RateInit.MONEYID)");
   db.execute(
       "INSERT INTO RateInit (MONEYID, RATE) SELECT C.MONEYID, C.RATE FROM Currency C "
       "WHERE C.MONEYID>=0 AND C.MONEYID<99 AND NOT EXISTS (SELECT 1 FROM RateInit R WHERE R.MONEYID=C.MONEYID)");
@@ -39,7 +39,7 @@ void dropRowsThatNoLongerFit(data::Connection& db) {
   // The grand-total row has no subject of its own; the totals keep it.
   db.execute(
       "DELETE FROM SubjectStartData WHERE MNYIDSUBJECTID<>:total AND ("
-      "(MONEYID<>99 AND MONEYID NOT IN (SELECT MONEYID FROM RateInit)) "
+      "(MONEYID<>99 AND NOT EXISTS (SELECT 1 FROM RateInit R WHERE R.MONEYID=SubjectStartData.MONEYID)) "
       "OR NOT EXISTS (SELECT 1 FROM Subject S WHERE S.SUBJECTID=SubjectStartData.SUBJECTID))",
       {{"total", kGrandTotalKey}});
 }
