@@ -330,6 +330,18 @@ void VoucherGrid::keyPressEvent(QKeyEvent* event) {
   if (!moveKey(*event) && !amountKey(*event)) QWidget::keyPressEvent(event);  // F2 and the like go to the screen
 }
 
+void VoucherGrid::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  // The keyboard belongs to the current cell's editor when it has one: the
+  // grid may get the focus first, as when its window becomes active. While
+  // the editors are placed the grid takes the focus on purpose.
+  if (syncing_) return;
+  if (textEditor_->isVisible())
+    textEditor_->setFocus();
+  else if (currencyEditor_->isVisible())
+    currencyEditor_->setFocus();
+}
+
 bool VoucherGrid::eventFilter(QObject* watched, QEvent* event) {
   if (watched != textEditor_ && watched != currencyEditor_) return QWidget::eventFilter(watched, event);
   if (event->type() == QEvent::KeyPress) {

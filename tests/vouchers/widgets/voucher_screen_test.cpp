@@ -68,6 +68,23 @@ TEST_P(VoucherScreenWidget, AWholeVoucherTypedFromTheKeyboardAlone) {
   EXPECT_EQ(model().header().credId, "201107000002");
 }
 
+// On a desktop another window has the keyboard until the voucher screen
+// becomes active; the first key typed then must land in the summary cell.
+TEST_P(VoucherScreenWidget, TheFirstKeyInAFreshScreenLandsInTheSummaryCell) {
+  QLineEdit elsewhere;
+  elsewhere.show();
+  elsewhere.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+  elsewhere.setFocus();
+  ASSERT_TRUE(elsewhere.hasFocus());
+
+  opened();
+  EXPECT_TRUE(editor().hasFocus());
+  keys("ab");
+  EXPECT_EQ(line(0).summary, "ab");
+  EXPECT_TRUE(elsewhere.text().isEmpty());
+}
+
 TEST_P(VoucherScreenWidget, HeaderFieldsReachTheModelWhenLeftAndEnterReturnsToTheLines) {
   opened();
   QLineEdit& credNo = *screen().findChild<QLineEdit*>("credNoEdit");
