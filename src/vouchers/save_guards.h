@@ -15,10 +15,18 @@ inline constexpr int kVoucherAddAction = 2;
 inline constexpr int kVoucherEditAction = 3;
 inline constexpr int kVoucherDeleteAction = 4;
 
+// Auditing a voucher, from the audit list or the voucher screen.
+inline constexpr int kAuditPrivilegeFunction = 59;
+inline constexpr int kAuditAction = 5;
+
 inline constexpr const char* kSaveLock = "CREDWLOCK";
 
 // Shown under the product caption when another user holds the save lock.
 inline Refusal SaveLockBusyRefusal() { return {"其他用户正在保存凭证，请稍后再保存。", kProductCaption}; }
+
+// Shown under the product caption when an audit from the voucher screen
+// meets the save lock held by another user.
+inline Refusal AuditLockBusyRefusal() { return {"其他用户正在保存凭证，请稍后再审核。", kProductCaption}; }
 
 // A new voucher needs the add right; every voucher the edit right.
 inline std::optional<Refusal> SaveRightRefusal(HostServices& host, bool newVoucher) {

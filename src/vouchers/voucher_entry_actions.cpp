@@ -20,6 +20,7 @@ constexpr int kOpenAction = 1;
 
 constexpr const char* kAlreadyAudited = "该张凭证已经审核";
 constexpr const char* kMakerAudits = "审核与制单不能是同一个人";
+constexpr const char* kSaveBeforeAudit = "凭证尚未保存，请先保存凭证再审核。";
 constexpr const char* kNoCashFlowLines = "当前凭证没有核算现金流量的科目存在，无需进行现金流量的分配";
 constexpr const char* kVoucherGone = "该记录已被删除，不能修改!";
 
@@ -54,14 +55,36 @@ bool VoucherEntryModel::deleteVoucher() {
   });
 }
 
+std::optional<Refusal> VoucherEntryModel::auditRefusal() const {
+  if (header_.checked) return Refusal{kAlreadyAudited, caption::Notice};
+  if (!host_.accountBooksData().SameUser && host_.asUserName() == header_.billMaker)
+    return Refusal{kMakerAudits, caption::Notice};
+  return std::nullopt;
+}
+
 bool VoucherEntryModel::audit() {
-  const AccountBooksData& book = host_.accountBooksData();
-  if (header_.checked) return refuse({kAlreadyAudited, caption::Notice});
-  if (!book.SameUser && host_.asUserName() == header_.billMaker) return refuse({kMakerAudits, caption::Notice});
-  header_.checked = true;
-  header_.billCheck = host_.asUserName();
-  headerModified_ = true;
-  return true;
+  if (isNew() || modified()) return refuse({kSaveBeforeAudit, caption::Notice});
+  if (auto refusal = auditRefusal()) return refuse(*refusal);
+  if (!host_.HasOvoPrivilege2(kAuditPrivilegeFunction, kAuditAction, true)) return false;
+  return attempt([&] {
+    package::HostLock lock(host_, kSaveLock);
+    if (!lock) {
+      ShowUnderProductCaption(host_, AuditLockBusyRefusal());
+      return false;
+    }
+    const std::string auditor = host_.asUserName();
+    const AuditOutcome outcome = AuditStoredVoucher(db_, storedCredId_, auditor, host_.accountBooksData().SameUser);
+    lock.release();
+    if (outcome == AuditOutcome::StoredStateChanged) {
+      // Audited, changed or deleted by another session since it was shown.
+      if (!showStored(storedCredId_) || isNew()) return refuse(Refusal{kVoucherGone});
+      if (auto refusal = auditRefusal()) refuse(*refusal);
+      return false;
+    }
+    header_.checked = true;
+    header_.billCheck = auditor;
+    return true;
+  });
 }
 
 bool VoucherEntryModel::allocate() {

@@ -22,6 +22,8 @@ constexpr const char* kShareLock = "CREDSHARE";
 constexpr const char* kShareLockRefused = "其他用户正在独占帐务操作，不能进行凭证制作。";
 constexpr const char* kReadOnlyLine = "当前分录为系统制作的只读分录，不可修改或删除。";
 constexpr const char* kUnderAudit = "不可以修改正在被审核的凭证。";
+constexpr const char* kAuditedVoucher = "该张凭证已经审核，不可再修改";
+constexpr const char* kPostedVoucher = "该张凭证已经登帐，不可再修改";
 constexpr const char* kNoAddRight = "你没有新增的权限,所做的修改不能保存!";
 constexpr const char* kNoModifyRight = "你没有修改的权限,所做的修改不能保存!";
 constexpr const char* kUnsavedQuestion = "凭证数据未保存，是否保存?";
@@ -77,7 +79,20 @@ void VoucherEntryModel::beep() {
   if (options_.beep) options_.beep();
 }
 
+std::optional<Refusal> VoucherEntryModel::storedStateRefusal() const {
+  if (header_.posted) return Refusal{kPostedVoucher};
+  if (header_.checked && !options_.auditMode) return Refusal{kAuditedVoucher};
+  return std::nullopt;
+}
+
+std::optional<Refusal> VoucherEntryModel::voucherChangeRefusal() const {
+  if (auto refusal = storedStateRefusal()) return refusal;
+  if (!changesAllowed_) return Refusal{kUnderAudit};
+  return std::nullopt;
+}
+
 std::optional<Refusal> VoucherEntryModel::lineChangeRefusal() const {
+  if (auto refusal = storedStateRefusal()) return refusal;
   if (lines_[currentLine_].readOnly) return Refusal{kReadOnlyLine};
   if (!changesAllowed_) return Refusal{kUnderAudit};
   return std::nullopt;
@@ -170,7 +185,7 @@ std::string VoucherEntryModel::typeName() const {
 }
 
 bool VoucherEntryModel::cellReadOnly(std::size_t line, Column column) const {
-  if (line >= lines_.size() || lines_[line].readOnly || !changesAllowed_) return true;
+  if (line >= lines_.size() || lines_[line].readOnly || voucherChangeRefusal()) return true;
   if (column == Column::Currency) return lines_[line].foreignMode != 2;
   if (column == Column::Rate) return !lines_[line].hasForeignCurrency();
   return false;
@@ -447,7 +462,7 @@ bool VoucherEntryModel::commitRate() {
 }
 
 bool VoucherEntryModel::insertLine() {
-  if (!changesAllowed_) return refuse(Refusal{kUnderAudit});
+  if (auto refusal = voucherChangeRefusal()) return refuse(*refusal);
   if (!leaveCell()) return false;
   if (auto failure = LineCheck(lines_[currentLine_], chart_)) {
     failure->line = currentLine_;
@@ -476,7 +491,7 @@ bool VoucherEntryModel::removeLine() {
 
 bool VoucherEntryModel::balanceLine() {
   // Under audit nothing changes, not even the read-only flag.
-  if (!changesAllowed_) return refuse(Refusal{kUnderAudit});
+  if (auto refusal = voucherChangeRefusal()) return refuse(*refusal);
   if (!leaveCell()) return false;
   VoucherLine line = lines_[currentLine_];
   if (debitTotal_ != creditTotal_) line.readOnly = false;
@@ -516,7 +531,7 @@ bool VoucherEntryModel::setDate(const Date& date) {
 }
 
 bool VoucherEntryModel::setCredNoText(const std::string& text) {
-  if (!changesAllowed_) return refuse(Refusal{kUnderAudit});
+  if (auto refusal = voucherChangeRefusal()) return refuse(*refusal);
   if (!allDigits(text)) return refuse({"顺序号只能为整数，请重新输入!", caption::Notice});
   // Anything longer than the identifier holds is out of range all the same.
   const std::int64_t credNo = text.size() > 7 ? kMaxVoucherSerial + 1 : std::stoll(text);
@@ -528,7 +543,7 @@ bool VoucherEntryModel::setCredNoText(const std::string& text) {
 }
 
 bool VoucherEntryModel::setType(std::int64_t typeId) {
-  if (!changesAllowed_) return refuse(Refusal{kUnderAudit});
+  if (auto refusal = voucherChangeRefusal()) return refuse(*refusal);
   if (typeId == header_.typeId) return true;
   return attempt([&] {
     header_.credCode = NextTypeCode(db_, Period::ofDate(header_.credDate), typeId, storedCredId_);
@@ -539,7 +554,7 @@ bool VoucherEntryModel::setType(std::int64_t typeId) {
 }
 
 bool VoucherEntryModel::setBillNumber(int count) {
-  if (!changesAllowed_) return refuse(Refusal{kUnderAudit});
+  if (auto refusal = voucherChangeRefusal()) return refuse(*refusal);
   if (auto refusal = BillNumberRefusal(count)) return refuse(*refusal);
   if (count == header_.billNumber) return true;
   header_.billNumber = count;

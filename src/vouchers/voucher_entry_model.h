@@ -140,8 +140,8 @@ class VoucherEntryModel {
   // The text in the current line's rate cell while it is not (yet) a rate
   // the line took: empty, or unfinished such as "." or "6.".
   [[nodiscard]] const std::optional<std::string>& pendingRateText() const { return pendingRate_; }
-  // Whether a cell takes no input: a read-only line, audit mode without
-  // permission, the currency of a line whose subject does not choose one,
+  // Whether a cell takes no input: a posted or audited voucher, a read-only
+  // line, audit mode without permission, the currency of a line whose subject does not choose one,
   // the rate of a local-currency line.
   [[nodiscard]] bool cellReadOnly(std::size_t line, Column column) const;
 
@@ -224,7 +224,9 @@ class VoucherEntryModel {
   // 删除: the refusals in order, the question, then header, lines and
   // allocation deleted together; the screen moves to a neighbour.
   bool deleteVoucher();
-  // 审核: marks the voucher audited by the user; the next save stores it.
+  // 审核: a stored, unchanged voucher is marked audited by the user at once
+  // (privilege 59/5, the maker rule, under CREDWLOCK, only while it is still
+  // unaudited); the edit right is not needed.
   bool audit();
   // 分配: the allocation editor for the voucher's cash lines.
   bool allocate();
@@ -240,7 +242,13 @@ class VoucherEntryModel {
  private:
   bool attempt(const std::function<bool()>& work);
   bool refuse(const Refusal& refusal);
+  [[nodiscard]] std::optional<Refusal> auditRefusal() const;
   void beep();
+  // Why the voucher on display takes no change: posted or audited (outside
+  // audit mode); then, for the voucher as a whole, under audit without
+  // permission, and for the current line, read-only before under audit.
+  [[nodiscard]] std::optional<Refusal> storedStateRefusal() const;
+  [[nodiscard]] std::optional<Refusal> voucherChangeRefusal() const;
   [[nodiscard]] std::optional<Refusal> lineChangeRefusal() const;
   [[nodiscard]] Period currentPeriod() const;
   void showFailure(const CheckFailure& failure);

@@ -123,6 +123,16 @@ WriteOutcome WriteVoucher(data::Connection& db, const VoucherWrite& voucher) {
   return WriteOutcome::Written;
 }
 
+AuditOutcome AuditStoredVoucher(data::Connection& db, const std::string& credId, const std::string& auditor,
+                                bool makerMayAudit) {
+  std::string sql =
+      "UPDATE VoucherMaster SET CHECKFLAG='T', BILLCHECK=:auditor WHERE CREDID=:credId AND (CHECKFLAG IS NULL OR "
+      "CHECKFLAG<>'T')";
+  if (!makerMayAudit) sql += " AND (BILLMAKER IS NULL OR BILLMAKER<>:auditor)";
+  const std::int64_t audited = db.execute(sql, {{"auditor", auditor}, {"credId", credId}});
+  return audited == 1 ? AuditOutcome::Audited : AuditOutcome::StoredStateChanged;
+}
+
 DeleteOutcome DeleteStoredVoucher(data::Connection& db, const std::string& credId) {
   data::Transaction transaction(db);
   const std::int64_t removed = db.execute(

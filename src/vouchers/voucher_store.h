@@ -39,6 +39,18 @@ WriteOutcome WriteVoucher(data::Connection& db, const VoucherWrite& voucher);
 // Moves a voucher's allocation rows from one CREDID to another.
 void MoveAllocation(data::Connection& db, const std::string& from, const std::string& to);
 
+enum class AuditOutcome {
+  Audited,
+  // Audited by someone else by now, deleted, or (with the maker rule on) made
+  // by the auditor: nothing was written.
+  StoredStateChanged,
+};
+
+// Marks a stored voucher audited by `auditor`, only while it is unaudited
+// and, when the maker may not audit, not made by the auditor.
+AuditOutcome AuditStoredVoucher(data::Connection& db, const std::string& credId, const std::string& auditor,
+                                bool makerMayAudit);
+
 enum class DeleteOutcome {
   Deleted,
   // Audited or posted by now, or already deleted: nothing was deleted.

@@ -71,6 +71,36 @@ TEST_P(EntrySession, UnderAuditEveryChangeIsRefused) {
   EXPECT_FALSE(model().modified());
 }
 
+// A posted or audited voucher refuses the first key, not only the save.
+TEST_P(EntrySession, APostedOrAuditedVoucherTakesNoChangeFromTheFirstKey) {
+  storeVoucher("201107000001", 1, 1, {{"10001", "5", "0"}, {"50001", "0", "5"}}, "张三", true, true);
+  storeVoucher("201107000002", 1, 2, {{"10001", "5", "0"}, {"50001", "0", "5"}}, "张三", true);
+  for (const auto& [credId, reason] : {std::pair{"201107000001", "该张凭证已经登帐，不可再修改"},
+                                       std::pair{"201107000002", "该张凭证已经审核，不可再修改"}}) {
+    open(credId);
+    EXPECT_TRUE(model().cellReadOnly(0, Column::Summary)) << credId;
+    EXPECT_TRUE(model().cellReadOnly(1, Column::Credit)) << credId;
+    const std::vector<std::pair<const char*, std::function<bool()>>> changes = {
+        {"summary", [&] { return model().editSummary("改"); }},
+        {"digit", [&] { return model().moveTo(0, Column::Debit) && keys("1"); }},
+        {"insert", [&] { return model().insertLine(); }},
+        {"remove", [&] { return model().removeLine(); }},
+        {"number", [&] { return model().setCredNoText("9"); }},
+        {"attachments", [&] { return model().setBillNumber(3); }},
+    };
+    for (const auto& [name, change] : changes) {
+      host().messages.clear();
+      EXPECT_FALSE(change()) << credId << " " << name;
+      EXPECT_EQ(lastMessage(), reason) << credId << " " << name;
+    }
+    EXPECT_FALSE(model().modified()) << credId;
+  }
+  // A new voucher takes every key as before.
+  open();
+  EXPECT_FALSE(model().cellReadOnly(0, Column::Summary));
+  EXPECT_TRUE(model().editSummary("新"));
+}
+
 TEST_P(EntrySession, TheMakerMayChangeUnderAuditWhenTheBookAllowsIt) {
   storeVoucher("201107000001", 1, 1, {{"10001", "5", "0"}, {"50001", "0", "5"}}, "测试员");
   storeVoucher("201107000002", 1, 2, {{"10001", "5", "0"}, {"50001", "0", "5"}}, "张三");

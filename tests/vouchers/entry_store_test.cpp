@@ -159,21 +159,91 @@ TEST_P(EntryStore, AVoucherAuditedByAnotherSessionBeforeTheStoreIsNotOverwritten
   EXPECT_FALSE(model().modified());
 }
 
-TEST_P(EntryStore, TheAuditButtonFollowsTheMakerRuleAndItsFlagIsStored) {
+TEST_P(EntryStore, TheAuditButtonFollowsTheMakerRuleAndStoresTheAuditAtOnce) {
   storeVoucher("201107000001", 1, 1, {{"10001", "5", "0"}, {"50001", "0", "5"}});
   open("201107000001");
   EXPECT_FALSE(model().audit());
   EXPECT_EQ(lastMessage(), "审核与制单不能是同一个人");
   EXPECT_EQ(last().caption, "提示");
+  EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE CHECKFLAG='T'"), 0);
 
   host().book.SameUser = true;
   ASSERT_TRUE(model().audit());
-  EXPECT_FALSE(model().audit());
-  EXPECT_EQ(lastMessage(), "该张凭证已经审核");
-  ASSERT_TRUE(model().save());
+  EXPECT_TRUE(model().header().checked);
+  EXPECT_FALSE(model().modified());  // nothing left for a save to store
   const auto master = db().queryOne("SELECT CHECKFLAG, BILLCHECK, BILLMAKER FROM VoucherMaster");
   EXPECT_EQ(master->text("CHECKFLAG"), "T");
   EXPECT_EQ(master->text("BILLCHECK"), "测试员");
+  EXPECT_FALSE(model().audit());
+  EXPECT_EQ(lastMessage(), "该张凭证已经审核");
+  EXPECT_FALSE(host().heldLocks.contains("CREDWLOCK"));
+}
+
+// An auditor holds the audit right but not the voucher screen's edit right:
+// the audit is stored, and leaving the voucher asks nothing.
+TEST_P(EntryStore, AnAuditorWithoutTheEditRightAuditsFromTheAuditList) {
+  storeVoucher("201107000001", 1, 1, {{"10001", "5", "0"}, {"50001", "0", "5"}}, "张三");
+  host().deniedPrivileges = {{58, 2}, {58, 3}};
+  vouchers::VoucherEntryOptions options;
+  options.auditMode = true;
+  open("201107000001", options);
+  ASSERT_TRUE(model().audit());
+  EXPECT_EQ(model().header().billCheck, "测试员");
+  const std::size_t shown = messageCount();
+  EXPECT_TRUE(model().requestClose());
+  EXPECT_EQ(messageCount(), shown);
+  close();
+  EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE CHECKFLAG='T' AND BILLCHECK='测试员'"), 1);
+  EXPECT_TRUE(host().heldLocks.empty());
+}
+
+TEST_P(EntryStore, AnAuditIsRefusedWithoutTheRightOnAnUnsavedVoucherAndWhileTheSaveLockIsHeld) {
+  storeVoucher("201107000001", 1, 1, {{"10001", "5", "0"}, {"50001", "0", "5"}}, "张三");
+  open("201107000001");
+  host().deniedPrivileges = {{59, 5}};
+  EXPECT_FALSE(model().audit());
+  host().deniedPrivileges.clear();
+
+  ASSERT_TRUE(model().editSummary("改过"));
+  EXPECT_FALSE(model().audit());
+  EXPECT_EQ(lastMessage(), "凭证尚未保存，请先保存凭证再审核。");
+  host().answers = {msgbox::IdNo};
+  ASSERT_TRUE(model().showVoucher("201107000001"));
+
+  host().refusedLocks.insert("CREDWLOCK");
+  EXPECT_FALSE(model().audit());
+  EXPECT_EQ(lastMessage(), "其他用户正在保存凭证，请稍后再审核。");
+  EXPECT_EQ(last().caption, host().asProductionName());
+  EXPECT_FALSE(model().header().checked);
+
+  open();
+  EXPECT_FALSE(model().audit());  // a new voucher is not stored yet
+  EXPECT_EQ(lastMessage(), "凭证尚未保存，请先保存凭证再审核。");
+  EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE CHECKFLAG='T'"), 0);
+}
+
+TEST_P(EntryStore, AnAuditMeetsTheStoredStateUnderTheLock) {
+  storeVoucher("201107000001", 1, 1, {{"10001", "5", "0"}, {"50001", "0", "5"}}, "张三");
+  open("201107000001");
+  host().onLocked["CREDWLOCK"] = [this] { db().execute("UPDATE VoucherMaster SET CHECKFLAG='T', BILLCHECK='李四'"); };
+  EXPECT_FALSE(model().audit());
+  EXPECT_EQ(lastMessage(), "该张凭证已经审核");
+  EXPECT_EQ(model().header().billCheck, "李四");  // shown as stored
+  EXPECT_EQ(db().queryOne("SELECT BILLCHECK FROM VoucherMaster")->text("BILLCHECK"), "李四");
+
+  db().execute("UPDATE VoucherMaster SET CHECKFLAG='F', BILLCHECK=''");
+  open("201107000001");
+  // Meanwhile the auditor became the maker: the rule holds where it is stored.
+  host().onLocked["CREDWLOCK"] = [this] { db().execute("UPDATE VoucherMaster SET BILLMAKER='测试员'"); };
+  EXPECT_FALSE(model().audit());
+  EXPECT_EQ(lastMessage(), "审核与制单不能是同一个人");
+
+  host().book.SameUser = true;
+  open("201107000001");
+  host().onLocked["CREDWLOCK"] = [this] { db().execute("DELETE FROM VoucherMaster"); };
+  EXPECT_FALSE(model().audit());
+  EXPECT_EQ(lastMessage(), "该记录已被删除，不能修改!");
+  EXPECT_FALSE(host().heldLocks.contains("CREDWLOCK"));
 }
 
 TEST_P(EntryStore, DeleteRefusesInOrderThenRemovesHeaderLinesAndAllocation) {
