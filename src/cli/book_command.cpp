@@ -70,7 +70,7 @@ int create(const Arguments& args) {
   const auto start = args.option("start");
   if (!start) throw UsageError("新建帐套需要 --start YYYY-MM");
   book.start = parseMonth(*start);
-  if (auto levels = args.option("levels")) book.segmentLengths = parseLevels(*levels);
+
   if (auto company = args.option("company")) book.companyName = *company;
   if (auto scheme = args.option("scheme")) {
     if (*scheme != "1" && *scheme != "2" && *scheme != "3") throw UsageError("--scheme 应为 1、2 或 3");
@@ -78,9 +78,16 @@ int create(const Arguments& args) {
   }
   book.needCarryPL = !args.has("no-carry-pl");
   if (auto chart = args.option("chart")) {
-    if (*chart != "standard" && *chart != "empty") throw UsageError("--chart 应为 standard 或 empty");
-    book.chart = *chart == "standard" ? host::StartingChart::Standard : host::StartingChart::Empty;
+    if (*chart == "standard")
+      book.chart = host::StartingChart::SmallEnterprise;
+    else if (*chart == "legacy")
+      book.chart = host::StartingChart::Legacy;
+    else if (*chart != "empty")
+      throw UsageError("--chart 应为 standard、legacy 或 empty");
   }
+  // The small-enterprise chart numbers its level-1 subjects with four digits.
+  if (book.chart == host::StartingChart::SmallEnterprise) book.segmentLengths = {4, 2, 2, 2};
+  if (auto levels = args.option("levels")) book.segmentLengths = parseLevels(*levels);
   if (auto rule = args.option("subject-rule")) book.subjectRuleFlag = parseFlag(*rule, "subject-rule");
   host::CreateBook(book);
   std::cout << "已新建帐套：" << book.location << "\n";

@@ -12,7 +12,7 @@ namespace {
 constexpr const char* kUsage = R"(用法：
   qingjian-cli                                 显示默认帐套的状态（首次使用时自动新建）
   qingjian-cli book create BOOK --start YYYY-MM [--levels 3,2,2,2] [--company 名称] [--scheme 1|2|3] [--no-carry-pl]
-                                  [--chart standard|empty] [--subject-rule T|F]
+                                  [--chart standard|legacy|empty] [--subject-rule T|F]
   qingjian-cli book show [BOOK]
   qingjian-cli book options BOOK [--must-check T|F] [--same-user T|F]
   qingjian-cli user add BOOK NAME [--admin]     新用户的密码从标准输入读一行（空行表示不设密码）

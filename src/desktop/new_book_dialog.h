@@ -1,5 +1,5 @@
-// 新建帐套: asks for the new book's place, company, start month, code
-// structure and voucher types, and creates it.
+// 新建帐套: asks for the new book's place, company, start month, starting
+// chart, code structure and voucher types, and creates it.
 #pragma once
 
 #include <QDialog>
@@ -8,6 +8,7 @@ class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
+class QPushButton;
 
 namespace qj::host {
 class MessageBoxes;
@@ -30,12 +31,17 @@ class NewBookDialog : public QDialog {
 
  private:
   void chooseFile();
+  void chooseChart();
+  void chooseChartFile();
   [[nodiscard]] NewBookForm form() const;
 
   host::MessageBoxes& boxes_;
   QLineEdit* location_;
   QLineEdit* company_;
   QDateEdit* start_;
+  QComboBox* chart_;
+  QLineEdit* chartFile_;
+  QPushButton* chartBrowse_;
   QLineEdit* codeStructure_;
   QComboBox* scheme_;
   QCheckBox* needCarryPL_;

@@ -14,10 +14,13 @@ struct NewBookForm {
   std::string codeStructure;  // segment lengths, "3-2-2-2"
   int voucherTypeScheme = 1;
   bool needCarryPL = true;
+  host::StartingChart chart = host::StartingChart::SmallEnterprise;
+  std::string chartFile;  // the CSV file of an imported chart
 };
 
-// Throws HostError with a Chinese message for an empty location or company
-// or a code structure that is not a list of numbers; CreateBook checks the rest.
+// Throws HostError with a Chinese message for an empty location or company,
+// a code structure that is not a list of numbers, or an imported chart's file
+// that is not chosen or cannot be read; CreateBook checks the rest.
 host::NewBook ToNewBook(const NewBookForm& form);
 
 }  // namespace qj::desktop

@@ -4,13 +4,17 @@
 
 #include <filesystem>
 
+#include "cashflow/statement_items.h"
 #include "data/connection.h"
 #include "data/schema.h"
 #include "host/book_record.h"
 #include "host/host_error.h"
 #include "host/users.h"
+#include "subjects/chart_rules.h"
 #include "subjects/code_structure.h"
+#include "subjects/national_chart.h"
 #include "subjects/standard_chart.h"
+#include "subjects/subject_import.h"
 
 namespace qj::host {
 namespace {
@@ -45,6 +49,18 @@ struct VoucherType {
 constexpr VoucherType kVoucherTypes[] = {{1, "记"},   {2, "收"},   {3, "付"},   {4, "转"}, {5, "现收"},
                                          {6, "现付"}, {7, "银收"}, {8, "银付"}, {9, "转"}};
 
+void importChart(data::Connection& db, const NewBook& book, const subjects::CodeStructure& structure) {
+  const subjects::ImportReport report =
+      subjects::ImportSubjectsInto(db, subjects::ChartRules{structure, book.subjectRuleFlag}, book.chartCsv);
+  if (report.problems.empty()) return;
+  constexpr std::size_t kShown = 10;
+  std::string message = "科目表文件有 " + std::to_string(report.problems.size()) + " 行不能导入，帐套没有建立：";
+  for (std::size_t i = 0; i < report.problems.size() && i < kShown; ++i)
+    message += "\n第 " + std::to_string(report.problems[i].line) + " 行：" + report.problems[i].refusal.text;
+  if (report.problems.size() > kShown) message += "\n……";
+  throw HostError(message);
+}
+
 void fill(data::Connection& db, const NewBook& book, const subjects::CodeStructure& structure) {
   db.execute(
       "INSERT INTO AccountState (GUID, STARTDATE, CURRYEAR, CURRMON, MUSTCHECK, SAMEUSER, STATUS, VERSION) "
@@ -61,7 +77,20 @@ void fill(data::Connection& db, const NewBook& book, const subjects::CodeStructu
   db.execute("INSERT INTO Currency (MONEYID, NAME, RATE) VALUES (0, '人民币', :rate)",
              {{"rate", Money::fromInteger(1)}});
   db.execute("INSERT INTO RateInit (MONEYID, RATE) VALUES (99, :rate)", {{"rate", Money::fromInteger(1)}});
-  if (book.chart == StartingChart::Standard) subjects::InstallStandardChart(db, structure);
+  switch (book.chart) {
+    case StartingChart::Empty:
+      break;
+    case StartingChart::SmallEnterprise:
+      subjects::InstallNationalChart(db, structure);
+      cashflow::InstallStatementItems(db);
+      break;
+    case StartingChart::Legacy:
+      subjects::InstallStandardChart(db, structure);
+      break;
+    case StartingChart::Imported:
+      importChart(db, book, structure);
+      break;
+  }
   UserStore(db).add(kAdministrator, "", true);
 }
 
@@ -77,8 +106,10 @@ void CreateBook(const NewBook& book) {
   } catch (const std::invalid_argument& error) {
     throw HostError(error.what());
   }
-  if (book.chart == StartingChart::Standard && !subjects::StandardChartFits(structure))
-    throw HostError("标准科目表的一级科目编码为 3 位，不能用于编码结构 " + structure.describe());
+  if (book.chart == StartingChart::SmallEnterprise && !subjects::NationalChartFits(structure))
+    throw HostError("小企业会计准则科目表的一级科目编码为 4 位，不能用于编码结构 " + structure.describe());
+  if (book.chart == StartingChart::Legacy && !subjects::StandardChartFits(structure))
+    throw HostError("旧科目表的一级科目编码为 3 位，不能用于编码结构 " + structure.describe());
   const bool isFile = !data::IsServerLocation(book.location);
   if (isFile && std::filesystem::exists(book.location))
     throw HostError("文件 " + book.location + " 已经存在，不能在其上新建帐套");

@@ -30,7 +30,8 @@ std::string EnsureDefaultBook(bool* created) {
   book.location = path;
   book.start = Period::ofDate(Date::today());
   book.companyName = "我的公司";
-  book.chart = StartingChart::Standard;
+  book.chart = StartingChart::SmallEnterprise;
+  book.segmentLengths = {4, 2, 2, 2};
   CreateBook(book);
   if (created) *created = true;
   return path;

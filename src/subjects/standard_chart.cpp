@@ -1,38 +1,20 @@
 #include "subjects/standard_chart.h"
 
 #include <stdexcept>
-#include <string>
-#include <vector>
 
-#include "data/period.h"
-#include "subjects/subject.h"
-#include "subjects/subject_store.h"
+#include "subjects/chart_install.h"
 
 namespace qj::subjects {
 namespace {
 
-// Protection bits, set for both settings of the book's subject-rule flag.
-constexpr int kKeep = 2 | 32;              // may not be deleted
-constexpr int kKeepLeaf = kKeep | 4 | 64;  // nor get sub-accounts
-
 constexpr bool D = true;   // debit balance
 constexpr bool C = false;  // credit balance
 
-struct Entry {
-  int depth;         // 1 for a level-1 subject; sub-accounts follow their parent
-  const char* code;  // level 1 only: sub-accounts are numbered in order
-  const char* name;
-  bool debit;
-  int attr = 0;
-  bool cash = false;
-  int reserved = -1;  // the reserved-subject entry pointing at it
-};
-
 // The chart of the small-business accounting rules in their three-digit numbering.
-const Entry kChart[] = {
+const ChartEntry kChart[] = {
     // 资产
-    {1, "101", "现金", D, kKeep, true, 2},
-    {1, "102", "银行存款", D, kKeep, true, 3},
+    {1, "101", "现金", D, kChartKeep, true, 2},
+    {1, "102", "银行存款", D, kChartKeep, true, 3},
     {1, "109", "其他货币资金", D, 0, true},
     {2, nullptr, "外埠存款", D, 0, true},
     {2, nullptr, "银行汇票", D, 0, true},
@@ -46,9 +28,9 @@ const Entry kChart[] = {
     {2, nullptr, "基金", D},
     {2, nullptr, "其他", D},
     {1, "112", "应收票据", D},
-    {1, "113", "应收账款", D, kKeep},
+    {1, "113", "应收账款", D, kChartKeep},
     {1, "114", "坏账准备", C},
-    {1, "115", "预付账款", D, kKeep},
+    {1, "115", "预付账款", D, kChartKeep},
     {1, "116", "应收补贴款", D},
     {1, "119", "其他应收款", D},
     {1, "121", "材料采购", D},
@@ -64,8 +46,8 @@ const Entry kChart[] = {
     {1, "151", "待摊费用", D},
     {1, "155", "长期股权投资", D},
     {1, "156", "长期债权投资", D},
-    {1, "161", "固定资产", D, kKeep, false, 0},
-    {1, "165", "累计折旧", C, kKeep},
+    {1, "161", "固定资产", D, kChartKeep, false, 0},
+    {1, "165", "累计折旧", C, kChartKeep},
     {1, "166", "固定资产清理", D},
     {1, "169", "在建工程", D},
     {1, "171", "无形资产", D},
@@ -79,8 +61,8 @@ const Entry kChart[] = {
     // 负债
     {1, "201", "短期借款", C},
     {1, "202", "应付票据", C},
-    {1, "203", "应付账款", C, kKeep},
-    {1, "204", "预收账款", C, kKeep},
+    {1, "203", "应付账款", C, kChartKeep},
+    {1, "204", "预收账款", C, kChartKeep},
     {1, "209", "其他应付款", C},
     {1, "211", "应付工资", C},
     {1, "214", "应付福利费", C},
@@ -114,8 +96,8 @@ const Entry kChart[] = {
     {2, nullptr, "法定盈余公积", C},
     {2, nullptr, "任意盈余公积", C},
     {2, nullptr, "法定公益金", C},
-    {1, "321", "本年利润", C, kKeepLeaf, false, 16},
-    {1, "322", "利润分配", C, kKeep},
+    {1, "321", "本年利润", C, kChartKeepLeaf, false, 16},
+    {1, "322", "利润分配", C, kChartKeep},
     {2, nullptr, "其他转入", C},
     {2, nullptr, "提取法定盈余公积", C},
     {2, nullptr, "提取法定公益金", C},
@@ -157,43 +139,7 @@ bool StandardChartFits(const CodeStructure& structure) {
 void InstallStandardChart(data::Connection& db, const CodeStructure& structure) {
   if (!StandardChartFits(structure))
     throw std::invalid_argument("标准科目表的一级科目编码为 3 位，与帐套的编码结构不符");
-  std::vector<Subject> subjects;
-  std::vector<int> numbered;      // sub-accounts numbered so far, by subject
-  std::vector<std::size_t> path;  // the entry's ancestors in `subjects`, level 1 first
-  std::vector<std::pair<int, std::string>> reserved;
-  int skippedDepth = 0;  // an entry left out takes its sub-accounts with it
-  for (const Entry& entry : kChart) {
-    if (skippedDepth != 0 && entry.depth > skippedDepth) continue;
-    skippedDepth = 0;
-    path.resize(static_cast<std::size_t>(entry.depth - 1));
-    Subject subject;
-    if (entry.depth == 1) {
-      subject.code = entry.code;
-      subject.specialLevelCode = std::stoi(entry.code);
-    } else {
-      const std::size_t parent = path.back();
-      const int width = structure.segmentWidth(entry.depth);
-      const std::string segment = IntToStr(++numbered[parent], width);
-      if (width == 0 || static_cast<int>(segment.size()) != width) {
-        skippedDepth = entry.depth;  // the book lacks the level, or its segment is too narrow
-        continue;
-      }
-      subjects[parent].detail = false;
-      subject.code = subjects[parent].code + segment;
-    }
-    subject.name = entry.name;
-    subject.debit = entry.debit;
-    subject.attrFlag = entry.attr;
-    subject.cashFlow = entry.cash;
-    if (entry.reserved >= 0) reserved.emplace_back(entry.reserved, subject.code);
-    path.push_back(subjects.size());
-    subjects.push_back(std::move(subject));
-    numbered.push_back(0);
-  }
-  for (const Subject& subject : subjects) InsertSubject(db, subject);
-  for (const auto& [entry, code] : reserved)
-    db.execute("INSERT INTO HostReservedSub (RESERVEDID, SUBJECTID) VALUES (:entry, :code)",
-               {{"entry", entry}, {"code", code}});
+  InstallChart(db, structure, kChart);
 }
 
 }  // namespace qj::subjects

@@ -72,8 +72,10 @@ std::variant<AddPlan, Refusal> planOf(data::Connection& db, const ChartRules& ru
 
 std::optional<ImportReport> ImportSubjects(HostServices& host, std::string_view csv) {
   if (!host.HasOvoPrivilege2(8, 2, true)) return std::nullopt;
-  auto& db = host.FindStartupDB();
-  const ChartRules rules = ChartRules::Of(host.accountBooksData());
+  return ImportSubjectsInto(host.FindStartupDB(), ChartRules::Of(host.accountBooksData()), csv);
+}
+
+ImportReport ImportSubjectsInto(data::Connection& db, const ChartRules& rules, std::string_view csv) {
   ImportReport report;
   std::vector<ImportRow> rows;
   bool first = true;

@@ -14,6 +14,7 @@
 
 #include "package/hostapi/host_services.h"
 #include "package/refusal.h"
+#include "subjects/chart_rules.h"
 
 namespace qj::subjects {
 
@@ -29,5 +30,9 @@ struct ImportReport {
 
 // Nothing when the user lacks privilege 8 (add); the host has said so.
 std::optional<ImportReport> ImportSubjects(HostServices& host, std::string_view csv);
+
+// The import itself, for a book being made: inside the caller's transaction
+// (a savepoint), which keeps nothing of it when any row fails.
+ImportReport ImportSubjectsInto(data::Connection& db, const ChartRules& rules, std::string_view csv);
 
 }  // namespace qj::subjects

@@ -12,7 +12,7 @@ bool says(const ProgramRun& outcome, const std::string& text) { return outcome.o
 class AuditCli : public ::testing::TestWithParam<data::Engine> {
  protected:
   void SetUp() override {
-    const ProgramRun created = RunCli({"book", "create", book(), "--start", "2011-07", "--chart", "standard"});
+    const ProgramRun created = RunCli({"book", "create", book(), "--start", "2011-07", "--chart", "legacy"});
     ASSERT_EQ(created.exitCode, 0) << created.output;
     for (const char* date : {"2011-07-20", "2011-07-21"})
       ASSERT_EQ(RunCli({"voucher", "add", book(), "--date", date, "--line", "提现,101,5,0", "--line", "提现,102,0,5"})

@@ -12,7 +12,7 @@ bool says(const ProgramRun& outcome, const std::string& text) { return outcome.o
 class PostingCli : public ::testing::TestWithParam<data::Engine> {
  protected:
   void SetUp() override {
-    const ProgramRun created = RunCli({"book", "create", book(), "--start", "2011-07", "--chart", "standard"});
+    const ProgramRun created = RunCli({"book", "create", book(), "--start", "2011-07", "--chart", "legacy"});
     ASSERT_EQ(created.exitCode, 0) << created.output;
   }
   const std::string& book() const { return scratch_.location(); }

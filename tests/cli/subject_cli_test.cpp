@@ -21,7 +21,7 @@ class SubjectCli : public ::testing::TestWithParam<data::Engine> {
  protected:
   void SetUp() override {
     scratch_ = std::make_unique<ScratchDatabase>(GetParam());
-    const Outcome created = run({"book", "create", book(), "--start", "2011-07", "--chart", "standard"});
+    const Outcome created = run({"book", "create", book(), "--start", "2011-07", "--chart", "legacy"});
     ASSERT_EQ(created.exitCode, 0) << created.output;
   }
   const std::string& book() const { return scratch_->location(); }
@@ -69,8 +69,19 @@ TEST_P(SubjectCli, ImportReportsEveryFailingRowAndStoresNothing) {
   EXPECT_EQ(good.exitCode, 0) << good.output;
   EXPECT_TRUE(says(good, "已导入 2 个科目"));
   EXPECT_EQ(
-      run({"book", "create", book() + "-x", "--start", "2011-07", "--levels", "4,2", "--chart", "standard"}).exitCode,
-      2);
+      run({"book", "create", book() + "-x", "--start", "2011-07", "--levels", "4,2", "--chart", "legacy"}).exitCode, 2);
+}
+
+TEST_P(SubjectCli, TheStandardChartIsTheSmallEnterpriseChartInFourDigitCodes) {
+  const ScratchDatabase second(GetParam());
+  const std::string other = second.location();
+  const Outcome created = run({"book", "create", other, "--start", "2011-07", "--chart", "standard"});
+  ASSERT_EQ(created.exitCode, 0) << created.output;
+  const Outcome listed = run({"subject", "list", other, "--class", "1"});
+  EXPECT_TRUE(says(listed, "1001\t库存现金\t借\t明细")) << listed.output;
+  EXPECT_TRUE(says(listed, "1122\t应收账款\t借"));
+  EXPECT_FALSE(says(listed, "101\t现金"));
+  EXPECT_EQ(run({"book", "create", book() + "-x", "--start", "2011-07", "--chart", "national"}).exitCode, 1);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ class VoucherCli : public ::testing::TestWithParam<data::Engine> {
   std::string fresh() {
     scratch_.push_back(std::make_unique<ScratchDatabase>(GetParam()));
     const std::string& book = scratch_.back()->location();
-    const ProgramRun created = RunCli({"book", "create", book, "--start", "2011-07", "--chart", "standard"});
+    const ProgramRun created = RunCli({"book", "create", book, "--start", "2011-07", "--chart", "legacy"});
     EXPECT_EQ(created.exitCode, 0) << created.output;
     return book;
   }

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -182,6 +183,48 @@ TEST_P(LoginDialogTest, ANewBookIsCreatedFromTheDialogAndOfferedForLogIn) {
   auto session = host::BookSession::Open(place.toStdString());
   EXPECT_EQ(session->record().CompanyName, "新建测试公司");
   EXPECT_EQ(session->record().SubjectLevelLen, (std::vector<int>{4, 6, 8}));
+  // The small-enterprise chart is the one offered first, with its cash-flow items.
+  EXPECT_EQ(session->db().queryOne("SELECT NAME FROM Subject WHERE SUBJECTID='1002'")->text("NAME"), "银行存款");
+  EXPECT_GT(data::IntegerOf(session->db().scalar("SELECT COUNT(*) FROM Fluxion WHERE DETAILFLAG='T'")), 10);
+}
+
+TEST_P(LoginDialogTest, ANewBookMayTakeItsChartFromACsvFileOrStartEmpty) {
+  if (GetParam() != data::Engine::Sqlite) GTEST_SKIP() << "new files only";
+  const QString place = scratchPath(QStringLiteral("导入.sqlite"));
+  const QString chart = scratchPath(QStringLiteral("科目.csv"));
+  QFile csv(chart);
+  ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+  csv.write("科目编码,科目名称,余额方向\n1001,现金,借\n1002,,借\n");
+  csv.close();
+  desktop::NewBookDialog dialog(boxes);
+  dialog.show();
+  auto* choice = dialog.findChild<QComboBox*>(QStringLiteral("chart"));
+  ASSERT_NE(choice, nullptr);
+  EXPECT_EQ(choice->currentText(), QStringLiteral("小企业会计准则"));
+  EXPECT_FALSE(dialog.findChild<QLineEdit*>(QStringLiteral("chartFile"))->isEnabled());
+  choice->setCurrentIndex(choice->findText(QStringLiteral("从 CSV 文件导入")));
+  type(dialog, "location", place);
+  type(dialog, "company", QStringLiteral("导入测试公司"));
+  auto refusal = expectMessage(&dialog);
+  click(dialog, "create");
+  EXPECT_EQ(*refusal, QStringLiteral("请选择要导入的科目表文件。"));
+
+  type(dialog, "chartFile", chart);
+  SaveScreenshot(dialog, "desktop_new_book_import");
+  refusal = expectMessage(&dialog);
+  click(dialog, "create");
+  EXPECT_TRUE(refusal->contains(QStringLiteral("第 3 行：科目名称不可为空"))) << refusal->toStdString();
+  EXPECT_FALSE(QFile::exists(place)) << "no book is left behind";
+  EXPECT_TRUE(dialog.isVisible());
+
+  ASSERT_TRUE(csv.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  csv.write("1001,现金,借\n1002,银行存款,借\n");
+  csv.close();
+  click(dialog, "create");
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  auto session = host::BookSession::Open(place.toStdString());
+  EXPECT_EQ(data::IntegerOf(session->db().scalar("SELECT COUNT(*) FROM Subject")), 2);
+  EXPECT_EQ(data::IntegerOf(session->db().scalar("SELECT COUNT(*) FROM Fluxion")), 0);
 }
 
 }  // namespace

@@ -71,6 +71,57 @@ TEST_P(BookSession, CreatingOverAnExistingBookOrWithBadOptionsIsRefused) {
   EXPECT_EQ(session->record().SubjectLevelLen, (std::vector<int>{4, 6, 8}));
 }
 
+// What a book starts with: the small-enterprise chart with the cash-flow
+// statement's items, the older chart, or subjects read from CSV rows; a
+// chart that does not fit or bad rows leave no book behind.
+TEST_P(BookSession, ANewBookStartsFromTheChosenChart) {
+  const auto count = [&](const std::string& sql) {
+    auto session = host::BookSession::Open(location());
+    return data::IntegerOf(session->db().scalar(sql));
+  };
+  auto book = newBook();
+  book.chart = host::StartingChart::SmallEnterprise;
+  book.segmentLengths = {3, 2, 2, 2};
+  EXPECT_THROW(host::CreateBook(book), host::HostError);
+  if (GetParam() == data::Engine::Sqlite) {
+    EXPECT_FALSE(std::filesystem::exists(location()));
+  }
+
+  book.chartCsv = "科目编码,科目名称,余额方向\n1001,库存现金,借\n1002,,借\n9001,外类,借\n";
+  book.chart = host::StartingChart::Imported;
+  book.segmentLengths = {4, 2, 2};
+  try {
+    host::CreateBook(book);
+    ADD_FAILURE() << "bad rows were accepted";
+  } catch (const host::HostError& error) {
+    const std::string message = error.what();
+    EXPECT_NE(message.find("第 3 行：科目名称不可为空"), std::string::npos) << message;
+    EXPECT_NE(message.find("第 4 行："), std::string::npos) << message;
+  }
+  if (GetParam() == data::Engine::Sqlite) {
+    EXPECT_FALSE(std::filesystem::exists(location()));
+  }
+
+  book.chartCsv = "1001,库存现金,借\n100101,人民币户,借\n";
+  host::CreateBook(book);
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Subject"), 2);
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Subject WHERE SUBJECTID='1001' AND DETAILFLAG='F'"), 1);
+}
+
+TEST_P(BookSession, TheSmallEnterpriseChartComesWithItsCashFlowItems) {
+  auto book = newBook();
+  book.chart = host::StartingChart::SmallEnterprise;
+  host::CreateBook(book);
+  auto session = host::BookSession::Open(location());
+  data::Connection& db = session->db();
+  EXPECT_EQ(db.queryOne("SELECT NAME FROM Subject WHERE SUBJECTID='1001'")->text("NAME"), "库存现金");
+  EXPECT_EQ(db.queryOne("SELECT NAME FROM Subject WHERE SUBJECTID='222101'")->text("NAME"), "应交增值税");
+  EXPECT_EQ(data::IntegerOf(db.scalar("SELECT COUNT(*) FROM Fluxion")), 19);
+  EXPECT_EQ(data::IntegerOf(db.scalar("SELECT COUNT(*) FROM HostReservedSub WHERE SUBJECTID IN "
+                                      "('1601', '1001', '1002', '3103')")),
+            4);
+}
+
 TEST_P(BookSession, TheHostAnswersThePackagesQuestions) {
   host::CreateBook(newBook());
   auto session = host::BookSession::Open(location());

@@ -51,7 +51,7 @@ void CreateSessionBook(const std::string& location) {
   host::NewBook book;
   book.location = location;
   book.start = Period{2011, 7};
-  book.chart = host::StartingChart::Standard;
+  book.chart = host::StartingChart::Legacy;
   host::CreateBook(book);
   // Two bookkeepers who may add and change vouchers.
   auto session = host::BookSession::Open(location);
