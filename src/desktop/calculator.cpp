@@ -13,7 +13,7 @@
 
 namespace qj::desktop {
 
-CalculatorDialog::CalculatorDialog(QWidget* parent)
+CalculatorDialog::CalculatorDialog(QWidget* parent, bool offersResult)
     : QDialog(parent), pending_(new QLabel(this)), display_(new QLabel(this)) {
   setWindowTitle(QStringLiteral("计算器"));
   auto* grid = new QGridLayout(this);
@@ -42,7 +42,24 @@ CalculatorDialog::CalculatorDialog(QWidget* parent)
   addKey(
       grid, 6, 0, QStringLiteral("0"), [this] { model_.digit(0); }, 2);
   addKey(grid, 6, 2, QStringLiteral("."), [this] { model_.point(); });
+  if (offersResult) {
+    auto* use = new QPushButton(QStringLiteral("填入(&U)"), this);
+    use->setObjectName(QStringLiteral("useResult"));
+    use->setToolTip(QStringLiteral("把计算结果填入凭证的当前金额栏"));
+    use->setFocusPolicy(Qt::NoFocus);
+    use->setAutoDefault(false);
+    use->setMinimumHeight(36);
+    connect(use, &QPushButton::clicked, this, &CalculatorDialog::useResult);
+    grid->addWidget(use, 7, 0, 1, 4);
+  }
   render();
+}
+
+void CalculatorDialog::useResult() {
+  model_.equals();
+  render();
+  chosen_ = model_.shownValue();
+  if (chosen_) accept();
 }
 
 void CalculatorDialog::addKey(QGridLayout* grid, int row, int column, const QString& text, std::function<void()> press,
@@ -110,6 +127,12 @@ void ShowCalculator(QWidget* parent) {
   auto* calculator = new CalculatorDialog(parent);
   calculator->setAttribute(Qt::WA_DeleteOnClose);
   calculator->show();
+}
+
+std::optional<Money> ComputeAmount(QWidget* over) {
+  CalculatorDialog calculator(over, true);
+  calculator.exec();
+  return calculator.chosen();
 }
 
 }  // namespace qj::desktop

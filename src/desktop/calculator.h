@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 
 #include "desktop/calculator_model.h"
 
@@ -16,7 +17,11 @@ class CalculatorDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CalculatorDialog(QWidget* parent = nullptr);
+  // `offersResult`: a 填入 button ends the dialog with the figure shown.
+  explicit CalculatorDialog(QWidget* parent = nullptr, bool offersResult = false);
+
+  // The figure 填入 handed back; nothing when the dialog was closed otherwise.
+  [[nodiscard]] const std::optional<Money>& chosen() const { return chosen_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -25,7 +30,10 @@ class CalculatorDialog : public QDialog {
   void addKey(QGridLayout* grid, int row, int column, const QString& text, std::function<void()> press, int width = 1);
   void render();
 
+  void useResult();
+
   CalculatorModel model_;
+  std::optional<Money> chosen_;
   QLabel* pending_;
   QLabel* display_;
 };

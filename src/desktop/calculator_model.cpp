@@ -40,6 +40,11 @@ std::string CalculatorModel::pending() const {
   return Shown(accumulator_) + " " + Symbol(*pending_);
 }
 
+std::optional<Money> CalculatorModel::shownValue() const {
+  if (failed()) return std::nullopt;
+  return current();
+}
+
 Money CalculatorModel::current() const { return typed_.empty() ? result_ : Money::parse(typed_); }
 
 void CalculatorModel::digit(int value) {

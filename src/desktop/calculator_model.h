@@ -20,6 +20,8 @@ class CalculatorModel {
   // The operand and operation waiting for the second operand, "12 ×"; "" when none.
   [[nodiscard]] std::string pending() const;
   [[nodiscard]] bool failed() const { return !error_.empty(); }
+  // The number on the display; nothing while an error shows.
+  [[nodiscard]] std::optional<Money> shownValue() const;
 
   // The keys.
   void digit(int value);  // 0 to 9

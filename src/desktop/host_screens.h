@@ -1,6 +1,10 @@
 // The host's own screens that the main window's menus open.
 #pragma once
 
+#include <optional>
+
+#include "data/money.h"
+
 class QWidget;
 
 namespace qj::host {
@@ -16,5 +20,8 @@ void ShowBookProperties(QWidget* parent, host::BookSession& session, host::HostA
 void ShowUserAdministration(QWidget* parent, host::BookSession& session, host::HostApplication& host);
 // 计算器: the desktop's calculator program when one is installed, else a built-in one.
 void ShowCalculator(QWidget* parent);
+// The calculator for a screen that wants a figure back (the voucher screen's
+// 计算): the built-in one, modal in front of `over`; the figure 填入 chose.
+std::optional<Money> ComputeAmount(QWidget* over);
 
 }  // namespace qj::desktop

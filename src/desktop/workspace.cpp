@@ -1,5 +1,6 @@
 #include "desktop/workspace.h"
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -16,9 +17,15 @@ Workspace::Workspace(Login login, host::MessageBoxes& boxes)
       host_(*session_, boxes, std::move(login.user)),
       window_(std::make_unique<MainWindow>(*session_, host_)) {
   host_.setWindowHost(window_.get());
-  // The voucher screen's 计算 button asks the desktop for its calculator.
-  host_.registry().RegistFunction("SHOWCALCULATOR", [this](const char*, const char*, VorParams*) -> long {
-    if (window_) ShowCalculator(window_.get());
+  // The voucher screen's 计算 button asks the desktop for its calculator, in
+  // front of the modal voucher screen, and takes the figure back in the bag.
+  host_.registry().RegistFunction("SHOWCALCULATOR", [this](const char*, const char*, VorParams* bag) -> long {
+    if (!bag) {
+      if (window_) ShowCalculator(window_.get());
+      return 0;
+    }
+    QWidget* over = QApplication::activeModalWidget();
+    if (const auto figure = ComputeAmount(over ? over : window_.get())) bag->AddValue("Result", *figure);
     return 0;
   });
   // The host's own cash-flow item archive, which the package opens by name.

@@ -24,6 +24,7 @@ constexpr const char* kReadOnlyLine = "当前分录为系统制作的只读分�
 constexpr const char* kUnderAudit = "不可以修改正在被审核的凭证。";
 constexpr const char* kAuditedVoucher = "该张凭证已经审核，不可再修改";
 constexpr const char* kPostedVoucher = "该张凭证已经登帐，不可再修改";
+constexpr const char* kNotAnAmountCell = "请先把光标移到借方、贷方或外币金额栏，再填入计算结果。";
 constexpr const char* kNoAddRight = "你没有新增的权限,所做的修改不能保存!";
 constexpr const char* kNoModifyRight = "你没有修改的权限,所做的修改不能保存!";
 constexpr const char* kUnsavedQuestion = "凭证数据未保存，是否保存?";
@@ -231,22 +232,40 @@ bool VoucherEntryModel::pressKey(Key key) {
   return typeAmount(*column, key);
 }
 
-bool VoucherEntryModel::typeAmount(AmountColumn column, Key key) {
-  if (auto refusal = lineChangeRefusal()) return refuse(*refusal);
+std::optional<Refusal> VoucherEntryModel::amountCellRefusal(AmountColumn column) const {
+  if (auto refusal = lineChangeRefusal()) return refusal;
   const VoucherLine& line = lines_[currentLine_];
   switch (column) {
     case AmountColumn::Debit:
-      if (line.hasForeignCurrency()) return refuse(warning("外币金额请在外币栏输入"));
-      if (line.creditBuffer.hasNonZeroDigit()) return refuse(warning("贷方栏已有金额数据，\r\n不可再在借方栏输入"));
+      if (line.hasForeignCurrency()) return warning("外币金额请在外币栏输入");
+      if (line.creditBuffer.hasNonZeroDigit()) return warning("贷方栏已有金额数据，\r\n不可再在借方栏输入");
       break;
     case AmountColumn::Credit:
-      if (line.hasForeignCurrency()) return refuse(warning("外币金额请在外币栏输入"));
-      if (line.debitBuffer.hasNonZeroDigit()) return refuse(warning("借方栏已有金额数据，\r\n不可再在贷方栏输入"));
+      if (line.hasForeignCurrency()) return warning("外币金额请在外币栏输入");
+      if (line.debitBuffer.hasNonZeroDigit()) return warning("借方栏已有金额数据，\r\n不可再在贷方栏输入");
       break;
     case AmountColumn::Foreign:
-      if (!line.hasForeignCurrency()) return refuse(warning("人民币金额请在借方栏或贷方栏输入"));
+      if (!line.hasForeignCurrency()) return warning("人民币金额请在借方栏或贷方栏输入");
       break;
   }
+  return std::nullopt;
+}
+
+bool VoucherEntryModel::putAmount(Money value) {
+  const auto column = amountColumnOf(currentColumn_);
+  if (!column) return refuse({kNotAnAmountCell, caption::Notice});
+  if (auto refusal = amountCellRefusal(*column)) return refuse(*refusal);
+  if (OverDigitLimit(value)) return refuse(Refusal{kDigitLimitMessage});
+  const auto buffer = AmountBuffer::fromValue(value);
+  if (!buffer) return refuse(AmountBuffer::overflowRefusal());
+  VoucherLine next = lines_[currentLine_];
+  next.buffer(*column) = *buffer;
+  return applyResult(RecomputeFromBuffer(next, *column));
+}
+
+bool VoucherEntryModel::typeAmount(AmountColumn column, Key key) {
+  if (auto refusal = amountCellRefusal(column)) return refuse(*refusal);
+  const VoucherLine& line = lines_[currentLine_];
   VoucherLine next = line;
   AmountBuffer& buffer = next.buffer(column);
   if (isDigitKey(key)) {

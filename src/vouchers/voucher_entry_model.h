@@ -175,6 +175,11 @@ class VoucherEntryModel {
   // validates it first; false (and the cursor stays) when that fails.
   bool moveTo(std::size_t line, Column column);
 
+  // A figure worked out elsewhere (the calculator) into the current amount
+  // cell, under the same refusals as typing it; more than two decimals are
+  // rounded as the cell rounds.
+  bool putAmount(Money value);
+
   // The text cells, as the user types (each change is forwarded).
   bool editSummary(const std::string& text);
   bool editSubjectText(const std::string& text);
@@ -269,6 +274,7 @@ class VoucherEntryModel {
   void replaceLine(VoucherLine line);
   bool applyResult(LineResult result);
   bool typeAmount(AmountColumn column, Key key);
+  [[nodiscard]] std::optional<Refusal> amountCellRefusal(AmountColumn column) const;
   bool moveDown(bool toFirstColumn);
   bool moveUp();
   bool moveRightward();

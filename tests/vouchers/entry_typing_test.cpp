@@ -26,6 +26,31 @@ TEST_P(EntryTyping, NineDigitsMakeTheAmountAndATenthHitsTheDigitLimit) {
   EXPECT_EQ(current().debit, amount("123456789.5"));
 }
 
+// The calculator's figure goes into the current amount cell as if typed.
+TEST_P(EntryTyping, AFigureFromTheCalculatorFillsTheCurrentAmountCell) {
+  open();
+  fillLine("付货款", "10001", "");
+  ASSERT_TRUE(model().moveTo(0, Column::Summary));
+  EXPECT_FALSE(model().putAmount(amount("12")));
+  EXPECT_EQ(lastMessage(), "请先把光标移到借方、贷方或外币金额栏，再填入计算结果。");
+
+  ASSERT_TRUE(model().moveTo(0, Column::Debit));
+  ASSERT_TRUE(model().putAmount(amount("1234.567")));
+  EXPECT_EQ(current().debit, amount("1234.57"));  // two decimals, as the cell holds them
+  EXPECT_EQ(model().debitTotal(), amount("1234.57"));
+  EXPECT_TRUE(model().modified());
+  ASSERT_TRUE(model().putAmount(amount("-8")));
+  EXPECT_EQ(current().debit, amount("-8"));
+
+  EXPECT_FALSE(model().putAmount(amount("1000000000")));
+  EXPECT_EQ(lastMessage(), "凭证金额超过位数限制");
+  ASSERT_TRUE(model().moveTo(0, Column::Credit));
+  EXPECT_FALSE(model().putAmount(amount("5")));
+  EXPECT_EQ(lastMessage(), "借方栏已有金额数据，\r\n不可再在贷方栏输入");
+  EXPECT_EQ(current().debit, amount("-8"));
+  EXPECT_TRUE(current().credit.isZero());
+}
+
 TEST_P(EntryTyping, MinusThenDigitsInTheCreditGiveANegativeCredit) {
   open();
   fillLine("冲销", "10001", "", "-100");

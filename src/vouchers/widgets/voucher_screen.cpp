@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "package/hostapi/vor_params.h"
 #include "package/widgets/finance_boot_form_widget.h"
 #include "vouchers/widgets/voucher_grid.h"
 
@@ -176,7 +177,12 @@ void VoucherScreen::buildButtons(QWidget& body) {
   connect(balancing, &QPushButton::clicked, this, [this] { act([this] { model_.balanceLine(); }); });
   connect(swapping, &QPushButton::clicked, this, [this] { act([this] { model_.swapLine(); }); });
   connect(foreign, &QPushButton::clicked, this, [this] { act([this] { model_.toggleForeignColumns(); }); });
-  connect(calculator, &QPushButton::clicked, this, [this] { host_.GlobalCall("SHOWCALCULATOR", "", nullptr); });
+  connect(calculator, &QPushButton::clicked, this, [this] {
+    // The desktop's calculator hands back the figure to put into the current amount cell.
+    VorParams bag;
+    host_.GlobalCall("SHOWCALCULATOR", "", &bag);
+    if (bag.Has("Result")) act([this, &bag] { model_.putAmount(bag.GetMoney("Result")); });
+  });
   connect(previous, &QPushButton::clicked, this, [this] {
     if (commitHeader()) act([this] { model_.previousVoucher(); });
   });
