@@ -134,9 +134,9 @@ std::string OpeningDataModel::cellText(std::size_t row, OpeningDataColumn column
     case OpeningDataColumn::Name:
       return shown.name;
     case OpeningDataColumn::Debit:
-      return shown.debit.toString(2);
+      return shown.debit.grouped();
     case OpeningDataColumn::Credit:
-      return shown.credit.toString(2);
+      return shown.credit.grouped();
     case OpeningDataColumn::Direction:
       return shown.inflow ? "流入" : "流出";
   }

@@ -51,24 +51,32 @@ Money Money::parse(std::string_view text) {
   Wide units = 0;
   int digits = 0;
   int decimals = -1;  // -1 while still in the integer part
-  char previous = '\0';
+  // Thousands separators stand only between groups of three integer digits:
+  // "1,234,567.5", never "1,5" or "12,34".
+  bool grouped = false;
+  int groupDigits = 0;  // integer digits since the last separator
+  const auto groupEnds = [&] { return !grouped || groupDigits == 3; };
   for (char c : text) {
     if (c >= '0' && c <= '9') {
       if (decimals >= kDecimals) throw MoneyError("金额最多只能有四位小数：“" + shown + "”");
       units = units * 10 + (c - '0');
       if (units > static_cast<Wide>(kMax) + 1) overflow();
       ++digits;
-      if (decimals >= 0) ++decimals;
+      if (decimals >= 0)
+        ++decimals;
+      else
+        ++groupDigits;
     } else if (c == '.' && decimals < 0) {
+      if (!groupEnds()) throw bad();
       decimals = 0;
-    } else if (c == ',' && decimals < 0 && digits > 0 && previous != ',') {
-      // thousands separator inside the integer part
+    } else if (c == ',' && decimals < 0 && groupDigits > 0 && (grouped ? groupDigits == 3 : groupDigits <= 3)) {
+      grouped = true;
+      groupDigits = 0;
     } else {
       throw bad();
     }
-    previous = c;
   }
-  if (digits == 0 || previous == ',') throw bad();
+  if (digits == 0 || (decimals < 0 && !groupEnds())) throw bad();
   units *= pow10(kDecimals - (decimals < 0 ? 0 : decimals));
   return checked(negative ? -units : units);
 }
@@ -92,6 +100,15 @@ std::string Money::toString(int decimals) const {
     out.append(fraction, 0, static_cast<std::size_t>(decimals));
   }
   return out;
+}
+
+std::string Money::grouped(int decimals) const {
+  std::string text = toString(decimals);
+  const std::size_t first = text.front() == '-' ? 1 : 0;
+  std::size_t point = text.find('.');
+  if (point == std::string::npos) point = text.size();
+  for (std::size_t at = point; at > first + 3; at -= 3) text.insert(at - 3, 1, ',');
+  return text;
 }
 
 Money Money::operator+(Money other) const { return checked(static_cast<Wide>(units_) + other.units_); }

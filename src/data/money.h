@@ -27,7 +27,8 @@ class Money {
   static constexpr Money fromUnits(std::int64_t units) { return Money(units); }
   // A whole number of currency units; throws MoneyError when out of range.
   static Money fromInteger(std::int64_t whole);
-  // Decimal text such as "-1234.5", "1,234.56" or "0.0001"; at most four decimals.
+  // Decimal text such as "-1234.5", "1,234.56" or "0.0001"; at most four
+  // decimals; thousands separators only between groups of three digits.
   // Locale-independent; throws MoneyError with a Chinese message on bad text.
   static Money parse(std::string_view text);
 
@@ -38,6 +39,9 @@ class Money {
   // Plain decimal text with exactly `decimals` places (0..4), rounded half away
   // from zero when fewer than four are asked for. No grouping separators.
   [[nodiscard]] std::string toString(int decimals = kDecimals) const;
+  // The form amounts take on screen and on paper: thousands separators and,
+  // unless told otherwise, two decimals ("-11,300.00").
+  [[nodiscard]] std::string grouped(int decimals = 2) const;
 
   // Checked arithmetic: every operation that would overflow throws MoneyError.
   Money operator+(Money other) const;

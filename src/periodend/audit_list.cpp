@@ -57,7 +57,7 @@ std::vector<AuditListRow> rowsOf(const data::Rows& rows) {
   return list;
 }
 
-std::string amountText(Money amount) { return amount.isZero() ? std::string() : amount.toString(2); }
+std::string amountText(Money amount) { return amount.isZero() ? std::string() : amount.grouped(); }
 
 }  // namespace
 

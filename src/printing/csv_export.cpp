@@ -22,8 +22,9 @@ std::string CsvField(const std::string& text) {
 
 // Text a spreadsheet program would take for a formula ("=", "+", "-", "@" first)
 // gets a leading apostrophe, so an exported summary can never run as one.
-// Amounts and numbers are written as they are.
+// Amounts are plain decimal text with two decimals, for other programs to read.
 std::string CellField(const Cell& cell) {
+  if (const auto* amount = std::get_if<Money>(&cell)) return amount->toString(2);
   std::string text = CellText(cell);
   if (std::holds_alternative<std::string>(cell) && !text.empty() &&
       std::string_view("=+-@").find(text.front()) != std::string_view::npos)

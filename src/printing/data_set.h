@@ -32,7 +32,8 @@ struct DataSet {
 // The cell of a row in a column; an empty cell when the row is short.
 const Cell& CellAt(const std::vector<Cell>& row, std::size_t column);
 
-// The cell as shown on paper and in CSV: amounts with two decimals, dates as YYYY-MM-DD.
+// The cell as shown on paper: amounts with thousands separators and two
+// decimals, dates as YYYY-MM-DD.
 std::string CellText(const Cell& cell);
 
 }  // namespace qj::printing

@@ -17,7 +17,7 @@ TrialFigures RunTrialBalance(data::Connection& db, const CodeStructure& structur
 }
 
 std::string TrialBalanceMessage(const TrialFigures& figures) {
-  const auto shown = [](Money amount) { return amount.toString(2); };
+  const auto shown = [](Money amount) { return amount.grouped(); };
   std::string text = figures.balanced() ? "通过试算平衡！其中：" : "试算平衡尚未通过！其中：";
   text += "\n年初余额借方：" + shown(figures.yDebit) + "\n年初余额贷方：" + shown(figures.yCredit) +
           "\n\n本年累计借方：" + shown(figures.debit) + "\n本年累计贷方：" + shown(figures.credit) +

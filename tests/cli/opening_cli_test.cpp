@@ -32,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(Engines, OpeningCli, ::testing::ValuesIn(TestEngines())
 TEST_P(OpeningCli, SetsChecksAndShowsWithRefusalsAsExitCodes) {
   EXPECT_EQ(run("opening set " + book() + " 101 --balance 1000"), 0) << output;
   EXPECT_EQ(run("opening check " + book()), 2);  // unbalanced
-  EXPECT_NE(output.find("期初余额借方：1000.00"), std::string::npos) << output;
+  EXPECT_NE(output.find("期初余额借方：1,000.00"), std::string::npos) << output;
   EXPECT_EQ(run("opening set " + book() + " 201 --balance 1000"), 0) << output;
   EXPECT_EQ(run("opening show " + book() + " --trial"), 0);
   EXPECT_NE(output.find("201\t短期借款\t0.00\t1000.00\t0.00\t0.00\t0.00\t1000.00"), std::string::npos) << output;

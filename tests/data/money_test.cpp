@@ -15,14 +15,33 @@ TEST(MoneyParse, AcceptsPlainSignedGroupedAndShortDecimals) {
   EXPECT_EQ(m("-12.5").units(), -125000);
   EXPECT_EQ(m("+0.0001").units(), 1);
   EXPECT_EQ(m(" 1,234,567.89 ").units(), 12345678900);
+  EXPECT_EQ(m("123,456").units(), 1234560000);
   EXPECT_EQ(m(".5").units(), 5000);
   EXPECT_EQ(m("922337203685477.5807").units(), std::numeric_limits<std::int64_t>::max());
   EXPECT_EQ(m("-922337203685477.5808").units(), std::numeric_limits<std::int64_t>::min());
 }
 
 TEST(MoneyParse, RefusesMalformedTooPreciseAndOutOfRangeText) {
-  for (const char* bad : {"", "-", "abc", "1.2.3", "1e5", "12,", ",12", "1,,2", "1.00001", "0x10", "１２", "1 2",
-                          "922337203685477.5808", "99999999999999999999"})
+  for (const char* bad : {"",
+                          "-",
+                          "abc",
+                          "1.2.3",
+                          "1e5",
+                          "12,",
+                          ",12",
+                          "1,,2",
+                          "1,5",
+                          "12,34",
+                          "1,2345",
+                          "1234,567",
+                          "1,234,56.7",
+                          "1,23.5",
+                          "1.00001",
+                          "0x10",
+                          "１２",
+                          "1 2",
+                          "922337203685477.5808",
+                          "99999999999999999999"})
     EXPECT_THROW(m(bad), MoneyError) << bad;
 }
 
@@ -33,6 +52,18 @@ TEST(MoneyFormat, PrintsFixedDecimalsRoundingHalfAwayFromZero) {
   EXPECT_EQ(m("0.0049").toString(2), "0.00");
   EXPECT_EQ(m("-7.5").toString(0), "-8");
   EXPECT_EQ(Money::fromUnits(std::numeric_limits<std::int64_t>::min()).toString(), "-922337203685477.5808");
+}
+
+TEST(MoneyFormat, GroupsThousandsWithTwoDecimalsForScreenAndPaper) {
+  EXPECT_EQ(m("11300").grouped(), "11,300.00");
+  EXPECT_EQ(m("-1234567.455").grouped(), "-1,234,567.46");
+  EXPECT_EQ(m("999.994").grouped(), "999.99");
+  EXPECT_EQ(m("-100").grouped(), "-100.00");
+  EXPECT_EQ(m("0").grouped(), "0.00");
+  EXPECT_EQ(m("1000000").grouped(0), "1,000,000");
+  EXPECT_EQ(Money::fromUnits(std::numeric_limits<std::int64_t>::min()).grouped(4), "-922,337,203,685,477.5808");
+  for (const char* text : {"11300", "-1234567.45", "0.01", "100000"})
+    EXPECT_EQ(m(m(text).grouped().c_str()), m(text)) << "what is shown reads back";
 }
 
 TEST(MoneyArithmetic, SumsExactlyWhereBinaryFloatingPointWouldDrift) {

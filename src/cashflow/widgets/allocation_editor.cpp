@@ -15,7 +15,7 @@ namespace {
 enum Column { kCode, kName, kInflow, kOutflow };
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
-QString amountText(Money amount) { return amount.isZero() ? QString() : q(amount.toString()); }
+QString amountText(Money amount) { return amount.isZero() ? QString() : q(amount.grouped()); }
 
 QTableWidgetItem* readOnly(const std::string& text) {
   auto* item = new QTableWidgetItem(q(text));
@@ -82,7 +82,7 @@ void AllocationEditor::showRow(int row) {
 
 void AllocationEditor::showTotals() {
   const AllocationSums sums = model_->totals();
-  totals_->setText(QStringLiteral("合计　流入：%1　流出：%2").arg(q(sums.debit.toString()), q(sums.credit.toString())));
+  totals_->setText(QStringLiteral("合计　流入：%1　流出：%2").arg(q(sums.debit.grouped()), q(sums.credit.grouped())));
 }
 
 void AllocationEditor::edited(int row, int column) {

@@ -54,8 +54,9 @@ printing::DataSet AuditDataSet(const std::vector<AuditListRow>& rows) {
     cells.emplace_back(row.credDate ? printing::Cell(*row.credDate) : printing::Cell());
     cells.emplace_back(row.credNo);
     cells.emplace_back(row.voucherWord);
-    cells.emplace_back(FlagMark(row.audited));
-    cells.emplace_back(FlagMark(row.posted));
+    // On paper and in a spreadsheet an unset flag is an empty cell.
+    cells.emplace_back(row.audited ? printing::Cell(FlagMark(true)) : printing::Cell());
+    cells.emplace_back(row.posted ? printing::Cell(FlagMark(true)) : printing::Cell());
     cells.emplace_back(row.summary);
     cells.emplace_back(CellText(row, AuditColumn::Subject));
     cells.push_back(amountCell(row.debit));

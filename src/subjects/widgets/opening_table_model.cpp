@@ -46,9 +46,9 @@ QVariant OpeningTableModel::data(const QModelIndex& index, int role) const {
   const bool amount = column.kind == OpeningColumnKind::Amount;
   switch (role) {
     case Qt::DisplayRole:
-      return text(OpeningCellText(row, column));
+      return amount ? text(row.value(column.field).grouped()) : text(OpeningCellText(row, column));
     case Qt::EditRole:
-      return amount ? text(row.value(column.field).toString(2)) : text(OpeningCellText(row, column));
+      return text(OpeningCellText(row, column));
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::AlignVCenter | (amount ? Qt::AlignRight : Qt::AlignLeft));
     case Qt::FontRole: {

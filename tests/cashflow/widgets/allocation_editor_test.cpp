@@ -42,13 +42,13 @@ TEST_P(AllocationWidgets, TheGridStoresATypedAmountAndTheButtonsAskBeforeLeaving
   QTableWidget& grid = *editor.grid();
   ASSERT_EQ(grid.rowCount(), 3);
   EXPECT_EQ(grid.horizontalHeaderItem(0)->text(), QStringLiteral("现金流量编码"));
-  EXPECT_EQ(grid.item(0, 2)->text(), QStringLiteral("100.0000"));
+  EXPECT_EQ(grid.item(0, 2)->text(), QStringLiteral("100.00"));
   EXPECT_FALSE(grid.item(0, 0)->flags() & Qt::ItemIsEditable);
 
-  grid.item(1, 3)->setText(QStringLiteral("30.5"));
-  EXPECT_EQ(stored(), (std::vector<std::string>{"0101:100.00:null", "0102:null:30.50"}));
-  EXPECT_EQ(grid.item(1, 3)->text(), QStringLiteral("30.5000"));
-  EXPECT_EQ(editor.totalsLabel()->text(), QStringLiteral("合计　流入：100.0000　流出：30.5000"));
+  grid.item(1, 3)->setText(QStringLiteral("2,030.5"));
+  EXPECT_EQ(stored(), (std::vector<std::string>{"0101:100.00:null", "0102:null:2030.50"}));
+  EXPECT_EQ(grid.item(1, 3)->text(), QStringLiteral("2,030.50"));
+  EXPECT_EQ(editor.totalsLabel()->text(), QStringLiteral("合计　流入：100.00　流出：2,030.50"));
   SaveScreenshot(editor, "cashflow_allocation_editor");
 
   // Leaving by the close box with a cell still being typed stores it first.
@@ -59,7 +59,7 @@ TEST_P(AllocationWidgets, TheGridStoresATypedAmountAndTheButtonsAskBeforeLeaving
   host().answers = {msgbox::IdNo, msgbox::IdYes};
   editor.reject();
   EXPECT_TRUE(editor.isVisible());
-  EXPECT_EQ(stored(), (std::vector<std::string>{"0101:100.00:null", "0102:null:30.50", "0201:5.00:null"}));
+  EXPECT_EQ(stored(), (std::vector<std::string>{"0101:100.00:null", "0102:null:2030.50", "0201:5.00:null"}));
   ASSERT_EQ(host().messages.size(), 1u);
   EXPECT_EQ(host().messages[0].caption, "退出询问");
   QTest::mouseClick(Button(editor, QStringLiteral("确定")), Qt::LeftButton);

@@ -30,8 +30,8 @@ TEST_P(OpeningDialogWidget, AnAmountTypedIntoACellIsStoredAndMovesTheTotalLine) 
   type("201", "本年累计|贷方", "300");
   EXPECT_EQ(figure("0010101", "Balance"), Money::parse("1500.50"));
   EXPECT_EQ(figure("00201", "CREDIT"), Money::fromInteger(300));
-  EXPECT_EQ(shown("10101", "期初余额"), "1500.50");
-  EXPECT_EQ(shown("", "期初余额"), "1500.50");
+  EXPECT_EQ(shown("10101", "期初余额"), "1,500.50");  // money shows grouped with two decimals
+  EXPECT_EQ(shown("", "期初余额"), "1,500.50");
   EXPECT_EQ(shown("", "本年累计|贷方"), "300.00");
   EXPECT_EQ(notice(), "还未进行试算平衡！");
   snap("opening_screen");
