@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "cashflow/cash_flow_items.h"
+#include "cashflow/item_archive_model.h"
 #include "data/connection.h"
 #include "package/refusal.h"
 #include "vouchers/screen_work.h"
@@ -22,6 +23,8 @@ std::string upsertSql(AllocationColumn column) {
 }
 
 // Rows whose amounts are both zero or null carry no allocation.
+constexpr const char* kNoItemsQuestion =
+    "还没有定义现金流量项目，无法分配。\r\n请先在“现金流量项目”中定义项目。现在打开现金流量项目吗？";
 constexpr const char* kEmptyRows = "(DEBIT IS NULL OR DEBIT=0) AND (CREDIT IS NULL OR CREDIT=0)";
 
 }  // namespace
@@ -40,6 +43,12 @@ std::unique_ptr<AllocationEditorModel> AllocationEditorModel::Open(HostServices&
   std::unique_ptr<AllocationEditorModel> model(new AllocationEditorModel(host, std::move(credId), cashAmount));
   model->editable_ = host.HasOvoPrivilege2(kAllocationPrivilegeFunction, kEdit, false);
   if (!vouchers::ReportFailures(host, [&] { model->load(); })) return nullptr;
+  if (!model->rows_.empty()) return model;
+  // Nothing to allocate to yet: the items are defined in the host's archive.
+  if (host.ShowMsgBox(kNoItemsQuestion, caption::Question, msgbox::YesNo | msgbox::IconQuestion) != msgbox::IdYes)
+    return nullptr;
+  host.ShowPrivilegedForm(kItemArchiveFormName, kOpen, false, true);
+  if (!vouchers::ReportFailures(host, [&] { model->load(); }) || model->rows_.empty()) return nullptr;
   return model;
 }
 

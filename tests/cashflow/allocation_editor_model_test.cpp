@@ -46,6 +46,28 @@ TEST_P(AllocationEditor, OpeningStoresNothingAndDropsTheVouchersRowsOfItemsThatC
   EXPECT_TRUE(editor->editable());
 }
 
+// With no item to allocate to, the editor says so and offers the item
+// archive; it opens once the archive has items.
+TEST_P(AllocationEditor, WithoutItemsItOffersTheItemArchiveInsteadOfAnEmptyGrid) {
+  db().execute("DELETE FROM Fluxion");
+  host().answers = {msgbox::IdNo};
+  EXPECT_FALSE(AllocationEditorModel::Open(host(), kVoucher, yuan(100)));
+  ASSERT_EQ(host().messages.size(), 1u);
+  EXPECT_EQ(host().messages[0].text,
+            "还没有定义现金流量项目，无法分配。\r\n请先在“现金流量项目”中定义项目。现在打开现金流量项目吗？");
+  EXPECT_TRUE(host().globalCalls.empty());
+
+  host().answers = {msgbox::IdYes};
+  EXPECT_FALSE(AllocationEditorModel::Open(host(), kVoucher, yuan(100)));  // the archive was closed without items
+  EXPECT_EQ(host().globalCalls, (std::vector<std::string>{"OvoFluxionArchives_Frm"}));
+
+  host().answers = {msgbox::IdYes};
+  host().onPrivilegedForm = [this](const std::string&) { items(); };
+  const auto editor = AllocationEditorModel::Open(host(), kVoucher, yuan(100));
+  ASSERT_TRUE(editor);
+  EXPECT_EQ(editor->rows().size(), 3u);
+}
+
 TEST_P(AllocationEditor, EachEditStoresItsRowAtOnceAndARowBackToZeroIsDeleted) {
   const auto editor = open();
   EXPECT_TRUE(editor->setAmount(0, AllocationColumn::Inflow, yuan(100)));

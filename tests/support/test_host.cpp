@@ -60,7 +60,10 @@ bool TestHost::SetLock(const std::string& name, bool lock, bool) {
 
 bool TestHost::HasOvoPrivilege2(int number, int action, bool) { return !deniedPrivileges.contains({number, action}); }
 
-void TestHost::ShowPrivilegedForm(const std::string& name, int, bool, bool) { globalCalls.push_back(name); }
+void TestHost::ShowPrivilegedForm(const std::string& name, int, bool, bool) {
+  globalCalls.push_back(name);
+  if (onPrivilegedForm) onPrivilegedForm(name);
+}
 
 bool TestHost::FormIsExist(const std::string& name) { return openForms_[name] > 0; }
 void TestHost::FormOpened(const std::string& name) { ++openForms_[name]; }

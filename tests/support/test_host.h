@@ -38,7 +38,8 @@ class TestHost final : public HostServices {
   // Runs once when the named lock is next granted: what another session did
   // just before this one got the lock.
   std::map<std::string, std::function<void()>> onLocked;
-  QWidget* mainWindow = nullptr;  // for screens that fit themselves into it
+  std::function<void(const std::string&)> onPrivilegedForm;  // runs while a host form "is shown"
+  QWidget* mainWindow = nullptr;                             // for screens that fit themselves into it
   // What the package did.
   std::vector<std::pair<std::string, FinanceCallback>> registered;
   std::vector<Message> messages;
