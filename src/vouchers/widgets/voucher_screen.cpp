@@ -48,7 +48,11 @@ VoucherScreen::VoucherScreen(HostServices& host, VoucherEntryOptions options, QW
   makerLabel_->setObjectName(QStringLiteral("makerLabel"));
   checkerLabel_->setObjectName(QStringLiteral("checkerLabel"));
   posterLabel_->setObjectName(QStringLiteral("posterLabel"));
+  savedLabel_ = new QLabel(body_);
+  savedLabel_->setObjectName(QStringLiteral("savedLabel"));
+  savedLabel_->setStyleSheet(QStringLiteral("color: #006000;"));
   footer->addWidget(subjectLabel_, 1);
+  footer->addWidget(savedLabel_);
   for (QLabel* name : {makerLabel_, checkerLabel_, posterLabel_}) {
     name->setMinimumWidth(120);
     footer->addWidget(name);
@@ -239,8 +243,14 @@ bool VoucherScreen::commitHeader() {
 
 void VoucherScreen::save() {
   // A refused header field stops the save: the field shows its old value again.
-  if (commitHeader()) model_.save();
+  const bool saved = commitHeader() && model_.save();
   refresh();
+  if (!saved) return;
+  // The voucher's word and number say where it went.
+  const VoucherHeader& header = model_.header();
+  savedCredId_ = model_.storedCredId();
+  savedLabel_->setText(QStringLiteral("已保存 ") + q(model_.typeName()) + QStringLiteral("-") +
+                       (header.credCode ? QString::number(*header.credCode) : QString()));
 }
 
 void VoucherScreen::keyPressEvent(QKeyEvent* event) {
@@ -285,6 +295,8 @@ void VoucherScreen::refresh() {
   if (!credNoEdit_->hasFocus()) credNoEdit_->setText(QString::number(header.credNo));
   if (!dateEdit_->hasFocus()) dateEdit_->setDate(ToQDate(header.credDate));
   if (!billNumberBox_->hasFocus()) billNumberBox_->setValue(header.billNumber);
+  // The saved note lasts until the voucher changes or another one shows.
+  if (model_.modified() || model_.storedCredId() != savedCredId_) savedLabel_->clear();
   stateLabel_->setText(header.posted    ? QStringLiteral("已登帐")
                        : header.checked ? QStringLiteral("已审核")
                                         : QString());

@@ -78,6 +78,8 @@ class VoucherScreen final : public QDialog {
   QLabel* makerLabel_ = nullptr;
   QLabel* checkerLabel_ = nullptr;
   QLabel* posterLabel_ = nullptr;
+  QLabel* savedLabel_ = nullptr;  // "已保存 记-12" after a save
+  std::string savedCredId_;       // the voucher that note speaks of
   std::vector<QPushButton*> buttons_;
   bool committing_ = false;
 };

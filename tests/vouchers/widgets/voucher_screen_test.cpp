@@ -50,10 +50,15 @@ TEST_P(VoucherScreenWidget, AWholeVoucherTypedFromTheKeyboardAlone) {
   EXPECT_NE(screen().findChild<QLabel*>("subjectLabel")->text().indexOf(QStringLiteral("现金")), -1);
   snap("voucher_typed");
 
-  key(Qt::Key_F2);  // stored; the cursor stays
+  auto* saved = screen().findChild<QLabel*>("savedLabel");
+  ASSERT_NE(saved, nullptr);
+  EXPECT_TRUE(saved->text().isEmpty());
+  key(Qt::Key_F2);  // stored; the cursor stays, and the footer says where it went
   EXPECT_TRUE(host().messages.empty()) << lastMessage();
   EXPECT_FALSE(model().isNew());
   EXPECT_EQ(model().currentLine(), 1U);
+  EXPECT_EQ(saved->text(), QStringLiteral("已保存 记-1"));
+  snap("voucher_saved");
 
   key(Qt::Key_Down);  // a third line, left again upwards: it goes
   ASSERT_EQ(model().lines().size(), 3U);
@@ -66,6 +71,7 @@ TEST_P(VoucherScreenWidget, AWholeVoucherTypedFromTheKeyboardAlone) {
   EXPECT_TRUE(host().messages.empty()) << lastMessage();
   EXPECT_TRUE(model().isNew());
   EXPECT_EQ(model().header().credId, "201107000002");
+  EXPECT_TRUE(saved->text().isEmpty()) << "the note went with the saved voucher";
 }
 
 // On a desktop another window has the keyboard until the voucher screen
