@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -23,7 +24,33 @@
 #include "subjects/widgets/opening_table_model.h"
 
 namespace qj::subjects {
+
 namespace {
+
+// Enter takes the figure typed into a cell and goes down to the next line,
+// as a bookkeeper types a column of figures; so does Enter on a cell that is
+// not being typed into.
+class OpeningTableView final : public QTableView {
+ protected:
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
+    const bool entered = hint == QAbstractItemDelegate::SubmitModelCache;
+    QTableView::closeEditor(editor, entered ? QAbstractItemDelegate::NoHint : hint);
+    if (entered) moveDown();
+  }
+  void keyPressEvent(QKeyEvent* event) override {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && state() != EditingState) {
+      moveDown();
+      return;
+    }
+    QTableView::keyPressEvent(event);
+  }
+
+ private:
+  void moveDown() {
+    const QModelIndex next = currentIndex().siblingAtRow(currentIndex().row() + 1);
+    if (next.isValid()) setCurrentIndex(next);
+  }
+};
 
 QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
@@ -73,7 +100,7 @@ void OpeningDialog::buildControls(QWidget& body) {
   layout->addLayout(chooser);
 
   table_ = new OpeningTableModel(model_, this);
-  view_ = new QTableView;
+  view_ = new OpeningTableView;
   view_->setObjectName(QStringLiteral("openingTable"));
   view_->setModel(table_);
   view_->verticalHeader()->hide();

@@ -33,6 +33,9 @@ TEST_P(OpeningDialogWidget, AnAmountTypedIntoACellIsStoredAndMovesTheTotalLine) 
   EXPECT_EQ(shown("10101", "期初余额"), "1,500.50");  // money shows grouped with two decimals
   EXPECT_EQ(shown("", "期初余额"), "1,500.50");
   EXPECT_EQ(shown("", "本年累计|贷方"), "300.00");
+  // Enter took the figure and went down a line, ready for the next one.
+  EXPECT_EQ(table().currentIndex().row(), cell("201", "本年累计|贷方").row() + 1);
+  EXPECT_EQ(table().currentIndex().column(), cell("201", "本年累计|贷方").column());
   EXPECT_EQ(notice(), "还未进行试算平衡！");
   snap("opening_screen");
 }
