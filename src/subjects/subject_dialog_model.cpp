@@ -2,6 +2,7 @@
 
 #include "subjects/chart_rules.h"
 #include "subjects/modify_subject.h"
+#include "subjects/subject_store.h"
 
 namespace qj::subjects {
 namespace {
@@ -25,6 +26,9 @@ SubjectDialogModel SubjectDialogModel::ForAdd(HostServices& host, AddPlan plan) 
   dialog.prefix_ = plan.parent;
   dialog.segmentWidth_ = rules.structure.segmentWidth(plan.level);
   dialog.draft_.segment = plan.proposedSegment;
+  // A sub-account usually keeps its parent's balance direction.
+  if (!plan.parent.empty())
+    if (const auto parent = FindSubject(host.FindStartupDB(), plan.parent)) dialog.draft_.debit = parent->debit;
   if (counterparty) dialog.counterparties_ = UnlinkedCounterparties(host.FindStartupDB(), plan.controlCode);
   dialog.plan_ = std::move(plan);
   return dialog;

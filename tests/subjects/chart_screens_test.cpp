@@ -56,11 +56,11 @@ TEST_P(ChartScreens, MaintenanceAddsModifiesAndDeletesThroughItsDialogs) {
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(dialog->caption(), "新增科目");
   EXPECT_EQ(dialog->code(), "10201");
-  dialog->setName("工商银行");
+  EXPECT_EQ(dialog->draft().debit, std::optional<bool>(true)) << "a sub-account starts with its parent's direction";
   screen.confirmDialog();
-  EXPECT_EQ(lastMessage(), "余额方向必须先选定");
+  EXPECT_EQ(lastMessage(), "科目名称不可为空");
   ASSERT_NE(screen.dialog(), nullptr);  // a refusal keeps the dialog open
-  screen.dialog()->setDirection(true);
+  screen.dialog()->setName("工商银行");
   screen.dialog()->setForeignCurrency(subjects::foreign::All);
   screen.confirmDialog();
   EXPECT_EQ(screen.dialog(), nullptr);

@@ -1,5 +1,6 @@
 #include "subjects/widgets/subject_dialog.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -74,6 +75,20 @@ SubjectDialog::SubjectDialog(SubjectDialogModel& model, QWidget* parent)
   buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
   buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
   form->addRow(buttons);
+
+  // Tab follows the fields as they stand, the balance direction among them.
+  QWidget* previous = segment_;
+  const auto next = [&previous](QWidget* field) {
+    setTabOrder(previous, field);
+    previous = field;
+  };
+  if (counterparty_) next(counterparty_);
+  next(name_);
+  next(helpCode_);
+  for (QAbstractButton* button : direction_->buttons()) next(button);
+  next(foreign_);
+  next(currency_);
+  next(cashFlow_);
 
   connect(segment_, &QLineEdit::textChanged, this,
           [this](const QString& text) { model_.setSegment(text.toStdString()); });

@@ -64,6 +64,11 @@ TEST_P(SubjectArchivesScreen, AddsAChildThroughTheDialogAndRefusesAnEmptyName) {
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("新增科目"));
   EXPECT_EQ(dialog->segmentEdit()->text(), QStringLiteral("01"));
+  // The parent's direction is chosen already, and Tab reaches it after the name.
+  ASSERT_NE(dialog->directionGroup()->checkedButton(), nullptr);
+  EXPECT_EQ(dialog->directionGroup()->checkedButton()->text(), QStringLiteral("借方"));
+  QWidget* helpCode = dialog->nameEdit()->nextInFocusChain();
+  EXPECT_EQ(helpCode->nextInFocusChain(), dialog->directionGroup()->checkedButton());
   Click(*dialog, QStringLiteral("确定"));
   EXPECT_EQ(lastMessage(), "科目名称不可为空");
   ASSERT_TRUE(dialog->isVisible());
