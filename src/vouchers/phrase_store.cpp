@@ -67,7 +67,7 @@ std::optional<Refusal> CheckPhraseType(const std::string& name) {
 }
 
 std::optional<Refusal> CheckPhrase(const PhraseDraft& draft) {
-  if (!draft.typeId) return Refusal{phrase_message::TypeRequired, caption::Notice};
+  if (!draft.typeId) return Refusal{phrase_message::PhraseTypeRequired, caption::Notice};
   if (TrimmedText(draft.name).empty()) return Refusal{phrase_message::TextRequired, caption::Notice};
   return std::nullopt;
 }

@@ -45,6 +45,9 @@ inline constexpr const char* kPhraseKeyName = "Precis";
 
 namespace phrase_message {
 inline constexpr const char* TypeRequired = "摘要类别不可为空！";
+// A phrase needs a type to go under; say where types are made.
+inline constexpr const char* PhraseTypeRequired =
+    "摘要类别不可为空！请先在“摘要类别”栏按“增加”建立一个类别，选定它后再增加摘要。";
 inline constexpr const char* TextRequired = "摘要不可为空！";
 inline constexpr const char* InUseNoModify = "该记录已被使用，不能修改!";
 inline constexpr const char* InUseNoDelete = "该记录已被使用，不能删除!";

@@ -154,7 +154,7 @@ TEST_P(PhraseScreen, APhraseAddedUnderAStoredTypeBelongsToItAndUnderEveryPhraseT
   EXPECT_EQ(screen.phraseDialog()->draft().typeId, std::nullopt);
   screen.phraseDialog()->setName("预付货款");
   EXPECT_FALSE(screen.phraseDialog()->confirm());
-  EXPECT_EQ(lastMessage().text, "摘要类别不可为空！");
+  EXPECT_EQ(lastMessage().text, "摘要类别不可为空！请先在“摘要类别”栏按“增加”建立一个类别，选定它后再增加摘要。");
   EXPECT_EQ(lastMessage().caption, "提示");
   screen.dialogClosed();
 

@@ -71,10 +71,12 @@ TEST_P(PhraseStore, NewTypesAndPhrasesTakeTheNextPrecisKeyAndAChangeKeepsItsKey)
 TEST_P(PhraseStore, BlankNamesAreRefusedTypeBeforeTextAndNothingIsStoredOrKeyed) {
   const Refusal typeRequired{"摘要类别不可为空！", "提示"};
   const Refusal textRequired{"摘要不可为空！", "提示"};
+  const Refusal phraseTypeRequired{"摘要类别不可为空！请先在“摘要类别”栏按“增加”建立一个类别，选定它后再增加摘要。",
+                                   "提示"};
   EXPECT_EQ(RefusalOf(vouchers::StorePhraseType(host(), " \t　", std::nullopt)), typeRequired);
   EXPECT_EQ(RefusalOf(vouchers::StorePhraseType(host(), "", 1)), typeRequired);
-  EXPECT_EQ(RefusalOf(vouchers::StorePhrase(host(), {std::nullopt, "", ""}, std::nullopt)), typeRequired);
-  EXPECT_EQ(RefusalOf(vouchers::StorePhrase(host(), {std::nullopt, "提现", ""}, std::nullopt)), typeRequired);
+  EXPECT_EQ(RefusalOf(vouchers::StorePhrase(host(), {std::nullopt, "", ""}, std::nullopt)), phraseTypeRequired);
+  EXPECT_EQ(RefusalOf(vouchers::StorePhrase(host(), {std::nullopt, "提现", ""}, std::nullopt)), phraseTypeRequired);
   EXPECT_EQ(RefusalOf(vouchers::StorePhrase(host(), {1, "　 ", ""}, std::nullopt)), textRequired);
   EXPECT_EQ(storedTypes(), (std::vector<std::string>{"1:银行", "2:费用"}));
   EXPECT_EQ(storedPhrases().size(), 4u);
