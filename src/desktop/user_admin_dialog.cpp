@@ -128,8 +128,9 @@ QWidget* UserAdminDialog::privilegesBox() {
                                          new QTableWidgetItem(Q(actions[static_cast<std::size_t>(column)].title)));
   for (int row = 0; row < static_cast<int>(functions.size()); ++row) {
     const host::PrivilegedFunction& function = functions[static_cast<std::size_t>(row)];
-    privileges_->setVerticalHeaderItem(
-        row, new QTableWidgetItem(QString::number(function.number) + " " + Q(function.title)));
+    auto* heading = new QTableWidgetItem(Q(function.title));
+    heading->setToolTip(QStringLiteral("功能号 %1").arg(function.number));
+    privileges_->setVerticalHeaderItem(row, heading);
     for (int column = 0; column < privileges_->columnCount(); ++column) {
       auto* tick = new QTableWidgetItem();
       tick->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);

@@ -4,6 +4,7 @@
 
 #include "data/dialect.h"
 #include "data/procedures.h"
+#include "host/privileged_functions.h"
 #include "package/upper_case.h"
 
 namespace qj::host {
@@ -90,9 +91,8 @@ bool HostApplication::SetLock(const std::string& name, bool lock, bool) {
 bool HostApplication::HasOvoPrivilege2(int number, int action, bool show) {
   if (users_.hasPrivilege(userName_, number, action)) return true;
   if (show)
-    boxes_.show("你没有此项操作的权限（功能号 " + std::to_string(number) + "，操作 " + std::to_string(action) +
-                    "），请与系统管理员联系。",
-                kProductionName, msgbox::IconWarning);
+    boxes_.show("你没有" + PrivilegeName(number, action) + "权限，请与系统管理员联系。", kProductionName,
+                msgbox::IconWarning);
   return false;
 }
 

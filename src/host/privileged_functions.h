@@ -21,4 +21,8 @@ struct PrivilegeAction {
 const std::vector<PrivilegedFunction>& PrivilegedFunctions();
 const std::vector<PrivilegeAction>& PrivilegeActions();
 
+// How a refusal names a privilege: "“凭证审核”的“执行”", or "此项操作" for a
+// function or action without a title.
+std::string PrivilegeName(int function, int action);
+
 }  // namespace qj::host

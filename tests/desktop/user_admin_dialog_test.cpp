@@ -43,6 +43,8 @@ TEST(UserAdminDialog, TickedPrivilegesAreGrantedAndRemovedUsersGone) {
   userList->selectRow(RowOf(userList, QStringLiteral("会计")));
   int voucherEntry = 0;
   while (host::PrivilegedFunctions()[static_cast<std::size_t>(voucherEntry)].number != 58) ++voucherEntry;
+  EXPECT_EQ(privileges->verticalHeaderItem(voucherEntry)->text(), QStringLiteral("凭证录入"))
+      << "the rights show the screen's name, not its function number";
   EXPECT_EQ(privileges->item(voucherEntry, 1)->checkState(), Qt::Checked);  // 58 新增, granted before
   privileges->item(voucherEntry, 0)->setCheckState(Qt::Checked);
   privileges->item(voucherEntry, 1)->setCheckState(Qt::Unchecked);
