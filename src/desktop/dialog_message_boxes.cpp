@@ -33,10 +33,10 @@ int DialogMessageBoxes::show(const std::string& text, const std::string& caption
                   parent);
   const int buttons = flags & 0x0f;
   if (buttons == msgbox::YesNo || buttons == msgbox::YesNoCancel) {
-    QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
     QPushButton* cancel =
-        buttons == msgbox::YesNoCancel ? box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole) : nullptr;
+        buttons == msgbox::YesNoCancel ? box.addButton(QStringLiteral("取消(&C)"), QMessageBox::RejectRole) : nullptr;
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel ? cancel : no);
     box.exec();
