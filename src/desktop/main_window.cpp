@@ -17,6 +17,8 @@
 #include "desktop/wait_window.h"
 #include "host/book_session.h"
 #include "host/host_application.h"
+#include "host/privileged_functions.h"
+#include "package/screen_table.h"
 
 namespace qj::desktop {
 namespace {
@@ -82,6 +84,7 @@ void MainWindow::buildSystemMenu() {
 void MainWindow::buildScreenMenus() {
   for (const std::string& group : ScreenMenuGroups()) {
     QMenu* menu = menuBar()->addMenu(QString::fromStdString(group));
+    menu->setToolTipsVisible(true);
     for (const ScreenMenuEntry& entry : ScreenMenu()) {
       if (entry.group != group) continue;
       QAction* action = menu->addAction(QString::fromUtf8(entry.title));
@@ -110,7 +113,18 @@ void MainWindow::buildToolbar() {
 }
 
 void MainWindow::offerScreens(const std::function<bool(const std::string& key)>& available) {
-  for (QAction* action : screenActions_) action->setEnabled(available(action->objectName().toStdString()));
+  // A screen the user cannot open is grey, and its tooltip says why.
+  for (QAction* action : screenActions_) {
+    const std::string key = action->objectName().toStdString();
+    const package::ScreenEntry* entry = package::FindScreen(key);
+    std::string reason;
+    if (!available(key))
+      reason = "本版本尚未提供此功能。";
+    else if (entry && entry->privilege != 0 && !host_.HasOvoPrivilege2(entry->privilege, entry->action, false))
+      reason = "你没有" + host::PrivilegeName(entry->privilege, entry->action) + "权限，请与系统管理员联系。";
+    action->setEnabled(reason.empty());
+    action->setToolTip(reason.empty() ? action->text() : QString::fromStdString(reason));
+  }
 }
 
 bool MainWindow::closeScreens() {

@@ -159,18 +159,18 @@ TEST_P(MainWindowTest, ShowingAnOpenListAgainRestoresItWhenMinimised) {
 }
 
 TEST_P(MainWindowTest, MessageBoxesAskInChineseAndReturnTheAnswer) {
-  for (const auto& [button, expected] : {std::pair{"是", msgbox::IdYes}, std::pair{"否", msgbox::IdNo}}) {
+  for (const auto& [button, expected] : {std::pair{"是(&Y)", msgbox::IdYes}, std::pair{"否(&N)", msgbox::IdNo}}) {
     WhenModalAppears([button = QString::fromUtf8(button)](QWidget& window) {
       auto* box = qobject_cast<QMessageBox*>(&window);
       ASSERT_NE(box, nullptr);
       EXPECT_EQ(box->windowTitle(), QStringLiteral("询问"));
       EXPECT_EQ(box->icon(), QMessageBox::Question);
-      if (button == QStringLiteral("是")) SaveScreenshot(*box, "desktop_yes_no_box");
+      if (button == QStringLiteral("是(&Y)")) SaveScreenshot(*box, "desktop_yes_no_box");
       ButtonNamed(*box, button)->click();
     });
     EXPECT_EQ(host().ShowMsgBox("确定要删除这张凭证吗？", "询问", msgbox::AskYesNo), expected) << button;
   }
-  for (const auto& [button, expected] : {std::pair{"取消", msgbox::IdCancel}, std::pair{"否", msgbox::IdNo}}) {
+  for (const auto& [button, expected] : {std::pair{"取消(&C)", msgbox::IdCancel}, std::pair{"否(&N)", msgbox::IdNo}}) {
     WhenModalAppears([button = QString::fromUtf8(button)](QWidget& window) {
       auto* box = qobject_cast<QMessageBox*>(&window);
       ASSERT_NE(box, nullptr);
@@ -180,6 +180,15 @@ TEST_P(MainWindowTest, MessageBoxesAskInChineseAndReturnTheAnswer) {
     EXPECT_EQ(host().ShowMsgBox("凭证数据未保存，是否保存?", "询问", msgbox::YesNoCancel | msgbox::IconQuestion),
               expected)
         << button;
+  }
+
+  // The keyboard answers a question by the buttons' letters.
+  for (const auto& [key, expected] : {std::pair{Qt::Key_Y, msgbox::IdYes}, std::pair{Qt::Key_N, msgbox::IdNo},
+                                      std::pair{Qt::Key_C, msgbox::IdCancel}}) {
+    WhenModalAppears([key = key](QWidget& window) { QTest::keyClick(&window, key); });
+    EXPECT_EQ(host().ShowMsgBox("凭证数据未保存，是否保存?", "询问", msgbox::YesNoCancel | msgbox::IconQuestion),
+              expected)
+        << key;
   }
 
   WhenModalAppears([](QWidget& window) {
@@ -338,6 +347,35 @@ TEST_P(MainWindowTest, TheCashFlowMenusOpenTheOpeningDataAndTheHostsItemArchive)
 }
 
 class DesktopCourseTest : public DesktopTest {};
+
+class LimitedUserTest : public DesktopTest {};
+QJ_DESKTOP_ON_EVERY_ENGINE(LimitedUserTest);
+
+// A clerk who may only enter vouchers sees the other screens grey, each
+// saying why; a screen this build lacks says so too.
+TEST_P(LimitedUserTest, MenusOfScreensTheUserMayNotOpenAreGreyWithTheReason) {
+  {
+    auto session = host::BookSession::Open(location());
+    host::UserStore users(session->db());
+    users.add("出纳", "pw");
+    users.grant("出纳", 58, 1);
+  }
+  desktop::LoginModel login;
+  ASSERT_EQ(login.logIn(location(), "出纳", "pw"), desktop::LoginStep::Done);
+  desktop::DialogMessageBoxes boxes;
+  desktop::Workspace workspace(login.take(), boxes);
+  const auto entry = [&](const char* key) { return workspace.window().findChild<QAction*>(QString::fromLatin1(key)); };
+  EXPECT_TRUE(entry("VOUCHERVOICE_FRM")->isEnabled());
+  EXPECT_FALSE(entry("FRMVOUAUADI")->isEnabled());
+  EXPECT_EQ(entry("FRMVOUAUADI")->toolTip(), QStringLiteral("你没有“凭证审核”的“打开”权限，请与系统管理员联系。"));
+  EXPECT_FALSE(entry("VOUCHERLOGONACCOUNT_FRM")->isEnabled());
+  EXPECT_EQ(entry("VOUCHERLOGONACCOUNT_FRM")->toolTip(),
+            QStringLiteral("你没有“凭证登帐”的“执行”权限，请与系统管理员联系。"));
+  workspace.window().offerScreens([](const std::string& key) { return key != "MULTICOLUMNACCOUNT_FRM"; });
+  EXPECT_FALSE(entry("MULTICOLUMNACCOUNT_FRM")->isEnabled());
+  EXPECT_EQ(entry("MULTICOLUMNACCOUNT_FRM")->toolTip(), QStringLiteral("本版本尚未提供此功能。"));
+  EXPECT_TRUE(entry("VOUCHERVOICE_FRM")->isEnabled());
+}
 QJ_DESKTOP_ON_EVERY_ENGINE(DesktopCourseTest);
 
 TEST_P(DesktopCourseTest, SwitchingBooksClosesEverythingAndLogsInAgain) {
