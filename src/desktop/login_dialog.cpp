@@ -26,6 +26,14 @@ namespace qj::desktop {
 namespace {
 
 constexpr const char* kRecentKey = "recentBooks";
+constexpr const char* kCompanyNamesKey = "recentBookCompanies";  // location -> company name
+
+// How the list shows a book: its company, with the file (or server) it is in.
+QString RecentEntryText(const QString& location, const QString& company) {
+  if (company.isEmpty()) return location;
+  const QString place = data::IsServerLocation(location.toStdString()) ? location : QFileInfo(location).fileName();
+  return company + QStringLiteral("（") + place + QStringLiteral("）");
+}
 
 std::vector<std::string> storedRecent(const QSettings& settings) {
   std::vector<std::string> out;
@@ -54,8 +62,16 @@ LoginDialog::LoginDialog(host::MessageBoxes& boxes, QSettings& settings, const Q
       password_(new QLineEdit) {
   setWindowTitle(QStringLiteral("青简财务 - 登录"));
   recentList_->setObjectName(QStringLiteral("recentBooks"));
-  for (const std::string& location : recent_.locations()) recentList_->addItem(QString::fromStdString(location));
-  connect(recentList_, &QListWidget::currentTextChanged, this, &LoginDialog::choose);
+  const QVariantMap companies = settings.value(QString::fromLatin1(kCompanyNamesKey)).toMap();
+  for (const std::string& each : recent_.locations()) {
+    const QString location = QString::fromStdString(each);
+    auto* item = new QListWidgetItem(RecentEntryText(location, companies.value(location).toString()), recentList_);
+    item->setData(Qt::UserRole, location);
+    item->setToolTip(location);
+  }
+  connect(recentList_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+    if (item) choose(item->data(Qt::UserRole).toString());
+  });
   location_->setObjectName(QStringLiteral("location"));
   location_->setMinimumWidth(380);
   user_->setObjectName(QStringLiteral("user"));
@@ -139,15 +155,21 @@ void LoginDialog::logIn() {
   }
   login_ = model_.take();
   // The server address is kept without its password.
-  remember(login_.session->db().location());
+  remember(login_.session->db().location(), login_.session->record().CompanyName);
   accept();
 }
 
-void LoginDialog::remember(const std::string& location) {
+void LoginDialog::remember(const std::string& location, const std::string& company) {
   recent_.opened(location);
   QStringList stored;
   for (const std::string& each : recent_.locations()) stored << QString::fromStdString(each);
   settings_.setValue(QString::fromLatin1(kRecentKey), stored);
+  // The names of the books still listed, the one just opened as it is now.
+  const QVariantMap known = settings_.value(QString::fromLatin1(kCompanyNamesKey)).toMap();
+  QVariantMap companies;
+  for (const QString& each : stored) companies.insert(each, known.value(each));
+  companies.insert(QString::fromStdString(location), QString::fromStdString(company));
+  settings_.setValue(QString::fromLatin1(kCompanyNamesKey), companies);
 }
 
 void LoginDialog::openFile() {

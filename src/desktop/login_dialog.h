@@ -35,7 +35,7 @@ class LoginDialog : public QDialog {
   void createBook();
   void connectServer();
   void choose(const QString& location);
-  void remember(const std::string& location);
+  void remember(const std::string& location, const std::string& company);
 
   host::MessageBoxes& boxes_;
   QSettings& settings_;

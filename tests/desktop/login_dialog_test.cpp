@@ -84,7 +84,12 @@ TEST_P(LoginDialogTest, TheFirstStartOfANewBookHasTheAdministratorChooseAPasswor
   desktop::LoginDialog again(boxes, settings());
   EXPECT_EQ(again.findChild<QLineEdit*>(QStringLiteral("location"))->text(),
             QString::fromStdString(login.session->db().location()));
-  EXPECT_EQ(again.findChild<QListWidget*>(QStringLiteral("recentBooks"))->count(), 1);
+  auto* recent = again.findChild<QListWidget*>(QStringLiteral("recentBooks"));
+  ASSERT_EQ(recent->count(), 1);
+  // Listed by its company, the place in brackets and in the tooltip.
+  EXPECT_TRUE(recent->item(0)->text().startsWith(QStringLiteral("青简测试有限公司（")))
+      << recent->item(0)->text().toStdString();
+  EXPECT_EQ(recent->item(0)->toolTip(), QString::fromStdString(login.session->db().location()));
 }
 
 TEST_P(LoginDialogTest, AWrongPasswordIsRefusedAndTheNextTryLogsIn) {
