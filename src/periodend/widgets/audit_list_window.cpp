@@ -74,6 +74,9 @@ AuditListWindow::AuditListWindow(HostServices& host, AuditFilterDialog* filterDi
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Every column is as wide as its texts, so that a subject reads in full;
+  // the summary takes what is left.
+  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   grid_->horizontalHeader()->setSectionResizeMode(static_cast<int>(AuditColumn::Summary), QHeaderView::Stretch);
 
   auto* buttons = new QHBoxLayout;

@@ -52,6 +52,7 @@ TEST_P(AuditScreens, TheListAuditsOneVoucherOrTheWholeListWithItsButtons) {
   voucher("201107000001", 1, 1, "张三");
   voucher("201107000002", 1, 2, "张三");
   voucher("201107000003", 1, 3, "张三", "李四", true);
+  db().execute("UPDATE Subject SET NAME='应交税费应交增值税进项税额转出待认证' WHERE SUBJECTID='10001'");
   std::vector<std::string> opened;
   AuditListWindow window(host(), nullptr, [&](const std::string& credId) {
     opened.push_back(credId);
@@ -66,6 +67,10 @@ TEST_P(AuditScreens, TheListAuditsOneVoucherOrTheWholeListWithItsButtons) {
   EXPECT_EQ(cell(grid, 0, AuditColumn::Word), QStringLiteral("记1"));
   EXPECT_EQ(cell(grid, 0, AuditColumn::Audited), QStringLiteral("　"));
   EXPECT_EQ(cell(grid, 4, AuditColumn::Posted), QStringLiteral("√"));
+  const QString subject = cell(grid, 0, AuditColumn::Subject);
+  EXPECT_TRUE(subject.endsWith(QStringLiteral("待认证"))) << subject.toStdString();
+  EXPECT_GE(grid.columnWidth(static_cast<int>(AuditColumn::Subject)), grid.fontMetrics().horizontalAdvance(subject))
+      << "the subject's name is not cut short";
   test::SaveScreenshot(window, "audit_list");
 
   grid.setCurrentIndex(grid.model()->index(3, 0));
