@@ -13,12 +13,12 @@
 #include "desktop/host_log_view.h"
 #include "desktop/host_screens.h"
 #include "desktop/main_caption.h"
+#include "desktop/month_home.h"
+#include "desktop/screen_access.h"
 #include "desktop/screen_menu.h"
 #include "desktop/wait_window.h"
 #include "host/book_session.h"
 #include "host/host_application.h"
-#include "host/privileged_functions.h"
-#include "package/screen_table.h"
 
 namespace qj::desktop {
 namespace {
@@ -37,15 +37,24 @@ constexpr ToolbarItem kToolbarItems[] = {
 }  // namespace
 
 MainWindow::MainWindow(host::BookSession& session, host::HostApplication& host)
-    : session_(session), host_(host), workArea_(new QMdiArea), waitWindow_(new WaitWindow(this)) {
+    : session_(session),
+      host_(host),
+      workArea_(new QMdiArea),
+      home_(new MonthHomeView(host, workArea_->viewport())),
+      waitWindow_(new WaitWindow(this)) {
   setObjectName(QStringLiteral("MainWindow"));
   workArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   workArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(workArea_);
+  // The month's home page fills the empty work area, beneath its windows.
+  home_->lower();
+  workArea_->viewport()->installEventFilter(this);
   // Qt tells a window's widgets when the window itself becomes active, but
   // not when one window of the work area takes over from another: the screen
   // of the newly active one is told in the same words.
-  connect(workArea_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* window) {
+  connect(workArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+    // A window that opened or closed may have changed the month's state.
+    home_->refresh();
     if (!window || !window->widget()) return;
     QEvent activated(QEvent::WindowActivate);
     QCoreApplication::sendEvent(window->widget(), &activated);
@@ -91,7 +100,10 @@ void MainWindow::buildScreenMenus() {
       action->setObjectName(QString::fromLatin1(entry.key));
       action->setEnabled(false);
       const std::string key = entry.key;
-      connect(action, &QAction::triggered, this, [this, key] { host_.GlobalCall("SHOWFINANCEFORM", key, nullptr); });
+      connect(action, &QAction::triggered, this, [this, key] {
+        host_.GlobalCall("SHOWFINANCEFORM", key, nullptr);
+        home_->refresh();
+      });
       screenActions_.push_back(action);
     }
   }
@@ -112,18 +124,19 @@ void MainWindow::buildToolbar() {
   }
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == workArea_->viewport() && event->type() == QEvent::Resize)
+    home_->setGeometry(workArea_->viewport()->rect());
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::offerScreens(const std::function<bool(const std::string& key)>& available) {
+  home_->setAvailability(available);
   // A screen the user cannot open is grey, and its tooltip says why.
   for (QAction* action : screenActions_) {
-    const std::string key = action->objectName().toStdString();
-    const package::ScreenEntry* entry = package::FindScreen(key);
-    std::string reason;
-    if (!available(key))
-      reason = "本版本尚未提供此功能。";
-    else if (entry && entry->privilege != 0 && !host_.HasOvoPrivilege2(entry->privilege, entry->action, false))
-      reason = "你没有" + host::PrivilegeName(entry->privilege, entry->action) + "权限，请与系统管理员联系。";
-    action->setEnabled(reason.empty());
-    action->setToolTip(reason.empty() ? action->text() : QString::fromStdString(reason));
+    const auto refusal = ScreenRefusal(host_, available, action->objectName().toStdString());
+    action->setEnabled(!refusal);
+    action->setToolTip(refusal ? QString::fromStdString(*refusal) : action->text());
   }
 }
 
@@ -161,6 +174,7 @@ void MainWindow::refreshCaption() {
     host_.ShowMsgBox(std::string("无法重新读取帐套信息：") + error.what(), "错误", msgbox::IconError);
   }
   setWindowTitle(QString::fromStdString(MainCaption(session_.record(), host_.asUserName())));
+  home_->refresh();
 }
 
 void MainWindow::startWaiting() {

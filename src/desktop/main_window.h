@@ -23,6 +23,7 @@ class HostApplication;
 namespace qj::desktop {
 
 class HostLogView;
+class MonthHomeView;
 class WaitWindow;
 
 class MainWindow final : public QMainWindow, public host::WindowHost {
@@ -36,6 +37,7 @@ class MainWindow final : public QMainWindow, public host::WindowHost {
   // Closes every window of the work area; false when one of them refuses.
   bool closeScreens();
   [[nodiscard]] QMdiArea* workArea() const { return workArea_; }
+  [[nodiscard]] MonthHomeView* monthHome() const { return home_; }
 
   QWidget* mainWindow() override { return this; }
   void showChildWindow(QWidget* screen) override;
@@ -51,6 +53,7 @@ class MainWindow final : public QMainWindow, public host::WindowHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildSystemMenu();
@@ -63,6 +66,7 @@ class MainWindow final : public QMainWindow, public host::WindowHost {
   host::BookSession& session_;
   host::HostApplication& host_;
   QMdiArea* workArea_;
+  MonthHomeView* home_;  // on the work area, beneath its windows
   WaitWindow* waitWindow_;
   WaitNesting waiting_;
   std::vector<QAction*> screenActions_;   // object name = form-name key

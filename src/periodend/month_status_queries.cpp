@@ -1,0 +1,34 @@
+#include "periodend/month_status_queries.h"
+
+namespace qj::periodend {
+namespace {
+
+// The source kind of the vouchers the profit-and-loss carry-forward makes.
+constexpr int kCarryForwardKind = 100;
+
+}  // namespace
+
+MonthVoucherCounts CountMonthVouchers(data::Connection& db, const Period& month, bool mustCheck) {
+  const auto row = db.queryOne(
+      "SELECT COUNT(*) AS VOUCHERS, "
+      "COALESCE(SUM(CASE WHEN CHECKFLAG='T' THEN 0 ELSE 1 END), 0) AS UNAUDITED, "
+      "COALESCE(SUM(CASE WHEN POSTFLAG='T' THEN 0 ELSE 1 END), 0) AS UNPOSTED, "
+      "COALESCE(SUM(CASE WHEN POSTFLAG='T' THEN 0 WHEN CHECKFLAG='T' OR :mustCheck='F' THEN 1 ELSE 0 END), 0) "
+      "AS POSTABLE, "
+      "COALESCE(SUM(CASE WHEN AccountVoucherType=:carryKind THEN 1 ELSE 0 END), 0) AS CARRIED "
+      "FROM VoucherMaster WHERE CREDID>:first AND CREDID<=:last",
+      {{"mustCheck", mustCheck ? "T" : "F"},
+       {"carryKind", kCarryForwardKind},
+       {"first", month.text() + "000000"},
+       {"last", month.text() + "999999"}});
+  MonthVoucherCounts counts;
+  if (!row) return counts;
+  counts.vouchers = row->integer("VOUCHERS");
+  counts.unaudited = row->integer("UNAUDITED");
+  counts.unposted = row->integer("UNPOSTED");
+  counts.postable = row->integer("POSTABLE");
+  counts.carried = row->integer("CARRIED") > 0;
+  return counts;
+}
+
+}  // namespace qj::periodend
