@@ -23,7 +23,11 @@ Function entry(void* handle, const char* name, const std::string& path) {
 }  // namespace
 
 PackageLibrary::PackageLibrary(const std::string& path, HostServices& host) {
-  handle_ = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  // The package's code stays mapped after it is unloaded: Qt keeps the type
+  // descriptions its screens registered (a list's alignment flags, say) and
+  // would read them from unmapped memory when the package is loaded again
+  // for the next book.
+  handle_ = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
   if (!handle_) {
     const char* why = ::dlerror();
     throw HostError("无法加载帐务模块 " + path + "（" + (why ? why : "未知原因") + "）");

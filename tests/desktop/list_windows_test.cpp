@@ -29,7 +29,20 @@ class ListWindowsTest : public DesktopTest {
   void SetUp() override {
     DesktopTest::SetUp();
     auto session = host::BookSession::Open(location());
-    host::UserStore(session->db()).setPassword(host::kAdministrator, "pw");
+    data::Connection& db = session->db();
+    host::UserStore(db).setPassword(host::kAdministrator, "pw");
+    // One voucher, so that the lists have rows to draw.
+    db.execute("INSERT INTO Subject (SUBJECTID, NAME, DCFLAG, DETAILFLAG) VALUES ('1001', '库存现金', 'T', 'T')");
+    db.execute(
+        "INSERT INTO VoucherMaster (CREDID, CREDNO, AccountVoucherTypeID, CREDCODE, CHECKFLAG, POSTFLAG) "
+        "VALUES ('201107000001', 1, 1, 1, 'F', 'F')");
+    for (int line = 0; line < 2; ++line)
+      db.execute(
+          "INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, Precis, DEBIT, CREDIT) "
+          "VALUES ('201107000001', :line, '1001', '摘要', :debit, :credit)",
+          {{"line", line},
+           {"debit", line == 0 ? data::Value(Money::fromInteger(5)) : data::Value()},
+           {"credit", line == 1 ? data::Value(Money::fromInteger(5)) : data::Value()}});
   }
 
   static void logIn(QWidget& dialog) {
@@ -95,7 +108,14 @@ TEST_P(ListWindowsTest, EveryListWindowClosesByItsCloseBoxBySwitchingBooksAndByL
       window.findChild<QAction*>(QStringLiteral("switchBook"))->trigger();
       QCoreApplication::processEvents();
       ASSERT_NE(desktop.workspace(), nullptr);
-      EXPECT_TRUE(desktop.workspace()->window().workArea()->subWindowList().isEmpty());
+      desktop::MainWindow& next = desktop.workspace()->window();
+      EXPECT_TRUE(next.workArea()->subWindowList().isEmpty());
+      // The package loaded again for the next book opens its lists as before.
+      for (const package::ScreenEntry& screen : lists) {
+        QMdiSubWindow* frame = openList(next, screen);
+        ASSERT_NE(frame, nullptr) << screen.key;
+        opened.emplace_back(frame->widget());
+      }
     }
     desktop.workspace()->window().findChild<QAction*>(QStringLiteral("exit"))->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
