@@ -10,8 +10,18 @@
 namespace qj::host {
 
 HostApplication::HostApplication(BookSession& session, MessageBoxes& boxes, std::string userName)
-    : session_(session), boxes_(boxes), userName_(std::move(userName)), users_(session.db()) {
+    : session_(session),
+      boxes_(boxes),
+      userName_(std::move(userName)),
+      users_(session.db()),
+      businessDate_(BusinessDateIn(Period{session.record().CurrYear, session.record().CurrMon}, Date::today())) {
   registerHostCommands();
+}
+
+Date BusinessDateIn(const Period& current, const Date& today) {
+  const Period month = Period::ofDate(today);
+  if (month == current || !current.isValid()) return today;
+  return month > current ? current.lastDay() : current.firstDay();
 }
 
 void HostApplication::registerHostCommands() {

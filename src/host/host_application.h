@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "data/period.h"
 #include "host/book_session.h"
 #include "host/command_registry.h"
 #include "host/message_boxes.h"
@@ -15,6 +16,11 @@
 namespace qj::host {
 
 inline constexpr const char* kProductionName = "青简财务";
+
+// The date new work is dated by: today while the book's current period is
+// this month; otherwise the current period's last day (a book behind the
+// calendar) or first day (a book started ahead of it).
+Date BusinessDateIn(const Period& current, const Date& today);
 
 class HostApplication final : public HostServices {
  public:
@@ -75,7 +81,7 @@ class HostApplication final : public HostServices {
   CommandRegistry registry_;
   std::map<std::string, int> openForms_;       // upper-cased screen name -> open instances
   std::map<std::string, HostForm> hostForms_;  // by upper-cased screen name
-  Date businessDate_ = Date::today();
+  Date businessDate_;
 };
 
 }  // namespace qj::host

@@ -122,6 +122,14 @@ TEST_P(BookSession, TheSmallEnterpriseChartComesWithItsCashFlowItems) {
             4);
 }
 
+// New vouchers are dated inside the book's open month, whatever the calendar says.
+TEST(BusinessDate, IsTodayInTheCurrentPeriodElseTheNearestDayOfIt) {
+  EXPECT_EQ(host::BusinessDateIn({2026, 12}, Date(2026, 12, 7)), Date(2026, 12, 7));
+  EXPECT_EQ(host::BusinessDateIn({2011, 7}, Date(2026, 12, 7)), Date(2011, 7, 31));
+  EXPECT_EQ(host::BusinessDateIn({2012, 2}, Date(2026, 12, 7)), Date(2012, 2, 29));
+  EXPECT_EQ(host::BusinessDateIn({2027, 1}, Date(2026, 12, 7)), Date(2027, 1, 1));
+}
+
 TEST_P(BookSession, TheHostAnswersThePackagesQuestions) {
   host::CreateBook(newBook());
   auto session = host::BookSession::Open(location());
