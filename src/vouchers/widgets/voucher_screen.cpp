@@ -51,6 +51,7 @@ VoucherScreen::VoucherScreen(HostServices& host, VoucherEntryOptions options, QW
   savedLabel_ = new QLabel(body_);
   savedLabel_->setObjectName(QStringLiteral("savedLabel"));
   savedLabel_->setStyleSheet(QStringLiteral("color: #006000;"));
+  savedLabel_->setMinimumWidth(160);
   footer->addWidget(subjectLabel_, 1);
   footer->addWidget(savedLabel_);
   for (QLabel* name : {makerLabel_, checkerLabel_, posterLabel_}) {
