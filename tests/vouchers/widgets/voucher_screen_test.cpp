@@ -276,6 +276,38 @@ TEST_P(VoucherScreenWidget, UnderAuditTheVoucherCanBeReadButNotChanged) {
   EXPECT_FALSE(model().modified());
 }
 
+// An auditor who may not edit vouchers audits one from the audit list: the
+// audit is stored at once, and closing asks nothing.
+TEST_P(VoucherScreenWidget, AnAuditorWithoutTheEditRightAuditsAndTheAuditIsKept) {
+  storeVoucher("201107000001", 1, 1, {{.subject = "10001", .debit = "50"}, {.subject = "50001", .credit = "50"}},
+               "张三");
+  host().deniedPrivileges = {{58, 2}, {58, 3}};
+  opened("201107000001", true);
+  press(QStringLiteral("审核"));
+  EXPECT_EQ(screen().findChild<QLabel*>("stateLabel")->text(), QStringLiteral("已审核"));
+  EXPECT_EQ(screen().findChild<QLabel*>("checkerLabel")->text(), QStringLiteral("审核：测试员"));
+  screen().close();
+  EXPECT_FALSE(screen().isVisible());
+  EXPECT_TRUE(host().messages.empty()) << lastMessage();
+  const auto stored = db().queryOne("SELECT CHECKFLAG, BILLCHECK FROM VoucherMaster");
+  EXPECT_EQ(stored->text("CHECKFLAG") + stored->text("BILLCHECK"), "T测试员");
+}
+
+// A posted voucher refuses the first key typed into it, saying why.
+TEST_P(VoucherScreenWidget, APostedVoucherRefusesTheFirstKey) {
+  storeVoucher("201107000001", 1, 1, {{.subject = "10001", .debit = "50"}, {.subject = "50001", .credit = "50"}},
+               "张三", true, true);
+  opened("201107000001");
+  EXPECT_EQ(screen().findChild<QLabel*>("stateLabel")->text(), QStringLiteral("已登帐"));
+  compose(QStringLiteral("改"));
+  EXPECT_EQ(lastMessage(), "该张凭证已经登帐，不可再修改");
+  EXPECT_EQ(line(0).summary, "摘要");
+  clickCell(0, Column::Debit);
+  keys("9");
+  EXPECT_EQ(line(0).debit, amount("50"));
+  EXPECT_FALSE(model().modified());
+}
+
 TEST_P(VoucherScreenWidget, TheDigitCursorBlinksInTheCurrentAmountCellOnly) {
   opened();
   QTimer& blink = *grid().blinkTimer();
