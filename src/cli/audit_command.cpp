@@ -55,7 +55,7 @@ std::optional<std::int64_t> wordOption(const Arguments& args, int scheme, std::o
 
 int RunAudit(const std::vector<std::string>& words) {
   const Arguments args(words, {"user", "period", "word", "range"}, {"include-audited"});
-  CliSession session(args, true, 0);
+  CliSession session("audit", args, true, 0);
   const AccountBooksData& book = session.app.accountBooksData();
   periodend::AuditFilter filter = periodend::DefaultAuditFilter(book);
   filter.period = periodOption(args, filter.period);
@@ -78,17 +78,12 @@ int RunAudit(const std::vector<std::string>& words) {
 
 int RunUnaudit(const std::vector<std::string>& words) {
   const Arguments args(words, {"user", "period", "range"}, {});
-  CliSession session(args, false, 0);
+  CliSession session("unaudit", args, false, 0);
   const Period period =
       periodOption(args, {session.app.accountBooksData().CurrYear, session.app.accountBooksData().CurrMon});
   const auto [from, to] = rangeOption(args);
   const periodend::ReverseAuditRange range{period.year, period.month, from, to};
   if (const auto refusal = periodend::ReverseAuditRangeRefusal(range)) throw UsageError(refusal->text);
-  if (!session.app.HasOvoPrivilege2(periodend::kReverseAuditFunction, periodend::kRunAction, true)) {
-    session.printMessages();
-    std::cout << "没有反审核任何凭证。\n";
-    return kExitRefused;
-  }
   const auto outcome = periodend::ReverseAudit(session.app, range);
   session.printMessages();
   if (outcome.result != periodend::ReverseAuditResult::Done) {

@@ -7,6 +7,7 @@
 
 #include "cli/arguments.h"
 #include "cli/login.h"
+#include "cli/verb_rights.h"
 #include "host/host_application.h"
 #include "host/message_boxes.h"
 
@@ -18,12 +19,21 @@ class CliSession {
   host::ScriptedMessageBoxes boxes;
   host::HostApplication app;
 
-  // `bookAt`: where BOOK stands among the positional words (after the
-  // subcommand's own verb, when it has one).
-  CliSession(const Arguments& args, bool answerYes, std::size_t bookAt = 1)
+  // `verb`: the command as the rights table names it ("voucher add"); the
+  // user must hold its rights before anything else happens. `bookAt`: where
+  // BOOK stands among the positional words (after the subcommand's own verb,
+  // when it has one).
+  CliSession(const std::string& verb, const Arguments& args, bool answerYes, std::size_t bookAt = 1)
       : login(LogIn(args.need(bookAt, "帐套位置 BOOK"), args.option("user").value_or(""))),
         boxes(answerYes),
-        app(*login.session, boxes, login.user) {}
+        app(*login.session, boxes, login.user) {
+    try {
+      RequireVerbRights(app, verb);
+    } catch (...) {
+      printMessages();  // the host's refusal
+      throw;
+    }
+  }
   ~CliSession() { printMessages(); }
   CliSession(const CliSession&) = delete;
   CliSession& operator=(const CliSession&) = delete;

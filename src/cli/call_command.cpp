@@ -4,9 +4,11 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/login.h"
+#include "cli/verb_rights.h"
 #include "host/host_application.h"
 #include "host/message_boxes.h"
 #include "host/package_library.h"
+#include "host/users.h"
 
 namespace qj::cli {
 namespace {
@@ -55,6 +57,10 @@ int RunCall(const std::vector<std::string>& words) {
   }
 
   Login login = LogIn(location, args.option("user").value_or(""));
+  // Commands that set the book up anew (opening data wiped, the start moved)
+  // are for administrators only.
+  if (ChangesBookSetUp(command) && !host::UserStore(login.session->db()).isAdministrator(login.user))
+    throw RefusedError("只有系统管理员可以运行 " + command + "，没有做任何修改。");
   host::ScriptedMessageBoxes boxes(answerYes);
   host::HostApplication app(*login.session, boxes, login.user);
   if (businessDate) app.setBusinessDate(*businessDate);

@@ -1,6 +1,7 @@
 // The subcommands of qingjian-cli; each returns the program's exit code.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,12 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 1;    // bad arguments
 inline constexpr int kExitRefused = 2;  // the book is unusable or the work was refused
 inline constexpr int kExitLogin = 3;    // unknown user or wrong password
+
+// Work the book or the user's rights refuse; it exits with kExitRefused.
+class RefusedError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 int RunBook(const std::vector<std::string>& words);
 int RunUser(const std::vector<std::string>& words);

@@ -34,7 +34,7 @@ int generate(const Arguments& args) {
   const auto seed = static_cast<std::uint64_t>(number(args, "seed", 0, 0, INT64_MAX));
   const auto subjects = static_cast<int>(number(args, "subjects", 0, 0, 100000));
   const auto levels = static_cast<int>(number(args, "levels", 4, 1, 9));
-  CliSession session(args, false);
+  CliSession session("demo generate", args, false);
   data::Connection& db = session.app.FindStartupDB();
   vouchers::DemoRandom random(seed);
   try {

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "cli/arguments.h"
+#include "cli/book_session.h"
 #include "cli/commands.h"
 #include "cli/login.h"
 #include "host/host_application.h"
@@ -42,15 +43,6 @@ int parseCurrency(const Arguments& args) {
   return value;
 }
 
-void printMessages(const host::ScriptedMessageBoxes& boxes) {
-  for (const auto& shown : boxes.shown()) {
-    std::cout << "【" << shown.caption << "】" << shown.text;
-    if (shown.answer == msgbox::IdYes) std::cout << "（回答：是）";
-    if (shown.answer == msgbox::IdNo) std::cout << "（回答：否）";
-    std::cout << "\n";
-  }
-}
-
 void printList(const std::vector<subjects::OpeningColumn>& columns, const std::vector<subjects::OpeningRow>& rows,
                const subjects::OpeningRow& total) {
   std::string line;
@@ -75,7 +67,6 @@ std::string whyNotEditable(const subjects::OpeningModel& model) {
 }
 
 int set(const Arguments& args) {
-  const std::string& location = args.need(1, "帐套位置 BOOK");
   const std::string& subject = args.need(2, "科目编码 SUBJECT");
   const int moneyId = parseCurrency(args);
   std::vector<std::pair<OpeningField, std::string>> amounts;
@@ -96,9 +87,8 @@ int set(const Arguments& args) {
     answerYes = *answer == "yes";
   }
 
-  Login login = LogIn(location, args.option("user").value_or(""));
-  host::ScriptedMessageBoxes boxes(answerYes);
-  host::HostApplication app(*login.session, boxes, login.user);
+  CliSession session("opening set", args, answerYes);
+  host::HostApplication& app = session.app;
   int exitCode = kExitRefused;
   subjects::RunOpeningSession(app, subjects::OpeningEntry::Adjustment, [&] {
     subjects::OpeningModel model(app);
@@ -122,28 +112,27 @@ int set(const Arguments& args) {
       if (!model.editCell(*row, field, text)) return;
     }
     if (!model.pressClose()) return;
+    session.printMessages();
     printList(model.columns(), {model.rows()[*row]}, model.total());
     exitCode = kExitOk;
   });
-  printMessages(boxes);
   return exitCode;
 }
 
 int check(const Arguments& args) {
-  Login login = LogIn(args.need(1, "帐套位置 BOOK"), args.option("user").value_or(""));
-  const subjects::CodeStructure structure(login.session->record().SubjectLevelLen);
-  const subjects::TrialFigures figures = subjects::RunTrialBalance(login.session->db(), structure);
+  CliSession session("opening check", args, false);
+  const subjects::CodeStructure structure(session.login.session->record().SubjectLevelLen);
+  const subjects::TrialFigures figures = subjects::RunTrialBalance(session.app.FindStartupDB(), structure);
   std::cout << "【" << subjects::TrialBalanceCaption(figures) << "】" << subjects::TrialBalanceMessage(figures) << "\n";
   return figures.balanced() ? kExitOk : kExitRefused;
 }
 
 int show(const Arguments& args) {
-  const std::string& location = args.need(1, "帐套位置 BOOK");
   const bool trialSheet = args.has("trial");
   const int moneyId = trialSheet ? subjects::kAllCurrencies : parseCurrency(args);
-  Login login = LogIn(location, args.option("user").value_or(""));
-  data::Connection& db = login.session->db();
-  const subjects::CodeStructure structure(login.session->record().SubjectLevelLen);
+  CliSession session("opening show", args, false);
+  data::Connection& db = session.app.FindStartupDB();
+  const subjects::CodeStructure structure(session.login.session->record().SubjectLevelLen);
   const auto currencies = subjects::OpeningCurrencies(db);
   const auto chosen = std::find_if(currencies.begin(), currencies.end(),
                                    [&](const subjects::OpeningCurrency& c) { return c.moneyId == moneyId; });

@@ -12,14 +12,14 @@ namespace qj::cli {
 
 int RunPost(const std::vector<std::string>& words) {
   const Arguments args(words, {"user"}, {"allow-gaps"});
-  CliSession session(args, false, 0);
+  CliSession session("post", args, false, 0);
   const bool posted = periodend::RunPosting(session.app, !args.has("allow-gaps"));
   return posted ? kExitOk : kExitRefused;
 }
 
 int RunUnpost(const std::vector<std::string>& words) {
   const Arguments args(words, {"user"}, {});
-  CliSession session(args, false, 0);
+  CliSession session("unpost", args, false, 0);
   return periodend::RunUnposting(session.app) ? kExitOk : kExitRefused;
 }
 

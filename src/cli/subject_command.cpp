@@ -55,7 +55,7 @@ int exitOf(SaveResult result) { return result == SaveResult::Saved ? kExitOk : k
 int list(const Arguments& args) {
   std::optional<int> only;
   if (auto k = args.option("class")) only = ParseInteger(*k, "--class");
-  CliSession session(args, false);
+  CliSession session("subject list", args, false);
   const auto& wb = subjects::SubjectDialogModel::ForeignCurrencyChoices();
   for (int k = subjects::kFirstClass; k <= subjects::kLastClass; ++k) {
     if (only && *only != k) continue;
@@ -75,7 +75,7 @@ int add(const Arguments& args, bool answerYes) {
   subjects::SubjectDraft draft;
   draft.name = args.need(3, "科目名称 NAME");
   applyOptions(args, draft);
-  CliSession session(args, answerYes);
+  CliSession session("subject add", args, answerYes);
   const auto plan = subjects::PlanAddOfCode(session.app, code);
   if (!plan) return kExitRefused;
   draft.segment = code.substr(plan->parent.size());
@@ -87,7 +87,7 @@ int add(const Arguments& args, bool answerYes) {
 
 int modify(const Arguments& args) {
   const std::string& code = args.need(2, "科目编码 CODE");
-  CliSession session(args, false);
+  CliSession session("subject modify", args, false);
   const auto subject = subjects::PlanModify(session.app, code);
   if (!subject) return kExitRefused;
   const auto rules = subjects::ChartRules::Of(session.app.accountBooksData());
@@ -108,7 +108,7 @@ int modify(const Arguments& args) {
 
 int remove(const Arguments& args, bool answerYes) {
   const std::string& code = args.need(2, "科目编码 CODE");
-  CliSession session(args, answerYes);
+  CliSession session("subject delete", args, answerYes);
   const SaveResult result = subjects::DeleteSubject(session.app, code);
   session.printMessages();
   if (result == SaveResult::Saved) std::cout << "已删除科目：" << code << "\n";
@@ -121,7 +121,7 @@ int import(const Arguments& args) {
   if (!file) throw UsageError("无法读取文件：" + path);
   std::ostringstream text;
   text << file.rdbuf();
-  CliSession session(args, false);
+  CliSession session("subject import", args, false);
   const auto report = subjects::ImportSubjects(session.app, text.str());
   if (!report) return kExitRefused;
   for (const auto& problem : report->problems)

@@ -80,7 +80,7 @@ int add(const Arguments& args, const std::vector<std::string>& lines) {
   draft.maker = args.option("maker");
   if (lines.empty()) throw UsageError("至少需要一个 --line \"摘要,科目,借方,贷方\"");
   for (std::size_t i = 0; i < lines.size(); ++i) draft.lines.push_back(lineOf(lines[i], i));
-  CliSession session(args, false);
+  CliSession session("voucher add", args, false);
   const auto book = vouchers::DraftBook::load(session.app);
   auto result = vouchers::CheckDraft(draft, book);
   if (const auto* refused = std::get_if<vouchers::DraftRefusal>(&result)) {
@@ -102,7 +102,7 @@ std::string amountText(Money amount) { return amount.isZero() ? std::string() : 
 
 int show(const Arguments& args) {
   const std::string& credId = args.need(2, "凭证编号 CREDID");
-  CliSession session(args, false);
+  CliSession session("voucher show", args, false);
   data::Connection& db = session.app.FindStartupDB();
   const AccountBooksData& account = session.app.accountBooksData();
   const auto chart = vouchers::ChartLookup::load(db, subjects::CodeStructure(account.SubjectLevelLen));
@@ -133,12 +133,8 @@ int show(const Arguments& args) {
 
 int remove(const Arguments& args) {
   const std::string& credId = args.need(2, "凭证编号 CREDID");
-  CliSession session(args, AnswerYes(args));
+  CliSession session("voucher delete", args, AnswerYes(args));
   data::Connection& db = session.app.FindStartupDB();
-  if (!session.app.HasOvoPrivilege2(vouchers::kVoucherPrivilegeFunction, vouchers::kVoucherDeleteAction, false)) {
-    std::cout << "你没有删除凭证的权限。\n";
-    return kExitRefused;
-  }
   const auto voucher = vouchers::ReadVoucher(db, credId, {}, {});
   if (!voucher) {
     std::cout << "没有凭证 " << credId << "\n";
@@ -162,6 +158,7 @@ int remove(const Arguments& args) {
 
 int import(const Arguments& args) {
   const std::string& path = args.need(2, "文件 FILE");
+  CliSession session("voucher import", args, false);
   std::ifstream file(path, std::ios::binary);
   if (!file) throw UsageError("无法读取文件：" + path);
   std::ostringstream text;
@@ -176,7 +173,6 @@ int import(const Arguments& args) {
   auto& imported = std::get<std::vector<vouchers::ImportedVoucher>>(read);
   const std::size_t total = imported.size();
   const bool skipBad = args.has("skip-bad");
-  CliSession session(args, false);
   vouchers::ImportReport outcome;
   try {
     outcome = vouchers::ImportVouchers(session.app, std::move(imported), skipBad);
