@@ -11,7 +11,8 @@ namespace {
 
 // Function numbers and actions of the screens the verbs stand for.
 constexpr Right kSubjectsRead{8, 1}, kSubjectsAdd{8, 2}, kSubjectsModify{8, 3}, kSubjectsDelete{8, 4};
-constexpr Right kVouchersRead{58, 1}, kVouchersAdd{58, 2}, kVouchersDelete{58, 4};
+// A new voucher is saved with the add and the edit right, as on the screen.
+constexpr Right kVouchersRead{58, 1}, kVouchersAdd{58, 2}, kVouchersEdit{58, 3}, kVouchersDelete{58, 4};
 constexpr Right kOpeningRead{73, 1}, kOpeningModify{73, 3};
 constexpr Right kAudit{59, 5}, kReverseAudit{75, 5}, kPosting{60, 5}, kReversePosting{76, 5};
 
@@ -27,11 +28,11 @@ const std::vector<std::pair<std::string, std::vector<Right>>>& VerbRightTable() 
       {"opening set", {kOpeningModify}},
       {"opening check", {kOpeningRead}},
       {"opening show", {kOpeningRead}},
-      {"voucher add", {kVouchersAdd}},
+      {"voucher add", {kVouchersAdd, kVouchersEdit}},
       {"voucher show", {kVouchersRead}},
       {"voucher delete", {kVouchersDelete}},
-      {"voucher import", {kVouchersAdd}},
-      {"demo generate", {kSubjectsAdd, kVouchersAdd}},
+      {"voucher import", {kVouchersAdd, kVouchersEdit}},
+      {"demo generate", {kSubjectsAdd, kVouchersAdd, kVouchersEdit}},
       {"audit", {kAudit}},
       {"unaudit", {kReverseAudit}},
       {"post", {kPosting}},

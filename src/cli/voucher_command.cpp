@@ -8,6 +8,7 @@
 #include "cli/book_session.h"
 #include "cli/commands.h"
 #include "data/db_error.h"
+#include "host/users.h"
 #include "subjects/code_structure.h"
 #include "subjects/csv_rows.h"
 #include "vouchers/product_caption.h"
@@ -26,6 +27,18 @@ namespace {
 using vouchers::ShowUnderProductCaption;
 
 // Shows a refusal after saying where it comes from: "凭证 3 第 5 行：【提示信息】...".
+// A voucher is made by the user who enters it: naming another maker (vouchers
+// carried over from elsewhere) is an administrator's work, and only for users
+// of the book, so that nobody audits his own voucher under another name.
+void checkMaker(CliSession& session, const std::optional<std::string>& maker, const std::string& which) {
+  if (!maker || *maker == session.login.user) return;
+  const host::UserStore users(session.app.FindStartupDB());
+  if (!users.isAdministrator(session.login.user))
+    throw RefusedError(which + "制单人只能是登录的用户 " + session.login.user + "；以他人（" + *maker +
+                       "）名义制单需要系统管理员，没有保存任何凭证。");
+  if (!users.exists(*maker)) throw RefusedError(which + "制单人 " + *maker + " 不是本帐套的用户，没有保存任何凭证。");
+}
+
 void report(CliSession& session, const std::string& where, const Refusal& refusal) {
   session.printMessages();
   if (!where.empty()) std::cout << where << "：";
@@ -81,6 +94,7 @@ int add(const Arguments& args, const std::vector<std::string>& lines) {
   if (lines.empty()) throw UsageError("至少需要一个 --line \"摘要,科目,借方,贷方\"");
   for (std::size_t i = 0; i < lines.size(); ++i) draft.lines.push_back(lineOf(lines[i], i));
   CliSession session("voucher add", args, false);
+  checkMaker(session, draft.maker, "");
   const auto book = vouchers::DraftBook::load(session.app);
   auto result = vouchers::CheckDraft(draft, book);
   if (const auto* refused = std::get_if<vouchers::DraftRefusal>(&result)) {
@@ -172,6 +186,7 @@ int import(const Arguments& args) {
   }
   auto& imported = std::get<std::vector<vouchers::ImportedVoucher>>(read);
   const std::size_t total = imported.size();
+  for (const auto& voucher : imported) checkMaker(session, voucher.draft.maker, "凭证 " + voucher.draft.key + "：");
   const bool skipBad = args.has("skip-bad");
   vouchers::ImportReport outcome;
   try {

@@ -60,6 +60,43 @@ TEST_P(VoucherCli, ImportStoresNothingWhenAVoucherFailsUnlessSkipBad) {
   EXPECT_TRUE(says(shown, "存现\t101\t现金\t人民币\t\t\t\t20.00"));
 }
 
+// The maker is the user entering the voucher: a clerk cannot make one under
+// another name (and then audit it himself); an administrator carrying vouchers
+// over may name users of the book, and no one else.
+TEST_P(VoucherCli, TheMakerIsTheLoggedInUserUnlessAnAdministratorNamesAUserOfTheBook) {
+  ASSERT_EQ(RunCli({"user", "add", book(), "出纳"}, "", "pw").exitCode, 0);
+  for (const char* action : {"2", "3"}) ASSERT_EQ(RunCli({"user", "grant", book(), "出纳", "58", action}).exitCode, 0);
+  const auto add = [&](const std::vector<std::string>& extra, const std::string& environment = "") {
+    std::vector<std::string> words = {"voucher", "add",          book(),   "--date",      "2011-07-20",
+                                      "--line",  "提现,101,5,0", "--line", "提现,102,0,5"};
+    words.insert(words.end(), extra.begin(), extra.end());
+    return RunCli(words, environment);
+  };
+  const ProgramRun posing = add({"--user", "出纳", "--maker", "carol"}, "QINGJIAN_PASSWORD=pw");
+  EXPECT_EQ(posing.exitCode, 2) << posing.output;
+  EXPECT_TRUE(says(posing, "制单人只能是登录的用户 出纳")) << posing.output;
+  const ProgramRun ghost = add({"--maker", "carol"});
+  EXPECT_EQ(ghost.exitCode, 2) << ghost.output;
+  EXPECT_TRUE(says(ghost, "制单人 carol 不是本帐套的用户")) << ghost.output;
+  const std::string csv = file("makers.csv",
+                               "凭证,日期,摘要,科目,借方,贷方,制单人\n"
+                               "1,2011-07-05,提现,101,100,,出纳\n1,,提现,102,,100,出纳\n");
+  const ProgramRun imported = RunCli({"voucher", "import", book(), csv, "--user", "出纳"}, "QINGJIAN_PASSWORD=pw");
+  EXPECT_EQ(imported.exitCode, 0) << imported.output << " (his own name is his to give)";
+  const ProgramRun carried = RunCli({"voucher", "import", book(),
+                                     file("other.csv",
+                                          "凭证,日期,摘要,科目,借方,贷方,制单人\n"
+                                          "1,2011-07-06,提现,101,100,,admin\n1,,提现,102,,100,admin\n"),
+                                     "--user", "出纳"},
+                                    "QINGJIAN_PASSWORD=pw");
+  EXPECT_EQ(carried.exitCode, 2) << carried.output;
+  EXPECT_FALSE(says(RunCli({"voucher", "show", book(), "201107000002"}), "凭证字号"));
+
+  const ProgramRun named = add({"--maker", "出纳"});
+  EXPECT_EQ(named.exitCode, 0) << named.output;
+  EXPECT_TRUE(says(RunCli({"voucher", "show", book(), "201107000002"}), "出纳")) << "the administrator named a user";
+}
+
 TEST_P(VoucherCli, AddsShowsAndDeletesOneVoucher) {
   const ProgramRun refused =
       RunCli({"voucher", "add", book(), "--date", "2011-07-08", "--line", "取款,101,500,", "--line", "取款,999,,500"});
