@@ -94,6 +94,7 @@ std::variant<AddPlan, Refusal> CheckAddUnder(data::Connection& db, const ChartRu
 }
 
 std::variant<AddPlan, Refusal> CheckAddOfCode(data::Connection& db, const ChartRules& rules, const std::string& code) {
+  if (auto refusal = NonDigitCodeRefusal(code)) return *refusal;
   const int level = rules.structure.levelOf(code);
   if (level == 0) return CodeFormatRefusal(rules);
   if (level == 1) {

@@ -1,5 +1,7 @@
 #include "subjects/draft_validation.h"
 
+#include <algorithm>
+
 #include "subjects/subject_classes.h"
 #include "subjects/subject_store.h"
 #include "subjects/subject_usage.h"
@@ -27,6 +29,11 @@ bool isForeignCurrency(data::Connection& db, int moneyId) {
 
 }  // namespace
 
+std::optional<Refusal> NonDigitCodeRefusal(const std::string& code) {
+  if (std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; })) return std::nullopt;
+  return Refusal{"科目编码只能由数字组成", caption::CodeError};
+}
+
 Refusal CodeFormatRefusal(const ChartRules& rules) {
   return {"科目编码格式错，正确的格式应为：" + rules.structure.describe(), caption::CodeError};
 }
@@ -42,6 +49,7 @@ std::optional<Refusal> CheckDraft(data::Connection& db, const ChartRules& rules,
     return Refusal{"核算单一外币时必须选定一种外币"};
   if (characters(draft.helpCode) > kHelpCodeWidth) return Refusal{"助记码不能超过 8 个字符"};
 
+  if (auto refusal = NonDigitCodeRefusal(draft.segment)) return refusal;
   if (static_cast<int>(draft.segment.size()) != rules.structure.segmentWidth(place.level))
     return CodeFormatRefusal(rules);
   const std::string code = place.prefix + draft.segment;

@@ -28,5 +28,8 @@ std::optional<Refusal> CheckDraft(data::Connection& db, const ChartRules& rules,
 
 // The code-format message for the book's structure ("…正确的格式应为：3-2-2-2").
 Refusal CodeFormatRefusal(const ChartRules& rules);
+// A code, or a segment of one, with anything but the digits 0 to 9: nothing
+// else sorts, nests and matches as the chart's codes must.
+std::optional<Refusal> NonDigitCodeRefusal(const std::string& code);
 
 }  // namespace qj::subjects

@@ -92,6 +92,22 @@ TEST_P(AddSubject, ChecksAreRepeatedWhereTheRowIsStored) {
   EXPECT_EQ(count("SELECT COUNT(*) FROM Subject"), 1);
 }
 
+// A subject code is digits only, typed whole or as a segment.
+TEST_P(AddSubject, CodesThatAreNotDigitsAreRefused) {
+  const auto rules = subjects::ChartRules::Of(host().book);
+  for (const char* code : {"10a", "101--", "1210%", "1_1", "10 1"}) {
+    const auto checked = subjects::CheckAddOfCode(db(), rules, code);
+    ASSERT_TRUE(std::holds_alternative<Refusal>(checked)) << code;
+    EXPECT_EQ(std::get<Refusal>(checked).text, "科目编码只能由数字组成") << code;
+  }
+  for (const char* segment : {"0a", "%1", "-1"}) {
+    EXPECT_EQ(addUnder("101", segment), SaveResult::Refused) << segment;
+    EXPECT_EQ(lastMessage(), "科目编码只能由数字组成") << segment;
+  }
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Subject"), 2);
+  EXPECT_EQ(addUnder("101", "02"), SaveResult::Saved);
+}
+
 TEST_P(AddSubject, CustomerSubAccountsComeFromTheCustomerList) {
   host().book.SubjectRuleFlag = false;
   subject("113", false, 0, 113);
