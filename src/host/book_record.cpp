@@ -1,5 +1,6 @@
 #include "host/book_record.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "host/host_error.h"
@@ -7,7 +8,12 @@
 namespace qj::host {
 namespace {
 
+constexpr int kMaxLevels = 9;
+constexpr int kMaxSegment = 9;
+constexpr int kMaxCodeLength = 18;
+
 std::vector<int> parseLengths(const std::string& text) {
+  const HostError damaged("帐套参数中的科目编码结构不正确（“" + text + "”），无法打开此帐套。");
   std::vector<int> lengths;
   std::size_t from = 0;
   while (from < text.size()) {
@@ -15,12 +21,28 @@ std::vector<int> parseLengths(const std::string& text) {
     if (comma == std::string::npos) comma = text.size();
     int value = 0;
     auto [end, ec] = std::from_chars(text.data() + from, text.data() + comma, value);
-    if (ec != std::errc() || end != text.data() + comma || value <= 0 || (!lengths.empty() && value <= lengths.back()))
-      throw HostError("帐套参数中的科目编码结构不正确：" + text);
+    const int previous = lengths.empty() ? 0 : lengths.back();
+    if (ec != std::errc() || end != text.data() + comma || value <= previous || value - previous > kMaxSegment)
+      throw damaged;
     lengths.push_back(value);
     from = comma + 1;
   }
+  if (lengths.empty() || static_cast<int>(lengths.size()) > kMaxLevels || lengths.back() > kMaxCodeLength)
+    throw damaged;
   return lengths;
+}
+
+// Every subject's code must be as long as one of the levels: otherwise its
+// parents cannot be found, and posting would book it without them.
+void checkChartFits(data::Connection& db, const std::vector<int>& lengths) {
+  for (const auto& row : db.query("SELECT DISTINCT length(SUBJECTID) AS CODELENGTH FROM Subject")) {
+    const auto length = static_cast<int>(row.integer("CODELENGTH"));
+    if (std::find(lengths.begin(), lengths.end(), length) != lengths.end()) continue;
+    const auto example = db.queryOne("SELECT SUBJECTID FROM Subject WHERE length(SUBJECTID)=:length ORDER BY SUBJECTID",
+                                     {{"length", length}});
+    throw HostError("帐套参数中的科目编码结构与科目表不符：科目 " + (example ? example->text("SUBJECTID") : "") +
+                    " 的编码长度不属于任何一级，无法打开此帐套。");
+  }
 }
 
 int parseInt(const std::string& text, int fallback) {
@@ -59,7 +81,10 @@ AccountBooksData LoadAccountBooksData(data::Connection& db) {
   book.SameUser = state->flag("SAMEUSER");
   book.Status = static_cast<int>(state->integer("STATUS"));
   book.CompanyName = ReadBookParam(db, bookparam::CompanyName).value_or("");
-  book.SubjectLevelLen = parseLengths(ReadBookParam(db, bookparam::SubjectLevelLen).value_or("3,5,7,9"));
+  const auto lengths = ReadBookParam(db, bookparam::SubjectLevelLen);
+  if (!lengths) throw HostError("帐套参数中缺少科目编码结构，无法打开此帐套。");
+  book.SubjectLevelLen = parseLengths(*lengths);
+  checkChartFits(db, book.SubjectLevelLen);
   book.SubjectLevels = static_cast<int>(book.SubjectLevelLen.size());
   book.NeedCarryPL = ReadBookParam(db, bookparam::NeedCarryPL).value_or("T") == "T";
   book.AccountVoucherType = parseInt(ReadBookParam(db, bookparam::AccountVoucherType).value_or("1"), 1);

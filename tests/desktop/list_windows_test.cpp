@@ -32,14 +32,14 @@ class ListWindowsTest : public DesktopTest {
     data::Connection& db = session->db();
     host::UserStore(db).setPassword(host::kAdministrator, "pw");
     // One voucher, so that the lists have rows to draw.
-    db.execute("INSERT INTO Subject (SUBJECTID, NAME, DCFLAG, DETAILFLAG) VALUES ('1001', '库存现金', 'T', 'T')");
+    db.execute("INSERT INTO Subject (SUBJECTID, NAME, DCFLAG, DETAILFLAG) VALUES ('101', '现金', 'T', 'T')");
     db.execute(
         "INSERT INTO VoucherMaster (CREDID, CREDNO, AccountVoucherTypeID, CREDCODE, CHECKFLAG, POSTFLAG) "
         "VALUES ('201107000001', 1, 1, 1, 'F', 'F')");
     for (int line = 0; line < 2; ++line)
       db.execute(
           "INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, Precis, DEBIT, CREDIT) "
-          "VALUES ('201107000001', :line, '1001', '摘要', :debit, :credit)",
+          "VALUES ('201107000001', :line, '101', '摘要', :debit, :credit)",
           {{"line", line},
            {"debit", line == 0 ? data::Value(Money::fromInteger(5)) : data::Value()},
            {"credit", line == 1 ? data::Value(Money::fromInteger(5)) : data::Value()}});

@@ -22,6 +22,7 @@ class BookProperties : public ::testing::TestWithParam<data::Engine> {
     book.start = Period{2011, 7};
     book.companyName = "青简测试有限公司";
     book.voucherTypeScheme = 2;
+    book.segmentLengths = {4, 2, 2, 2};
     host::CreateBook(book);
     session_ = host::BookSession::Open(scratch_->location());
     host::UserStore(db()).add("会计", "");

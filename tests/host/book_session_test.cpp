@@ -57,6 +57,39 @@ TEST_P(BookSession, ANewBookOpensWithItsRecord) {
   EXPECT_TRUE(session->record().SameUser);
 }
 
+// A damaged code structure is found when the book opens, not by a posting
+// that books subjects without their parents.
+TEST_P(BookSession, ABookWithADamagedCodeStructureIsRefusedOnOpening) {
+  auto book = newBook();
+  book.chart = host::StartingChart::SmallEnterprise;
+  book.segmentLengths = {4, 2, 2, 2};
+  host::CreateBook(book);
+  const auto openingSays = [&](const std::string& setting) -> std::string {
+    {
+      auto db = data::OpenConnection(location(), data::OpenMode::ExistingOnly);
+      if (setting == "missing")
+        db->execute("DELETE FROM HostBookParam WHERE PARAMNAME=:name", {{"name", host::bookparam::SubjectLevelLen}});
+      else
+        host::WriteBookParam(*db, host::bookparam::SubjectLevelLen, setting);
+    }
+    try {
+      host::BookSession::Open(location());
+    } catch (const host::HostError& error) {
+      return error.what();
+    }
+    return "opened";
+  };
+  EXPECT_EQ(openingSays("4,6,8,10"), "opened");
+  EXPECT_EQ(openingSays(""), "帐套参数中的科目编码结构不正确（“”），无法打开此帐套。");
+  EXPECT_EQ(openingSays("4,6,6"), "帐套参数中的科目编码结构不正确（“4,6,6”），无法打开此帐套。");
+  EXPECT_EQ(openingSays("4,16"), "帐套参数中的科目编码结构不正确（“4,16”），无法打开此帐套。");
+  EXPECT_EQ(openingSays("missing"), "帐套参数中缺少科目编码结构，无法打开此帐套。");
+  EXPECT_EQ(openingSays("3,5,7,9"),
+            "帐套参数中的科目编码结构与科目表不符：科目 1001 的编码长度不属于任何一级，无法打开此帐套。");
+  EXPECT_EQ(openingSays("4,6"),
+            "帐套参数中的科目编码结构与科目表不符：科目 22210101 的编码长度不属于任何一级，无法打开此帐套。");
+}
+
 TEST_P(BookSession, CreatingOverAnExistingBookOrWithBadOptionsIsRefused) {
   host::CreateBook(newBook());
   EXPECT_THROW(host::CreateBook(newBook()), std::exception);
