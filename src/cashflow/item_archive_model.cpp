@@ -1,5 +1,7 @@
 #include "cashflow/item_archive_model.h"
 
+#include "cashflow/item_store.h"
+
 #include <algorithm>
 #include <exception>
 
@@ -151,8 +153,7 @@ bool ItemArchiveModel::add(const ItemDraft& draft) {
       Show(host_, *refusal);
       return false;
     }
-    db_.execute("INSERT INTO Fluxion (CASHID, NAME, DCFLAG, DETAILFLAG) VALUES (:code, :name, :direction, 'T')",
-                {{"code", draft.code}, {"name", trimmed(draft.name)}, {"direction", draft.inflow ? "T" : "F"}});
+    InsertCashFlowItem(db_, {draft.code, trimmed(draft.name), draft.inflow, true});
     if (const std::string parent = parentCode(draft.code); !parent.empty())
       db_.execute("UPDATE Fluxion SET DETAILFLAG='F' WHERE CASHID=:code", {{"code", parent}});
     transaction.commit();

@@ -1,5 +1,7 @@
 #include "cashflow/statement_items.h"
 
+#include "cashflow/item_store.h"
+
 #include <cstddef>
 #include <string>
 
@@ -51,14 +53,8 @@ bool hasSubItems(const std::string& code) {
 }  // namespace
 
 void InstallStatementItems(data::Connection& db) {
-  for (const StatementLine& entry : kStatementItems) {
-    const std::string code = entry.code;
-    db.execute("INSERT INTO Fluxion (CASHID, NAME, DCFLAG, DETAILFLAG) VALUES (:code, :name, :direction, :detail)",
-               {{"code", code},
-                {"name", entry.name},
-                {"direction", entry.inflow ? "T" : "F"},
-                {"detail", hasSubItems(code) ? "F" : "T"}});
-  }
+  for (const StatementLine& line : kStatementItems)
+    InsertCashFlowItem(db, {line.code, line.name, line.inflow, !hasSubItems(line.code)});
 }
 
 }  // namespace qj::cashflow

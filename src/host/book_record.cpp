@@ -1,48 +1,45 @@
 #include "host/book_record.h"
 
-#include <algorithm>
 #include <charconv>
+#include <stdexcept>
 
 #include "host/host_error.h"
+#include "subjects/code_structure.h"
+#include "subjects/subject_queries.h"
 
 namespace qj::host {
 namespace {
 
-constexpr int kMaxLevels = 9;
-constexpr int kMaxSegment = 9;
-constexpr int kMaxCodeLength = 18;
-
+// The cumulative level lengths, checked by the rules a new book's structure
+// follows (levels, segment widths, total length).
 std::vector<int> parseLengths(const std::string& text) {
   const HostError damaged("帐套参数中的科目编码结构不正确（“" + text + "”），无法打开此帐套。");
-  std::vector<int> lengths;
+  std::vector<int> segments;
+  int previous = 0;
   std::size_t from = 0;
   while (from < text.size()) {
     std::size_t comma = text.find(',', from);
     if (comma == std::string::npos) comma = text.size();
     int value = 0;
     auto [end, ec] = std::from_chars(text.data() + from, text.data() + comma, value);
-    const int previous = lengths.empty() ? 0 : lengths.back();
-    if (ec != std::errc() || end != text.data() + comma || value <= previous || value - previous > kMaxSegment)
-      throw damaged;
-    lengths.push_back(value);
+    if (ec != std::errc() || end != text.data() + comma || value < 0) throw damaged;
+    segments.push_back(value - previous);
+    previous = value;
     from = comma + 1;
   }
-  if (lengths.empty() || static_cast<int>(lengths.size()) > kMaxLevels || lengths.back() > kMaxCodeLength)
+  try {
+    return subjects::CodeStructure::FromSegments(segments).cumulativeLengths();
+  } catch (const std::invalid_argument&) {
     throw damaged;
-  return lengths;
+  }
 }
 
 // Every subject's code must be as long as one of the levels: otherwise its
 // parents cannot be found, and posting would book it without them.
 void checkChartFits(data::Connection& db, const std::vector<int>& lengths) {
-  for (const auto& row : db.query("SELECT DISTINCT length(SUBJECTID) AS CODELENGTH FROM Subject")) {
-    const auto length = static_cast<int>(row.integer("CODELENGTH"));
-    if (std::find(lengths.begin(), lengths.end(), length) != lengths.end()) continue;
-    const auto example = db.queryOne("SELECT SUBJECTID FROM Subject WHERE length(SUBJECTID)=:length ORDER BY SUBJECTID",
-                                     {{"length", length}});
-    throw HostError("帐套参数中的科目编码结构与科目表不符：科目 " + (example ? example->text("SUBJECTID") : "") +
+  if (const auto misfit = subjects::FirstSubjectOutsideLevels(db, lengths))
+    throw HostError("帐套参数中的科目编码结构与科目表不符：科目 " + *misfit +
                     " 的编码长度不属于任何一级，无法打开此帐套。");
-  }
 }
 
 int parseInt(const std::string& text, int fallback) {

@@ -1,5 +1,7 @@
 #include "subjects/subject_queries.h"
 
+#include <algorithm>
+
 namespace qj::subjects {
 
 std::string SubjectName(data::Connection& db, const std::string& code) {
@@ -31,6 +33,17 @@ std::string FullSubjectName(data::Connection& db, const CodeStructure& structure
     current = parent;
   }
   return withCode ? code + " " + names : names;
+}
+
+std::optional<std::string> FirstSubjectOutsideLevels(data::Connection& db, const std::vector<int>& lengths) {
+  for (const auto& row : db.query("SELECT DISTINCT length(SUBJECTID) AS CODELENGTH FROM Subject")) {
+    const auto length = static_cast<int>(row.integer("CODELENGTH"));
+    if (std::find(lengths.begin(), lengths.end(), length) != lengths.end()) continue;
+    const auto example = db.queryOne("SELECT SUBJECTID FROM Subject WHERE length(SUBJECTID)=:length ORDER BY SUBJECTID",
+                                     {{"length", length}});
+    return example ? example->text("SUBJECTID") : std::string();
+  }
+  return std::nullopt;
 }
 
 }  // namespace qj::subjects

@@ -1,7 +1,9 @@
 // Lookups of subjects by code that other subsystems and packages ask for.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "data/connection.h"
 #include "subjects/code_structure.h"
@@ -19,5 +21,9 @@ int SubjectPrefixCount(data::Connection& db, const std::string& code);
 // with `withCode` the code and a space come first.
 std::string FullSubjectName(data::Connection& db, const CodeStructure& structure, const std::string& code,
                             bool withCode);
+
+// The first subject (in code order) whose code is as long as none of the
+// levels' cumulative lengths; nothing when every code fits.
+std::optional<std::string> FirstSubjectOutsideLevels(data::Connection& db, const std::vector<int>& lengths);
 
 }  // namespace qj::subjects
