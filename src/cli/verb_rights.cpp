@@ -4,22 +4,31 @@
 #include <stdexcept>
 
 #include "cli/commands.h"
+#include "package/screen_table.h"
 #include "package/upper_case.h"
 
 namespace qj::cli {
 namespace {
 
-// Function numbers and actions of the screens the verbs stand for.
-constexpr Right kSubjectsRead{8, 1}, kSubjectsAdd{8, 2}, kSubjectsModify{8, 3}, kSubjectsDelete{8, 4};
+// A right as the screen a verb stands for asks it: the function number comes
+// from the package's screen table, so that the two cannot drift apart.
+struct ScreenRight {
+  const char* screen;
+  int action;
+};
+
+constexpr int kOpen = 1, kAdd = 2, kModify = 3, kDelete = 4, kRun = 5;
+constexpr ScreenRight kSubjectsRead{"FRMSUBJECT1", kOpen}, kSubjectsAdd{"FRMSUBJECT1", kAdd},
+    kSubjectsModify{"FRMSUBJECT1", kModify}, kSubjectsDelete{"FRMSUBJECT1", kDelete};
 // A new voucher is saved with the add and the edit right, as on the screen.
-constexpr Right kVouchersRead{58, 1}, kVouchersAdd{58, 2}, kVouchersEdit{58, 3}, kVouchersDelete{58, 4};
-constexpr Right kOpeningRead{73, 1}, kOpeningModify{73, 3};
-constexpr Right kAudit{59, 5}, kReverseAudit{75, 5}, kPosting{60, 5}, kReversePosting{76, 5};
+constexpr ScreenRight kVouchersRead{"VOUCHERVOICE_FRM", kOpen}, kVouchersAdd{"VOUCHERVOICE_FRM", kAdd},
+    kVouchersEdit{"VOUCHERVOICE_FRM", kModify}, kVouchersDelete{"VOUCHERVOICE_FRM", kDelete};
+constexpr ScreenRight kOpeningRead{"SUBJECTINITLIST_FRM", kOpen}, kOpeningModify{"SUBJECTINITLIST_FRM", kModify};
+constexpr ScreenRight kAudit{"FRMVOUAUADI", kRun}, kReverseAudit{"FRMANTIVOUADUI", kRun},
+    kPosting{"VOUCHERLOGONACCOUNT_FRM", kRun}, kReversePosting{"VOUCHERUNLOGONACC_FRM", kRun};
 
-}  // namespace
-
-const std::vector<std::pair<std::string, std::vector<Right>>>& VerbRightTable() {
-  static const std::vector<std::pair<std::string, std::vector<Right>>> table = {
+const std::vector<std::pair<std::string, std::vector<ScreenRight>>>& verbScreenRights() {
+  static const std::vector<std::pair<std::string, std::vector<ScreenRight>>> table = {
       {"subject list", {kSubjectsRead}},
       {"subject add", {kSubjectsAdd}},
       {"subject modify", {kSubjectsModify}},
@@ -38,6 +47,27 @@ const std::vector<std::pair<std::string, std::vector<Right>>>& VerbRightTable() 
       {"post", {kPosting}},
       {"unpost", {kReversePosting}},
   };
+  return table;
+}
+
+std::vector<Right> resolved(const std::vector<ScreenRight>& rights) {
+  std::vector<Right> out;
+  for (const ScreenRight& right : rights) {
+    const package::ScreenEntry* entry = package::FindScreen(right.screen);
+    if (!entry) throw std::logic_error(std::string("no screen ") + right.screen);
+    out.push_back({entry->privilege, right.action});
+  }
+  return out;
+}
+
+}  // namespace
+
+const std::vector<std::pair<std::string, std::vector<Right>>>& VerbRightTable() {
+  static const std::vector<std::pair<std::string, std::vector<Right>>> table = [] {
+    std::vector<std::pair<std::string, std::vector<Right>>> built;
+    for (const auto& [verb, rights] : verbScreenRights()) built.emplace_back(verb, resolved(rights));
+    return built;
+  }();
   return table;
 }
 

@@ -55,7 +55,6 @@ MonthHomeView::MonthHomeView(host::HostApplication& host, QWidget* parent)
   layout->addWidget(heading(QStringLiteral("帐簿与报表"), this));
   layout->addLayout(ledgers_);
   layout->addStretch(1);
-  refresh();
 }
 
 void MonthHomeView::setAvailability(ScreenAvailability available) {

@@ -27,7 +27,8 @@ class MonthHomeView final : public QWidget {
 
   // Which screens this build has; until told, none.
   void setAvailability(ScreenAvailability available);
-  // Reads the book again and shows what it says now.
+  // Reads the book again and shows what it says now (the page is empty
+  // until the first refresh).
   void refresh();
 
  private:
