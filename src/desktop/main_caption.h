@@ -7,6 +7,9 @@
 
 namespace qj::desktop {
 
+// The book's current period as the desktop shows it: "2011年07月".
+std::string CurrentPeriodText(const AccountBooksData& book);
+
 // "青简财务 - 公司 - 用户 - 2011年07月"; a book without a company name leaves that part out.
 std::string MainCaption(const AccountBooksData& book, const std::string& user);
 

@@ -1,8 +1,8 @@
 #include "desktop/month_home_model.h"
 
-#include <cstdio>
 #include <optional>
 
+#include "desktop/main_caption.h"
 #include "host/host_application.h"
 #include "periodend/month_status_queries.h"
 #include "vouchers/screen_work.h"
@@ -36,12 +36,6 @@ constexpr StepDefinition kLedgers[] = {
     {"FMAIN", "自定义报表"},
 };
 
-std::string periodText(int year, int month) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d年%02d月", year, month);
-  return text;
-}
-
 // Why the month's state keeps a step closed; nothing when it may run.
 std::optional<std::string> stateRefusal(const std::string& key, const periodend::MonthVoucherCounts& counts,
                                         bool mustCheck, bool needCarry) {
@@ -73,7 +67,7 @@ MonthHome BuildMonthHome(host::HostApplication& host, const ScreenAvailability& 
   const AccountBooksData& book = host.accountBooksData();
   MonthHome home;
   home.company = book.CompanyName;
-  home.period = periodText(book.CurrYear, book.CurrMon);
+  home.period = CurrentPeriodText(book);
   std::optional<periodend::MonthVoucherCounts> counts;
   vouchers::ReportFailures(host, [&] {
     counts = periodend::CountMonthVouchers(host.FindStartupDB(), Period{book.CurrYear, book.CurrMon}, book.MustCheck);
