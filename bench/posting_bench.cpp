@@ -101,7 +101,7 @@ void fillBook(qj::data::Connection& db) {
 }
 
 void runPosting(benchmark::State& state, qj::data::Connection& db) {
-  const qj::periodend::PostingContext context{kMonth, true, "admin", qj::subjects::CodeStructure({3, 5, 7, 9}), "161"};
+  const qj::periodend::PostingContext context{kMonth, true, "admin", qj::base::CodeStructure({3, 5, 7, 9}), "161"};
   const double before = peakMegabytes();
   std::int64_t posted = 0;
   for (auto _ : state) {

@@ -6,9 +6,9 @@
 
 #include <filesystem>
 
+#include "base/code_structure.h"
 #include "data/connection.h"
 #include "data/schema.h"
-#include "subjects/code_structure.h"
 #include "subjects/opening_rows.h"
 #include "subjects/opening_totals.h"
 
@@ -57,7 +57,7 @@ struct ChartBook {
 
 void ReWriteSubjectDataTotalOf5000Subjects(benchmark::State& state) {
   static ChartBook book;
-  const qj::subjects::CodeStructure structure({3, 5, 7, 9});
+  const qj::base::CodeStructure structure({3, 5, 7, 9});
   for (auto _ : state) qj::subjects::ReWriteSubjectDataTotal(*book.db, structure);
   state.counters["rows"] =
       static_cast<double>(qj::data::IntegerOf(book.db->scalar("SELECT COUNT(*) FROM SubjectStartData")));

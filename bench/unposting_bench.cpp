@@ -113,7 +113,7 @@ struct PostedMonth {
 void BM_UnpostMonth(benchmark::State& state, qj::data::Engine engine) {
   PostedMonth month(engine);
   auto& db = month.book.db();
-  const qj::subjects::CodeStructure structure(month.data.SubjectLevelLen);
+  const qj::base::CodeStructure structure(month.data.SubjectLevelLen);
   std::int64_t vouchers = 0;
   for (auto _ : state) {
     qj::data::Transaction tx(db);

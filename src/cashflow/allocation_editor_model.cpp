@@ -2,11 +2,11 @@
 
 #include <optional>
 
+#include "base/refusal.h"
+#include "base/screen_work.h"
 #include "cashflow/cash_flow_items.h"
 #include "cashflow/item_archive_model.h"
 #include "data/connection.h"
-#include "package/refusal.h"
-#include "vouchers/screen_work.h"
 
 namespace qj::cashflow {
 namespace {
@@ -42,18 +42,18 @@ std::unique_ptr<AllocationEditorModel> AllocationEditorModel::Open(HostServices&
   if (!host.HasOvoPrivilege2(kAllocationPrivilegeFunction, kOpen, true)) return nullptr;
   std::unique_ptr<AllocationEditorModel> model(new AllocationEditorModel(host, std::move(credId), cashAmount));
   model->editable_ = host.HasOvoPrivilege2(kAllocationPrivilegeFunction, kEdit, false);
-  if (!vouchers::ReportFailures(host, [&] { model->load(); })) return nullptr;
+  if (!base::ReportFailures(host, [&] { model->load(); })) return nullptr;
   if (!model->rows_.empty()) return model;
   // Nothing to allocate to yet: the items are defined in the host's archive.
   if (host.ShowMsgBox(kNoItemsQuestion, caption::Question, msgbox::YesNo | msgbox::IconQuestion) != msgbox::IdYes)
     return nullptr;
   host.ShowPrivilegedForm(kItemArchiveFormName, kOpen, false, true);
-  if (!vouchers::ReportFailures(host, [&] { model->load(); }) || model->rows_.empty()) return nullptr;
+  if (!base::ReportFailures(host, [&] { model->load(); }) || model->rows_.empty()) return nullptr;
   return model;
 }
 
 AllocationEditorModel::~AllocationEditorModel() {
-  vouchers::ReportFailures(host_, [&] {
+  base::ReportFailures(host_, [&] {
     host_.FindStartupDB().execute(
         std::string("DELETE FROM FluxionDistribute WHERE CREDID=:parCredID AND ") + kEmptyRows,
         {{"parCredID", credId_}});
@@ -105,7 +105,7 @@ void AllocationEditorModel::reread(std::size_t row) {
 
 bool AllocationEditorModel::setAmount(std::size_t row, AllocationColumn column, Money amount) {
   if (!editable_ || row >= rows_.size()) return false;
-  const bool stored = vouchers::ReportFailures(host_, [&] {
+  const bool stored = base::ReportFailures(host_, [&] {
     // The totals must stay within range: MoneyError otherwise, nothing stored.
     const AllocationSums sums = totals();
     const Money shown = column == AllocationColumn::Inflow ? rows_[row].inflow : rows_[row].outflow;
@@ -118,7 +118,7 @@ bool AllocationEditorModel::setAmount(std::size_t row, AllocationColumn column, 
                key);
     transaction.commit();
   });
-  vouchers::ReportFailures(host_, [&] { reread(row); });
+  base::ReportFailures(host_, [&] { reread(row); });
   return stored;
 }
 
@@ -138,7 +138,7 @@ bool AllocationEditorModel::mayClose() {
   // The stored allocation counts, with what another editor of this voucher
   // stored meanwhile. When it cannot be read (reported) the editor closes.
   std::optional<Money> allocated;
-  vouchers::ReportFailures(host_, [&] { allocated = AllocationSumsOf(host_.FindStartupDB(), credId_).difference(); });
+  base::ReportFailures(host_, [&] { allocated = AllocationSumsOf(host_.FindStartupDB(), credId_).difference(); });
   if (!allocated || *allocated == cashAmount_) return true;
   return host_.ShowMsgBox(UnbalancedCloseQuestion(cashAmount_, *allocated), allocation_message::CloseCaption,
                           msgbox::AskYesNo) == msgbox::IdYes;

@@ -10,7 +10,7 @@
 
 #include "cashflow/allocation_sums.h"
 #include "data/money.h"
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 namespace qj::cashflow {
 

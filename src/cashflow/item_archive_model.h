@@ -10,14 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "base/refusal.h"
+#include "base/screen_table.h"
 #include "cashflow/cash_flow_items.h"
-#include "package/hostapi/host_services.h"
-#include "package/refusal.h"
+#include "hostapi/host_services.h"
 
 namespace qj::cashflow {
 
 // The host's privilege function of the archive: actions 1 open, 2 add, 3 modify, 4 delete.
-inline constexpr int kItemArchivePrivilegeFunction = 70;
+using base::kItemArchivePrivilegeFunction;
 // The name under which the host shows it (ShowPrivilegedForm).
 inline constexpr const char* kItemArchiveFormName = "OvoFluxionArchives_Frm";
 

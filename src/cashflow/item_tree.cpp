@@ -1,6 +1,6 @@
 #include "cashflow/item_tree.h"
 
-#include "vouchers/screen_work.h"
+#include "base/screen_work.h"
 
 namespace qj::cashflow {
 namespace {
@@ -43,7 +43,7 @@ ItemTree BuildItemTree(const std::vector<CashFlowItem>& items) {
 
 ItemPickerModel::ItemPickerModel(HostServices& host) : host_(host) {
   ItemTree tree;
-  vouchers::ReportFailures(host_, [&] { tree = BuildItemTree(ReadCashFlowItems(host_.FindStartupDB())); });
+  base::ReportFailures(host_, [&] { tree = BuildItemTree(ReadCashFlowItems(host_.FindStartupDB())); });
   nodes_ = std::move(tree.nodes);
   if (!nodes_.empty()) selected_ = 0;
   if (tree.refusal) Show(host_, *tree.refusal);
@@ -56,7 +56,7 @@ void ItemPickerModel::select(std::optional<std::size_t> node) {
 PickedItem ItemPickerModel::choose() {
   if (!selected_) return {};
   PickedItem picked;
-  vouchers::ReportFailures(host_, [&] {
+  base::ReportFailures(host_, [&] {
     const auto row = host_.FindStartupDB().queryOne("SELECT CASHID, DCFLAG FROM Fluxion WHERE CASHID=:code",
                                                     {{"code", nodes_[*selected_].code}});
     if (row) picked = {row->text("CASHID"), row->flag("DCFLAG")};

@@ -4,11 +4,11 @@
 #include <exception>
 #include <map>
 
+#include "base/refusal.h"
+#include "base/screen_work.h"
 #include "cashflow/cash_flow_items.h"
 #include "data/db_error.h"
 #include "data/period.h"
-#include "package/refusal.h"
-#include "vouchers/screen_work.h"
 
 namespace qj::cashflow {
 namespace {
@@ -54,7 +54,7 @@ bool OpeningDataModel::open() {
 }
 
 bool OpeningDataModel::reload() {
-  return vouchers::ReportFailures(host_, [&] { load(); });
+  return base::ReportFailures(host_, [&] { load(); });
 }
 
 void OpeningDataModel::load() {
@@ -164,7 +164,7 @@ bool OpeningDataModel::editCell(std::size_t row, OpeningDataColumn column, const
 bool OpeningDataModel::save() {
   if (!changed_) return true;
   const std::string ym = period();
-  const bool stored = vouchers::ReportFailures(host_, [&] {
+  const bool stored = base::ReportFailures(host_, [&] {
     data::Transaction transaction(db_);
     for (const OpeningDataRow& row : rows_) {
       if (!row.edited) continue;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "data/money.h"
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 namespace qj::cashflow {
 

@@ -10,6 +10,7 @@
 #include "host/book_record.h"
 #include "host/host_error.h"
 #include "host/users.h"
+#include "package/starting_chart.h"
 
 namespace qj::cli {
 namespace {
@@ -77,16 +78,18 @@ int create(const Arguments& args) {
     book.voucherTypeScheme = std::stoi(*scheme);
   }
   book.needCarryPL = !args.has("no-carry-pl");
-  if (auto chart = args.option("chart")) {
-    if (*chart == "standard")
-      book.chart = host::StartingChart::SmallEnterprise;
-    else if (*chart == "legacy")
-      book.chart = host::StartingChart::Legacy;
-    else if (*chart != "empty")
+  package::StartingChart chart = package::StartingChart::Empty;
+  if (auto name = args.option("chart")) {
+    if (*name == "standard")
+      chart = package::StartingChart::SmallEnterprise;
+    else if (*name == "legacy")
+      chart = package::StartingChart::Legacy;
+    else if (*name != "empty")
       throw UsageError("--chart 应为 standard、legacy 或 empty");
   }
+  book.installChart = package::StartingChartInstaller(chart);
   // The small-enterprise chart numbers its level-1 subjects with four digits.
-  if (book.chart == host::StartingChart::SmallEnterprise) book.segmentLengths = {4, 2, 2, 2};
+  if (chart == package::StartingChart::SmallEnterprise) book.segmentLengths = {4, 2, 2, 2};
   if (auto levels = args.option("levels")) book.segmentLengths = parseLevels(*levels);
   if (auto rule = args.option("subject-rule")) book.subjectRuleFlag = parseFlag(*rule, "subject-rule");
   host::CreateBook(book);
@@ -131,7 +134,8 @@ int RunBook(const std::vector<std::string>& words) {
 
 int RunDefault() {
   bool created = false;
-  const std::string path = host::EnsureDefaultBook(&created);
+  const std::string path =
+      host::EnsureDefaultBook(package::StartingChartInstaller(package::StartingChart::SmallEnterprise), &created);
   if (created) std::cout << "首次使用，已新建默认帐套。\n";
   Login login = LogIn(path, "");
   printState(*login.session, login.user);

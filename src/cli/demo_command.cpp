@@ -2,12 +2,12 @@
 // stored through the rules and the save path of hand-entered vouchers.
 #include <iostream>
 
+#include "base/product_caption.h"
 #include "cli/arguments.h"
 #include "cli/book_session.h"
 #include "cli/commands.h"
 #include "data/db_error.h"
 #include "vouchers/demo_data.h"
-#include "vouchers/product_caption.h"
 #include "vouchers/voucher_batch.h"
 #include "vouchers/voucher_draft.h"
 
@@ -56,14 +56,14 @@ int generate(const Arguments& args) {
       auto result = vouchers::CheckDraft(draft, book);
       if (auto* refused = std::get_if<vouchers::DraftRefusal>(&result)) {
         std::cout << "生成的凭证 " << draft.key << " 未通过检查：";
-        vouchers::ShowUnderProductCaption(session.app, refused->refusal);
+        base::ShowUnderProductCaption(session.app, refused->refusal);
         return kExitRefused;
       }
       ready.push_back(std::move(std::get<vouchers::CheckedVoucher>(result)));
       lines += ready.back().lines.size();
     }
     if (auto refusal = vouchers::StoreNewVouchers(session.app, ready)) {
-      vouchers::ShowUnderProductCaption(session.app, *refusal);
+      base::ShowUnderProductCaption(session.app, *refusal);
       return kExitRefused;
     }
     std::cout << "已增加 " << added << " 个科目，生成 " << ready.size() << " 张凭证（" << lines << " 条分录）";

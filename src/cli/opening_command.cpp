@@ -121,7 +121,7 @@ int set(const Arguments& args) {
 
 int check(const Arguments& args) {
   CliSession session("opening check", args, false);
-  const subjects::CodeStructure structure(session.login.session->record().SubjectLevelLen);
+  const base::CodeStructure structure(session.login.session->record().SubjectLevelLen);
   const subjects::TrialFigures figures = subjects::RunTrialBalance(session.app.FindStartupDB(), structure);
   std::cout << "【" << subjects::TrialBalanceCaption(figures) << "】" << subjects::TrialBalanceMessage(figures) << "\n";
   return figures.balanced() ? kExitOk : kExitRefused;
@@ -132,7 +132,7 @@ int show(const Arguments& args) {
   const int moneyId = trialSheet ? subjects::kAllCurrencies : parseCurrency(args);
   CliSession session("opening show", args, false);
   data::Connection& db = session.app.FindStartupDB();
-  const subjects::CodeStructure structure(session.login.session->record().SubjectLevelLen);
+  const base::CodeStructure structure(session.login.session->record().SubjectLevelLen);
   const auto currencies = subjects::OpeningCurrencies(db);
   const auto chosen = std::find_if(currencies.begin(), currencies.end(),
                                    [&](const subjects::OpeningCurrency& c) { return c.moneyId == moneyId; });

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "base/screen_table.h"
+#include "base/upper_case.h"
 #include "cli/commands.h"
-#include "package/screen_table.h"
-#include "package/upper_case.h"
 
 namespace qj::cli {
 namespace {
@@ -53,7 +53,7 @@ const std::vector<std::pair<std::string, std::vector<ScreenRight>>>& verbScreenR
 std::vector<Right> resolved(const std::vector<ScreenRight>& rights) {
   std::vector<Right> out;
   for (const ScreenRight& right : rights) {
-    const package::ScreenEntry* entry = package::FindScreen(right.screen);
+    const base::ScreenEntry* entry = base::FindScreen(right.screen);
     if (!entry) throw std::logic_error(std::string("no screen ") + right.screen);
     out.push_back({entry->privilege, right.action});
   }
@@ -87,7 +87,7 @@ bool ChangesBookSetUp(const std::string& command) {
   static const std::vector<std::string> commands = {"SUBJECTSTARTDATAINITIAL", "STARTACCOUNT",
                                                     "ADDRELESUBJECTSTARTDATA", "SETACCOUNTBOOKSSTATE",
                                                     "FIXEDASSETSSTARTTOBEGIN", "CREATESUBJECTSTARTDATA"};
-  return std::find(commands.begin(), commands.end(), package::UpperCase(command)) != commands.end();
+  return std::find(commands.begin(), commands.end(), base::UpperCase(command)) != commands.end();
 }
 
 }  // namespace qj::cli

@@ -4,14 +4,14 @@
 #include <iostream>
 #include <sstream>
 
+#include "base/code_structure.h"
+#include "base/product_caption.h"
 #include "cli/arguments.h"
 #include "cli/book_session.h"
 #include "cli/commands.h"
 #include "data/db_error.h"
 #include "host/users.h"
-#include "subjects/code_structure.h"
 #include "subjects/csv_rows.h"
-#include "vouchers/product_caption.h"
 #include "vouchers/save_guards.h"
 #include "vouchers/voucher_batch.h"
 #include "vouchers/voucher_delete_rules.h"
@@ -24,7 +24,7 @@
 namespace qj::cli {
 namespace {
 
-using vouchers::ShowUnderProductCaption;
+using base::ShowUnderProductCaption;
 
 // Shows a refusal after saying where it comes from: "凭证 3 第 5 行：【提示信息】...".
 // A voucher is made by the user who enters it: naming another maker (vouchers
@@ -42,7 +42,7 @@ void checkMaker(CliSession& session, const std::optional<std::string>& maker, co
 void report(CliSession& session, const std::string& where, const Refusal& refusal) {
   session.printMessages();
   if (!where.empty()) std::cout << where << "：";
-  ShowUnderProductCaption(session.app, refusal);
+  base::ShowUnderProductCaption(session.app, refusal);
   session.printMessages();
 }
 
@@ -119,7 +119,7 @@ int show(const Arguments& args) {
   CliSession session("voucher show", args, false);
   data::Connection& db = session.app.FindStartupDB();
   const AccountBooksData& account = session.app.accountBooksData();
-  const auto chart = vouchers::ChartLookup::load(db, subjects::CodeStructure(account.SubjectLevelLen));
+  const auto chart = vouchers::ChartLookup::load(db, base::CodeStructure(account.SubjectLevelLen));
   const auto currencies = vouchers::Currencies::load(db);
   const auto voucher = vouchers::ReadVoucher(db, credId, chart, currencies);
   if (!voucher) {

@@ -5,7 +5,7 @@
 #include <QDialog>
 
 #include "host/book_properties_model.h"
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 class QComboBox;
 class QTableWidget;

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 namespace qj::desktop {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "desktop/login_model.h"
 #include "host/message_boxes.h"
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 namespace qj::desktop {
 

@@ -1,6 +1,6 @@
 #include "desktop/host_log_model.h"
 
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 namespace qj::desktop {
 

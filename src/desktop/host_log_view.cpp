@@ -9,7 +9,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 namespace qj::desktop {
 namespace {

@@ -20,7 +20,8 @@
 #include "host/book_locations.h"
 #include "host/message_boxes.h"
 #include "host/users.h"
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
+#include "package/starting_chart.h"
 
 namespace qj::desktop {
 namespace {
@@ -123,7 +124,8 @@ LoginDialog::LoginDialog(host::MessageBoxes& boxes, QSettings& settings, const Q
   } else {
     // The first start offers the default book, made now if it is missing.
     try {
-      choose(QString::fromStdString(host::EnsureDefaultBook()));
+      choose(QString::fromStdString(
+          host::EnsureDefaultBook(package::StartingChartInstaller(package::StartingChart::SmallEnterprise))));
     } catch (const std::exception&) {
       // Without it the user chooses or creates a book by hand.
     }

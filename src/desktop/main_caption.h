@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "package/hostapi/account_books_data.h"
+#include "hostapi/account_books_data.h"
 
 namespace qj::desktop {
 

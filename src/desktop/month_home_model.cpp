@@ -2,10 +2,10 @@
 
 #include <optional>
 
+#include "base/screen_work.h"
 #include "desktop/main_caption.h"
 #include "host/host_application.h"
 #include "periodend/month_status_queries.h"
-#include "vouchers/screen_work.h"
 
 namespace qj::desktop {
 namespace {
@@ -69,7 +69,7 @@ MonthHome BuildMonthHome(host::HostApplication& host, const ScreenAvailability& 
   home.company = book.CompanyName;
   home.period = CurrentPeriodText(book);
   std::optional<periodend::MonthVoucherCounts> counts;
-  vouchers::ReportFailures(host, [&] {
+  base::ReportFailures(host, [&] {
     counts = periodend::CountMonthVouchers(host.FindStartupDB(), Period{book.CurrYear, book.CurrMon}, book.MustCheck);
   });
   for (const StepDefinition& ledger : kLedgers) home.ledgers.push_back(step(host, available, ledger, std::nullopt));

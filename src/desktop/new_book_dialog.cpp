@@ -15,7 +15,7 @@
 #include "data/db_error.h"
 #include "desktop/new_book_form.h"
 #include "host/message_boxes.h"
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 namespace qj::desktop {
 
@@ -39,10 +39,10 @@ NewBookDialog::NewBookDialog(host::MessageBoxes& boxes, QWidget* parent)
   start_->setObjectName(QStringLiteral("start"));
   start_->setDisplayFormat(QStringLiteral("yyyy年MM月"));
   chart_->setObjectName(QStringLiteral("chart"));
-  chart_->addItem(QStringLiteral("小企业会计准则"), static_cast<int>(host::StartingChart::SmallEnterprise));
-  chart_->addItem(QStringLiteral("空科目表"), static_cast<int>(host::StartingChart::Empty));
-  chart_->addItem(QStringLiteral("从 CSV 文件导入"), static_cast<int>(host::StartingChart::Imported));
-  chart_->addItem(QStringLiteral("旧小企业科目表（一级科目 3 位）"), static_cast<int>(host::StartingChart::Legacy));
+  chart_->addItem(QStringLiteral("小企业会计准则"), static_cast<int>(package::StartingChart::SmallEnterprise));
+  chart_->addItem(QStringLiteral("空科目表"), static_cast<int>(package::StartingChart::Empty));
+  chart_->addItem(QStringLiteral("从 CSV 文件导入"), static_cast<int>(package::StartingChart::Imported));
+  chart_->addItem(QStringLiteral("旧小企业科目表（一级科目 3 位）"), static_cast<int>(package::StartingChart::Legacy));
   chart_->setToolTip(QStringLiteral("小企业会计准则：现行国家统一科目表（一级科目 4 位），并备好现金流量表项目"));
   connect(chart_, &QComboBox::currentIndexChanged, this, &NewBookDialog::chooseChart);
   chartFile_->setObjectName(QStringLiteral("chartFile"));
@@ -89,15 +89,15 @@ NewBookDialog::NewBookDialog(host::MessageBoxes& boxes, QWidget* parent)
 }
 
 void NewBookDialog::chooseChart() {
-  const auto chart = static_cast<host::StartingChart>(chart_->currentData().toInt());
-  const bool imported = chart == host::StartingChart::Imported;
+  const auto chart = static_cast<package::StartingChart>(chart_->currentData().toInt());
+  const bool imported = chart == package::StartingChart::Imported;
   chartFile_->setEnabled(imported);
   chartBrowse_->setEnabled(imported);
   // Each ready-made chart brings the level-1 length it is numbered in.
   const QString structure = codeStructure_->text().trimmed();
-  if (chart == host::StartingChart::Legacy && structure == QStringLiteral("4-2-2-2"))
+  if (chart == package::StartingChart::Legacy && structure == QStringLiteral("4-2-2-2"))
     codeStructure_->setText(QStringLiteral("3-2-2-2"));
-  if (chart == host::StartingChart::SmallEnterprise && structure == QStringLiteral("3-2-2-2"))
+  if (chart == package::StartingChart::SmallEnterprise && structure == QStringLiteral("3-2-2-2"))
     codeStructure_->setText(QStringLiteral("4-2-2-2"));
 }
 
@@ -124,7 +124,7 @@ NewBookForm NewBookDialog::form() const {
   form.codeStructure = codeStructure_->text().toStdString();
   form.voucherTypeScheme = scheme_->currentData().toInt();
   form.needCarryPL = needCarryPL_->isChecked();
-  form.chart = static_cast<host::StartingChart>(chart_->currentData().toInt());
+  form.chart = static_cast<package::StartingChart>(chart_->currentData().toInt());
   form.chartFile = chartFile_->text().trimmed().toStdString();
   return form;
 }

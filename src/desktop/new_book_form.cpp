@@ -3,6 +3,7 @@
 #include <cctype>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "host/host_error.h"
 
@@ -47,15 +48,16 @@ host::NewBook ToNewBook(const NewBookForm& form) {
   book.segmentLengths = segmentsOf(form.codeStructure);
   book.voucherTypeScheme = form.voucherTypeScheme;
   book.needCarryPL = form.needCarryPL;
-  book.chart = form.chart;
-  if (form.chart == host::StartingChart::Imported) {
+  std::string chartCsv;
+  if (form.chart == package::StartingChart::Imported) {
     if (form.chartFile.empty()) throw host::HostError("请选择要导入的科目表文件。");
     std::ifstream file(form.chartFile, std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();
     if (!file || text.str().empty()) throw host::HostError("不能读取科目表文件：" + form.chartFile);
-    book.chartCsv = text.str();
+    chartCsv = text.str();
   }
+  book.installChart = package::StartingChartInstaller(form.chart, std::move(chartCsv));
   return book;
 }
 

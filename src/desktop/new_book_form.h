@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host/book_creation.h"
+#include "package/starting_chart.h"
 
 namespace qj::desktop {
 
@@ -14,7 +15,7 @@ struct NewBookForm {
   std::string codeStructure;  // segment lengths, "3-2-2-2"
   int voucherTypeScheme = 1;
   bool needCarryPL = true;
-  host::StartingChart chart = host::StartingChart::SmallEnterprise;
+  package::StartingChart chart = package::StartingChart::SmallEnterprise;
   std::string chartFile;  // the CSV file of an imported chart
 };
 

@@ -6,7 +6,7 @@
 #include <QDialog>
 
 #include "host/user_admin_model.h"
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 class QLabel;
 class QPushButton;

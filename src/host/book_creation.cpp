@@ -4,17 +4,12 @@
 
 #include <filesystem>
 
-#include "cashflow/statement_items.h"
+#include "base/refusal.h"
 #include "data/connection.h"
 #include "data/schema.h"
 #include "host/book_record.h"
 #include "host/host_error.h"
 #include "host/users.h"
-#include "subjects/chart_rules.h"
-#include "subjects/code_structure.h"
-#include "subjects/national_chart.h"
-#include "subjects/standard_chart.h"
-#include "subjects/subject_import.h"
 
 namespace qj::host {
 namespace {
@@ -49,19 +44,7 @@ struct VoucherType {
 constexpr VoucherType kVoucherTypes[] = {{1, "记"},   {2, "收"},   {3, "付"},   {4, "转"}, {5, "现收"},
                                          {6, "现付"}, {7, "银收"}, {8, "银付"}, {9, "转"}};
 
-void importChart(data::Connection& db, const NewBook& book, const subjects::CodeStructure& structure) {
-  const subjects::ImportReport report =
-      subjects::ImportSubjectsInto(db, subjects::ChartRules{structure, book.subjectRuleFlag}, book.chartCsv);
-  if (report.problems.empty()) return;
-  constexpr std::size_t kShown = 10;
-  std::string message = "科目表文件有 " + std::to_string(report.problems.size()) + " 行不能导入，帐套没有建立：";
-  for (std::size_t i = 0; i < report.problems.size() && i < kShown; ++i)
-    message += "\n第 " + std::to_string(report.problems[i].line) + " 行：" + report.problems[i].refusal.text;
-  if (report.problems.size() > kShown) message += "\n……";
-  throw HostError(message);
-}
-
-void fill(data::Connection& db, const NewBook& book, const subjects::CodeStructure& structure) {
+void fill(data::Connection& db, const NewBook& book, const base::CodeStructure& structure) {
   db.execute(
       "INSERT INTO AccountState (GUID, STARTDATE, CURRYEAR, CURRMON, MUSTCHECK, SAMEUSER, STATUS, VERSION) "
       "VALUES (:guid, :start, :year, :month, 'F', 'F', 0, '1')",
@@ -77,20 +60,7 @@ void fill(data::Connection& db, const NewBook& book, const subjects::CodeStructu
   db.execute("INSERT INTO Currency (MONEYID, NAME, RATE) VALUES (0, '人民币', :rate)",
              {{"rate", Money::fromInteger(1)}});
   db.execute("INSERT INTO RateInit (MONEYID, RATE) VALUES (99, :rate)", {{"rate", Money::fromInteger(1)}});
-  switch (book.chart) {
-    case StartingChart::Empty:
-      break;
-    case StartingChart::SmallEnterprise:
-      subjects::InstallNationalChart(db, structure);
-      cashflow::InstallStatementItems(db);
-      break;
-    case StartingChart::Legacy:
-      subjects::InstallStandardChart(db, structure);
-      break;
-    case StartingChart::Imported:
-      importChart(db, book, structure);
-      break;
-  }
+  if (book.installChart) book.installChart(db, structure, book.subjectRuleFlag);
   UserStore(db).add(kAdministrator, "", true);
 }
 
@@ -100,30 +70,32 @@ void CreateBook(const NewBook& book) {
   if (!book.start.isValid()) throw HostError("启用期间不正确，应为 YYYY-MM，月份 1 到 12");
   if (book.voucherTypeScheme < 1 || book.voucherTypeScheme > 3) throw HostError("凭证字方案应为 1、2 或 3");
   if (book.companyName.size() > 255) throw HostError("单位名称太长");
-  subjects::CodeStructure structure({});
+  base::CodeStructure structure({});
   try {
-    structure = subjects::CodeStructure::FromSegments(book.segmentLengths);
+    structure = base::CodeStructure::FromSegments(book.segmentLengths);
   } catch (const std::invalid_argument& error) {
     throw HostError(error.what());
   }
-  if (book.chart == StartingChart::SmallEnterprise && !subjects::NationalChartFits(structure))
-    throw HostError("小企业会计准则科目表的一级科目编码为 4 位，不能用于编码结构 " + structure.describe());
-  if (book.chart == StartingChart::Legacy && !subjects::StandardChartFits(structure))
-    throw HostError("旧科目表的一级科目编码为 3 位，不能用于编码结构 " + structure.describe());
   const bool isFile = !data::IsServerLocation(book.location);
   if (isFile && std::filesystem::exists(book.location))
     throw HostError("文件 " + book.location + " 已经存在，不能在其上新建帐套");
+  // A failed creation leaves no file behind (a server book's schema rolls back).
+  const auto removeFile = [&] {
+    if (!isFile) return;
+    std::error_code ignored;
+    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(book.location + suffix, ignored);
+  };
   try {
     auto db = data::OpenConnection(book.location, data::OpenMode::CreateIfMissing);
     data::Transaction tx(*db);
     data::CreateSchema(*db);
     fill(*db, book, structure);
     tx.commit();
+  } catch (const RefusalError& refused) {
+    removeFile();
+    throw HostError(refused.refusal().text);
   } catch (...) {
-    if (isFile) {
-      std::error_code ignored;
-      for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(book.location + suffix, ignored);
-    }
+    removeFile();
     throw;
   }
 }

@@ -1,20 +1,19 @@
 // Making a new account book.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "base/code_structure.h"
+#include "data/connection.h"
 #include "data/period.h"
 
 namespace qj::host {
 
-// The chart of accounts a new book starts with.
-enum class StartingChart {
-  Empty,            // no subjects
-  SmallEnterprise,  // the small-enterprise chart and cash-flow items; four-digit level-1 codes
-  Legacy,           // the older small-business chart; three-digit level-1 codes
-  Imported,  // the subjects of chartCsv (科目编码,科目名称,余额方向,外币核算,币种,现金流量,助记码)
-};
+// Writes the chart of accounts a new book starts with, inside the creating
+// transaction; throws RefusalError when the chart cannot be installed.
+using ChartInstaller = std::function<void(data::Connection&, const base::CodeStructure&, bool subjectRuleFlag)>;
 
 struct NewBook {
   std::string location;  // SQLite file path or postgresql:// URI
@@ -23,16 +22,15 @@ struct NewBook {
   std::string companyName;
   int voucherTypeScheme = 1;  // 1 记; 2 收、付、转; 3 现收、现付、银收、银付、转
   bool needCarryPL = true;
-  StartingChart chart = StartingChart::Empty;
-  std::string chartCsv;         // the rows of an imported chart
+  ChartInstaller installChart;  // none: the book starts without subjects
   bool subjectRuleFlag = true;  // see AccountBooksData::SubjectRuleFlag
 };
 
 // Creates the database, its tables and the book's first records (state,
-// parameters, voucher types, local currency, the chosen chart, the
+// parameters, voucher types, local currency, the installed chart, the
 // administrator without a password) in one transaction. Refuses an existing
-// book or file, bad options and an imported chart with bad rows (each told by
-// its line) with a HostError; nothing is left behind on failure.
+// book or file, bad options and a chart that cannot be installed with a
+// HostError; nothing is left behind on failure.
 void CreateBook(const NewBook& book);
 
 }  // namespace qj::host

@@ -19,7 +19,7 @@ std::string DefaultBookPath() {
   return (base / "qingjian" / "default-book.sqlite").string();
 }
 
-std::string EnsureDefaultBook(bool* created) {
+std::string EnsureDefaultBook(const ChartInstaller& installChart, bool* created) {
   std::string path = DefaultBookPath();
   if (created) *created = false;
   if (std::filesystem::exists(path)) return path;
@@ -30,7 +30,7 @@ std::string EnsureDefaultBook(bool* created) {
   book.location = path;
   book.start = Period::ofDate(Date::today());
   book.companyName = "我的公司";
-  book.chart = StartingChart::SmallEnterprise;
+  book.installChart = installChart;
   book.segmentLengths = {4, 2, 2, 2};
   CreateBook(book);
   if (created) *created = true;

@@ -3,9 +3,9 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "base/code_structure.h"
+#include "host/book_record_queries.h"
 #include "host/host_error.h"
-#include "subjects/code_structure.h"
-#include "subjects/subject_queries.h"
 
 namespace qj::host {
 namespace {
@@ -28,7 +28,7 @@ std::vector<int> parseLengths(const std::string& text) {
     from = comma + 1;
   }
   try {
-    return subjects::CodeStructure::FromSegments(segments).cumulativeLengths();
+    return base::CodeStructure::FromSegments(segments).cumulativeLengths();
   } catch (const std::invalid_argument&) {
     throw damaged;
   }
@@ -37,7 +37,7 @@ std::vector<int> parseLengths(const std::string& text) {
 // Every subject's code must be as long as one of the levels: otherwise its
 // parents cannot be found, and posting would book it without them.
 void checkChartFits(data::Connection& db, const std::vector<int>& lengths) {
-  if (const auto misfit = subjects::FirstSubjectOutsideLevels(db, lengths))
+  if (const auto misfit = FirstSubjectOutsideLevels(db, lengths))
     throw HostError("帐套参数中的科目编码结构与科目表不符：科目 " + *misfit +
                     " 的编码长度不属于任何一级，无法打开此帐套。");
 }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "data/connection.h"
-#include "package/hostapi/account_books_data.h"
+#include "hostapi/account_books_data.h"
 
 namespace qj::host {
 

@@ -6,7 +6,7 @@
 
 #include "data/connection.h"
 #include "host/named_locks.h"
-#include "package/hostapi/account_books_data.h"
+#include "hostapi/account_books_data.h"
 
 namespace qj::host {
 

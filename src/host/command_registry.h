@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 namespace qj::host {
 

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
+#include "base/upper_case.h"
 #include "data/dialect.h"
 #include "data/procedures.h"
 #include "host/privileged_functions.h"
-#include "package/upper_case.h"
 
 namespace qj::host {
 
@@ -39,7 +39,7 @@ void HostApplication::registerHostCommands() {
   });
   registry_.RegistFunction("Wait_frm", [this](const char*, const char* param, VorParams*) -> long {
     if (windows_) {
-      if (package::UpperCase(param) == "START")
+      if (base::UpperCase(param) == "START")
         windows_->startWaiting();
       else
         windows_->stopWaiting();
@@ -107,13 +107,13 @@ bool HostApplication::HasOvoPrivilege2(int number, int action, bool show) {
 }
 
 void HostApplication::registerHostForm(const std::string& name, int function, HostFormOpener opener) {
-  hostForms_[package::UpperCase(name)] = {function, std::move(opener)};
+  hostForms_[base::UpperCase(name)] = {function, std::move(opener)};
 }
 
 void HostApplication::ShowPrivilegedForm(const std::string& name, int action, bool, bool) {
   // The host's own screens belong to the program that shows windows; without
   // one (the command line) the caller is told rather than left guessing.
-  auto it = hostForms_.find(package::UpperCase(name));
+  auto it = hostForms_.find(base::UpperCase(name));
   if (it == hostForms_.end()) {
     boxes_.show("本程序不提供“" + name + "”窗口。", kProductionName, msgbox::IconInformation);
     return;
@@ -123,14 +123,14 @@ void HostApplication::ShowPrivilegedForm(const std::string& name, int action, bo
 }
 
 bool HostApplication::FormIsExist(const std::string& name) {
-  auto it = openForms_.find(package::UpperCase(name));
+  auto it = openForms_.find(base::UpperCase(name));
   return it != openForms_.end() && it->second > 0;
 }
 
-void HostApplication::FormOpened(const std::string& name) { ++openForms_[package::UpperCase(name)]; }
+void HostApplication::FormOpened(const std::string& name) { ++openForms_[base::UpperCase(name)]; }
 
 void HostApplication::FormClosed(const std::string& name) {
-  auto it = openForms_.find(package::UpperCase(name));
+  auto it = openForms_.find(base::UpperCase(name));
   if (it != openForms_.end() && --it->second <= 0) openForms_.erase(it);
 }
 

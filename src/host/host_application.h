@@ -11,7 +11,7 @@
 #include "host/message_boxes.h"
 #include "host/users.h"
 #include "host/window_host.h"
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 namespace qj::host {
 

@@ -1,6 +1,6 @@
 #include "host/message_boxes.h"
 
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 namespace qj::host {
 

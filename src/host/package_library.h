@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 namespace qj::host {
 

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "cashflow/item_archive_model.h"
-#include "package/screen_table.h"
+#include "base/screen_table.h"
 
 namespace qj::host {
 namespace {
@@ -38,7 +37,7 @@ constexpr TitledScreen kScreens[] = {
     {"SUBJECTCOUNTLIST_FRM", "科目汇总表"},
     {"TESTCALCULATEBALANCELIST_FRM", "试算平衡表"},
     {"CASHFLUXIONINIT_FRM", "现金流量初始数据"},
-    {"OVOFLUXIONARCHIVES_FRM", "现金流量项目", cashflow::kItemArchivePrivilegeFunction},
+    {"OVOFLUXIONARCHIVES_FRM", "现金流量项目", base::kItemArchivePrivilegeFunction},
     {"CASHPREPARE_FRM", "现金流量表编制"},
     {"FMAIN", "自定义报表"},
 };
@@ -50,7 +49,7 @@ std::vector<PrivilegedFunction> build() {
       functions.push_back({screen.hostFunction, screen.title});
       continue;
     }
-    const package::ScreenEntry* entry = package::FindScreen(screen.key);
+    const base::ScreenEntry* entry = base::FindScreen(screen.key);
     if (!entry) throw std::logic_error(std::string("no screen ") + screen.key);
     functions.push_back({entry->privilege, screen.title});
   }

@@ -1,12 +1,12 @@
 #include "package/command_table.h"
 
+#include "base/book_state.h"
+#include "base/host.h"
+#include "base/screen_registry.h"
+#include "base/screen_table.h"
+#include "base/subject_chooser_hook.h"
+#include "base/voucher_screen_hook.h"
 #include "data/period.h"
-#include "package/book_state.h"
-#include "package/host.h"
-#include "package/screen_registry.h"
-#include "package/screen_table.h"
-#include "package/subject_chooser_hook.h"
-#include "package/voucher_screen_hook.h"
 #include "subjects/detail_test.h"
 #include "subjects/opening_carry_over.h"
 #include "subjects/opening_rows.h"
@@ -18,13 +18,13 @@
 namespace qj::package {
 namespace {
 
-data::Connection& db() { return Host().FindStartupDB(); }
+data::Connection& db() { return base::Host().FindStartupDB(); }
 
-subjects::CodeStructure codeStructure() { return subjects::CodeStructure(Host().accountBooksData().SubjectLevelLen); }
+base::CodeStructure codeStructure() { return base::CodeStructure(base::Host().accountBooksData().SubjectLevelLen); }
 
 void showFinanceForm(const std::string& key, VorParams&) {
   // An unknown key, or one whose screen this build lacks, does nothing.
-  if (const ScreenEntry* entry = FindScreen(key)) OpenScreen(*entry);
+  if (const base::ScreenEntry* entry = base::FindScreen(key)) base::OpenScreen(*entry);
 }
 
 void getAccountVoucherTypeCode(const std::string&, VorParams& bag) {
@@ -34,7 +34,7 @@ void getAccountVoucherTypeCode(const std::string&, VorParams& bag) {
 
 void getCredCode(const std::string&, VorParams& bag) {
   const auto id = vouchers::NextCredId(db(), Period::ofDate(bag.GetDate("asDate")));
-  if (!id) Show(Host(), vouchers::MonthFullRefusal());
+  if (!id) Show(base::Host(), vouchers::MonthFullRefusal());
   bag.AddValue("CredID", id.value_or(""));
 }
 
@@ -45,19 +45,19 @@ void getAllSubName(const std::string&, VorParams& bag) {
 
 void gotoSpecialCred(const std::string&, VorParams& bag) {
   // Without screens there is nothing to open, and nothing to tell the user.
-  const VoucherScreenOpener& open = TheVoucherScreenOpener();
+  const base::VoucherScreenOpener& open = base::TheVoucherScreenOpener();
   if (!open) return;
-  HostServices& host = Host();
+  HostServices& host = base::Host();
   if (!host.HasOvoPrivilege2(58, 1, true)) return;
   // The screen is modal: while one is showing it cannot be shown a second time.
-  if (host.FormIsExist(kVoucherScreenName)) return;
+  if (host.FormIsExist(base::kVoucherScreenName)) return;
   open(bag.GetString("asOldCredID"));
 }
 
 void getAsSubCode(const std::string&, VorParams& bag) {
-  HostServices& host = Host();
+  HostServices& host = base::Host();
   if (!host.HasOvoPrivilege2(8, 1, true)) return;
-  const SubjectChooser& choose = TheSubjectChooser();
+  const base::SubjectChooser& choose = base::TheSubjectChooser();
   if (!choose || host.FormIsExist(subjects::SubjectChooserModel::kScreenName)) return;
   bag.AddValue("asSubCode", choose().value_or(""));
 }
@@ -69,7 +69,7 @@ void getSubjectIdParam(const std::string&, VorParams& bag) {
 void addReleSubjectStartData(const std::string&, VorParams& bag) {
   if (!subjects::AddReleSubjectStartData(db(), bag.GetString("asSubjectID"), bag.GetMoney("cDebit"),
                                          bag.GetMoney("cCredit"), bag.GetMoney("cBalance")))
-    Host().ShowMsgBox(subjects::kCarryOverFailedMessage, Host().asProductionName(), msgbox::IconError);
+    base::Host().ShowMsgBox(subjects::kCarryOverFailedMessage, base::Host().asProductionName(), msgbox::IconError);
 }
 
 void subjectStartDataCheck(const std::string&, VorParams& bag) {
@@ -81,22 +81,22 @@ void createSubjectStartData(const std::string&, VorParams&) { subjects::CreateSu
 void subjectStartDataInitial(const std::string&, VorParams&) { subjects::SubjectStartDataInitial(db()); }
 
 void startAccount(const std::string&, VorParams& bag) {
-  StartAccount(db(), bag.GetInteger("Year"), bag.GetInteger("Month"));
-  Host().ReloadAccountBooksData();
+  base::StartAccount(db(), bag.GetInteger("Year"), bag.GetInteger("Month"));
+  base::Host().ReloadAccountBooksData();
 }
 
 void fixedAssetsStartToBegin(const std::string&, VorParams& bag) {
-  FixedAssetsStartToBegin(db(), bag.GetInteger("Year"), bag.GetInteger("Month"));
+  base::FixedAssetsStartToBegin(db(), bag.GetInteger("Year"), bag.GetInteger("Month"));
 }
 
 void setAccountBooksState(const std::string&, VorParams& bag) {
-  SetAccountBooksState(db(), bag.GetInteger("iState"));
-  Host().ReloadAccountBooksData();
+  base::SetAccountBooksState(db(), bag.GetInteger("iState"));
+  base::Host().ReloadAccountBooksData();
 }
 
 void getMustCheckSameUserFlag(const std::string&, VorParams&) {
-  const AuditFlags flags = ReadAuditFlags(db());
-  Host().SetAuditFlags(flags.mustCheck, flags.sameUser);
+  const base::AuditFlags flags = base::ReadAuditFlags(db());
+  base::Host().SetAuditFlags(flags.mustCheck, flags.sameUser);
 }
 
 void getSubName(const std::string&, VorParams& bag) {
@@ -104,7 +104,7 @@ void getSubName(const std::string&, VorParams& bag) {
 }
 
 void subjectIdIsDetail(const std::string&, VorParams& bag) {
-  bag.AddValue("result", subjects::IsDetailSubject(Host(), bag.GetString("SubCode"), true));
+  bag.AddValue("result", subjects::IsDetailSubject(base::Host(), bag.GetString("SubCode"), true));
 }
 
 }  // namespace

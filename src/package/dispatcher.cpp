@@ -1,9 +1,9 @@
 #include "package/dispatcher.h"
 
+#include "base/host.h"
+#include "base/upper_case.h"
 #include "data/db_error.h"
 #include "package/command_table.h"
-#include "package/host.h"
-#include "package/upper_case.h"
 
 namespace qj::package {
 namespace {
@@ -31,21 +31,21 @@ const std::vector<std::string>& CommandNames() {
 
 long Dispatch(const std::string& command, const std::string& param, VorParams* params) {
   try {
-    const std::string cmd = UpperCase(command);
+    const std::string cmd = base::UpperCase(command);
     for (const CommandEntry& entry : CommandTable()) {
-      if (UpperCase(entry.name) != cmd) continue;
+      if (base::UpperCase(entry.name) != cmd) continue;
       if (!entry.run) break;
       VorParams none;
-      entry.run(UpperCase(param), params ? *params : none);
+      entry.run(base::UpperCase(param), params ? *params : none);
       break;
     }
   } catch (const data::DbError& error) {
     // The operation's own transaction has rolled back while the exception left it.
-    safely([&] { Host().EDBEngineErrorHandler(error); });
+    safely([&] { base::Host().EDBEngineErrorHandler(error); });
   } catch (const std::exception& error) {
-    safely([&] { Host().ShowMsgBox(error.what(), "错误", msgbox::IconError); });
+    safely([&] { base::Host().ShowMsgBox(error.what(), "错误", msgbox::IconError); });
   } catch (...) {
-    safely([&] { Host().ShowMsgBox("操作因未知错误而中止，数据没有改变。", "错误", msgbox::IconError); });
+    safely([&] { base::Host().ShowMsgBox("操作因未知错误而中止，数据没有改变。", "错误", msgbox::IconError); });
   }
   return 0;
 }

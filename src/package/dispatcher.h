@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "package/hostapi/vor_params.h"
+#include "hostapi/vor_params.h"
 
 namespace qj::package {
 

@@ -1,14 +1,14 @@
 // The package library's exported entry points; everything else stays hidden.
+#include "base/host.h"
+#include "base/screen_registry.h"
 #include "package/dispatcher.h"
-#include "package/host.h"
 #include "package/package_life.h"
-#include "package/screen_registry.h"
 #include "package/widgets/screen_catalog.h"
 
 #define QJ_EXPORT extern "C" __attribute__((visibility("default")))
 
 // Hands the package the host's services; called by the host before FinanceLoad.
-QJ_EXPORT void FinanceAttachHost(qj::HostServices* host) { qj::package::AttachHost(host); }
+QJ_EXPORT void FinanceAttachHost(qj::HostServices* host) { qj::base::AttachHost(host); }
 
 QJ_EXPORT long Finance_Call(const char* command, const char* param, qj::VorParams* params);
 
@@ -28,4 +28,4 @@ QJ_EXPORT long Finance_Call(const char* command, const char* param, qj::VorParam
 
 // Whether this build of the package has the screen of a form-name key, so
 // that the host can offer only the screens that open.
-QJ_EXPORT bool FinanceHasScreen(const char* key) { return key && qj::package::HasScreen(key); }
+QJ_EXPORT bool FinanceHasScreen(const char* key) { return key && qj::base::HasScreen(key); }

@@ -1,15 +1,15 @@
 #include "package/package_life.h"
 
+#include "base/host.h"
+#include "base/screen_registry.h"
 #include "package/dispatcher.h"
-#include "package/host.h"
-#include "package/screen_registry.h"
 
 namespace qj::package {
 
 void Load(FinanceCallback entry) {
-  for (const std::string& name : CommandNames()) Host().RegistFunction(name, entry);
+  for (const std::string& name : CommandNames()) base::Host().RegistFunction(name, entry);
 }
 
-void Unload() { CloseAllScreens(); }
+void Unload() { base::CloseAllScreens(); }
 
 }  // namespace qj::package

@@ -1,7 +1,7 @@
 // Loading and unloading the package.
 #pragma once
 
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 namespace qj::package {
 

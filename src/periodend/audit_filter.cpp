@@ -15,8 +15,8 @@ AuditFilter DefaultAuditFilter(const AccountBooksData& book) {
   return filter;
 }
 
-package::AuditFlags LoadAuditOptions(HostServices& host) {
-  const package::AuditFlags flags = package::ReadAuditFlags(host.FindStartupDB());
+base::AuditFlags LoadAuditOptions(HostServices& host) {
+  const base::AuditFlags flags = base::ReadAuditFlags(host.FindStartupDB());
   host.SetAuditFlags(flags.mustCheck, flags.sameUser);
   return flags;
 }

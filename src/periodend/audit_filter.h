@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "base/book_state.h"
 #include "data/period.h"
-#include "package/book_state.h"
-#include "package/hostapi/account_books_data.h"
-#include "package/hostapi/host_services.h"
+#include "hostapi/account_books_data.h"
+#include "hostapi/host_services.h"
 
 namespace qj::periodend {
 
@@ -55,6 +55,6 @@ AuditFilter DefaultAuditFilter(const AccountBooksData& book);
 
 // Reads MUSTCHECK and SAMEUSER from the book and hands them to the host's
 // book record; returns them.
-package::AuditFlags LoadAuditOptions(HostServices& host);
+base::AuditFlags LoadAuditOptions(HostServices& host);
 
 }  // namespace qj::periodend

@@ -13,7 +13,7 @@
 #include "data/connection.h"
 #include "data/date.h"
 #include "data/money.h"
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 #include "periodend/audit_filter.h"
 
 namespace qj::periodend {

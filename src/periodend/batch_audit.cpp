@@ -2,10 +2,10 @@
 
 #include <ctime>
 
-#include "package/host_lock.h"
-#include "vouchers/product_caption.h"
+#include "base/host_lock.h"
+#include "base/product_caption.h"
+#include "base/screen_work.h"
 #include "vouchers/save_guards.h"
-#include "vouchers/screen_work.h"
 
 namespace qj::periodend {
 namespace {
@@ -21,9 +21,7 @@ std::string localNow() {
 
 }  // namespace
 
-Refusal BatchAuditBusyRefusal() {
-  return {"其他用户正在进行保存凭证操作，请稍后再成批审核。", vouchers::kProductCaption};
-}
+Refusal BatchAuditBusyRefusal() { return {"其他用户正在进行保存凭证操作，请稍后再成批审核。", base::kProductCaption}; }
 
 std::int64_t StampVouchers(data::Connection& db, const AuditFilter& filter, const std::string& user, bool makerMayAudit,
                            const std::string& now) {
@@ -52,9 +50,9 @@ std::int64_t StampVouchers(data::Connection& db, const AuditFilter& filter, cons
 BatchAuditOutcome BatchAudit(HostServices& host, const AuditFilter& filter, bool listEmpty) {
   BatchAuditOutcome outcome;
   if (listEmpty || !host.HasOvoPrivilege2(kAuditFunction, kRunAction, true)) return outcome;
-  package::HostLock lock(host, vouchers::kSaveLock);
+  base::HostLock lock(host, base::kVoucherSaveLock);
   if (!lock) {
-    vouchers::ShowUnderProductCaption(host, BatchAuditBusyRefusal());
+    base::ShowUnderProductCaption(host, BatchAuditBusyRefusal());
     outcome.result = BatchAuditResult::Refused;
     return outcome;
   }
@@ -62,8 +60,8 @@ BatchAuditOutcome BatchAudit(HostServices& host, const AuditFilter& filter, bool
     outcome.result = BatchAuditResult::Declined;
     return outcome;
   }
-  const bool done = vouchers::ReportFailures(host, [&] {
-    const package::AuditFlags flags = LoadAuditOptions(host);
+  const bool done = base::ReportFailures(host, [&] {
+    const base::AuditFlags flags = LoadAuditOptions(host);
     data::Connection& db = host.FindStartupDB();
     data::Transaction tx(db);
     outcome.audited = StampVouchers(db, filter, host.asUserName(), flags.sameUser, localNow());
@@ -75,7 +73,7 @@ BatchAuditOutcome BatchAudit(HostServices& host, const AuditFilter& filter, bool
     return outcome;
   }
   outcome.result = BatchAuditResult::Done;
-  vouchers::ReportFailures(host, [&] { outcome.stamped = QueryStampedVouchers(host.FindStartupDB(), filter.period); });
+  base::ReportFailures(host, [&] { outcome.stamped = QueryStampedVouchers(host.FindStartupDB(), filter.period); });
   return outcome;
 }
 

@@ -6,16 +6,15 @@
 #include <set>
 #include <utility>
 
+#include "base/book_state.h"
+#include "base/currency_ids.h"
+#include "base/host_lock.h"
+#include "base/refusal.h"
 #include "data/db_error.h"
-#include "package/book_state.h"
-#include "package/host_lock.h"
-#include "package/refusal.h"
 #include "periodend/posting_checks.h"
 
 namespace qj::periodend {
 namespace {
-
-constexpr const char* kLedgerLock = "CREDLOCK";
 
 // While one posting runs, the vouchers it has claimed carry this flag; it is
 // turned into 'T' before the posting ends and never outlives its transaction.
@@ -26,9 +25,8 @@ constexpr int kAssetAdded = 200;
 constexpr int kDepreciation = 201;
 constexpr int kAssetChanged = 202;
 
-// The "all currencies in local money" row; foreign currencies are 1 to 98.
-constexpr std::int64_t kAllCurrencies = 99;
-bool isForeign(std::int64_t moneyId) { return moneyId > 0 && moneyId < kAllCurrencies; }
+// Foreign currencies are numbered between the local currency and the aggregate rows.
+bool isForeign(std::int64_t moneyId) { return moneyId > base::kLocalCurrency && moneyId < base::kAllCurrencies; }
 
 // Identifiers per claiming statement of PostVouchers.
 constexpr std::size_t kIdsPerStatement = 500;
@@ -90,7 +88,7 @@ std::map<BalanceKey, Movement> claimedMovements(data::Connection& db, const Post
       own.credit += credit;
       own.rawDebit += rawDebit;
       own.rawCredit += rawCredit;
-      Movement& all = movements[{kAllCurrencies, code}];
+      Movement& all = movements[{base::kAllCurrencies, code}];
       all.debit += debit;
       all.credit += credit;
     }
@@ -243,13 +241,13 @@ void bookClaimed(data::Connection& db, const PostingContext& context) {
 
 PostingContext PostingContextOf(HostServices& host) {
   data::Connection& db = host.FindStartupDB();
-  const package::AuditFlags flags = package::ReadAuditFlags(db);
+  const base::AuditFlags flags = base::ReadAuditFlags(db);
   host.SetAuditFlags(flags.mustCheck, flags.sameUser);
   const AccountBooksData& book = host.accountBooksData();
   PostingContext context{Period{book.CurrYear, book.CurrMon},
                          flags.mustCheck,
                          host.asUserName(),
-                         subjects::CodeStructure(book.SubjectLevelLen),
+                         base::CodeStructure(book.SubjectLevelLen),
                          {}};
   const ReservedSubjects& reserved = host.ReservedSub();
   if (const auto asset = reserved.find(0); asset != reserved.end()) context.fixedAssetSubject = asset->second;
@@ -296,7 +294,7 @@ std::int64_t PostVouchers(data::Connection& db, const PostingContext& context,
 }
 
 bool RunPosting(HostServices& host, bool stopOnGap) {
-  const package::HostLock lock(host, kLedgerLock);
+  const base::HostLock lock(host, base::kLedgerLock);
   if (!lock) {
     Show(host, {kPostingLockRefused, host.asProductionName()});
     return false;

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "base/code_structure.h"
 #include "data/connection.h"
 #include "data/period.h"
-#include "package/hostapi/host_services.h"
-#include "subjects/code_structure.h"
+#include "hostapi/host_services.h"
 
 namespace qj::periodend {
 
@@ -19,7 +19,7 @@ struct PostingContext {
   Period period;           // the book's current period
   bool mustCheck = false;  // only audited vouchers are posted
   std::string user;        // written to BILLPOST
-  subjects::CodeStructure structure{{}};
+  base::CodeStructure structure{{}};
   std::string fixedAssetSubject;  // reserved subject entry 0; empty when the book has none
 };
 

@@ -1,9 +1,9 @@
 #include "periodend/reverse_audit.h"
 
-#include "package/host_lock.h"
-#include "vouchers/product_caption.h"
+#include "base/host_lock.h"
+#include "base/product_caption.h"
+#include "base/screen_work.h"
 #include "vouchers/save_guards.h"
-#include "vouchers/screen_work.h"
 
 namespace qj::periodend {
 
@@ -19,9 +19,7 @@ std::optional<Refusal> ReverseAuditRangeRefusal(const ReverseAuditRange& range) 
   return std::nullopt;
 }
 
-Refusal ReverseAuditBusyRefusal() {
-  return {"其他用户正在进行保存凭证操作，请稍后再反审核。", vouchers::kProductCaption};
-}
+Refusal ReverseAuditBusyRefusal() { return {"其他用户正在进行保存凭证操作，请稍后再反审核。", base::kProductCaption}; }
 
 Refusal PostedInRangeRefusal() {
   return {"有已经登帐的记帐凭证存在，请先进行反登帐,再进行反审核！", caption::Question, msgbox::Ok};
@@ -29,15 +27,15 @@ Refusal PostedInRangeRefusal() {
 
 ReverseAuditOutcome ReverseAudit(HostServices& host, const ReverseAuditRange& range) {
   ReverseAuditOutcome outcome;
-  package::HostLock lock(host, vouchers::kSaveLock);
+  base::HostLock lock(host, base::kVoucherSaveLock);
   if (!lock) {
-    vouchers::ShowUnderProductCaption(host, ReverseAuditBusyRefusal());
+    base::ShowUnderProductCaption(host, ReverseAuditBusyRefusal());
     return outcome;
   }
   const std::string period = ConvYearMon(range.year, range.month);
   const data::Params bounds{{"first", period + IntToStr(range.fromNo, 6)}, {"last", period + IntToStr(range.toNo, 6)}};
   bool posted = false;
-  const bool done = vouchers::ReportFailures(host, [&] {
+  const bool done = base::ReportFailures(host, [&] {
     data::Connection& db = host.FindStartupDB();
     data::Transaction tx(db);
     posted = data::IntegerOf(db.scalar("SELECT COUNT(*) FROM VoucherMaster WHERE CREDID>=:first AND CREDID<=:last "

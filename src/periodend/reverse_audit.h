@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "package/hostapi/host_services.h"
-#include "package/refusal.h"
+#include "base/refusal.h"
+#include "hostapi/host_services.h"
 #include "periodend/audit_filter.h"
 
 namespace qj::periodend {

@@ -1,10 +1,10 @@
 #include "periodend/unposting.h"
 
+#include "balances/period_balances.h"
+#include "base/host_lock.h"
+#include "base/refusal.h"
+#include "base/screen_work.h"
 #include "data/period.h"
-#include "package/host_lock.h"
-#include "package/refusal.h"
-#include "periodend/period_balances.h"
-#include "vouchers/screen_work.h"
 
 namespace qj::periodend {
 namespace {
@@ -14,13 +14,13 @@ bool depreciationPosted(data::Connection& db, const Period& period) {
       .queryOne(
           "SELECT CREDID FROM VoucherMaster WHERE AccountVoucherType=:kind AND RELEVANTBILLID=:bill AND "
           "POSTFLAG=:posted LIMIT 1",
-          {{"kind", kDepreciationVoucherKind}, {"bill", period.year * 100 + period.month}, {"posted", "T"}})
+          {{"kind", balances::kDepreciationVoucherKind}, {"bill", period.year * 100 + period.month}, {"posted", "T"}})
       .has_value();
 }
 
 }  // namespace
 
-std::int64_t UnpostCurrentPeriod(data::Connection& db, const subjects::CodeStructure& structure,
+std::int64_t UnpostCurrentPeriod(data::Connection& db, const base::CodeStructure& structure,
                                  const AccountBooksData& book) {
   const Period period{book.CurrYear, book.CurrMon};
   if (depreciationPosted(db, period)) {
@@ -33,22 +33,22 @@ std::int64_t UnpostCurrentPeriod(data::Connection& db, const subjects::CodeStruc
   const std::int64_t vouchers =
       db.execute("UPDATE VoucherMaster SET POSTFLAG=:unposted, BILLPOST=:poster WHERE CREDID BETWEEN :first AND :last",
                  {{"unposted", "F"}, {"poster", ""}, {"first", range.first}, {"last", range.last}});
-  RebuildPeriodBalances(db, structure, book, period);
+  balances::RebuildPeriodBalances(db, structure, book, period);
   return vouchers;
 }
 
 bool RunUnposting(HostServices& host) {
-  const package::HostLock lock(host, "CREDLOCK");
+  const base::HostLock lock(host, base::kLedgerLock);
   if (!lock) {
     Show(host, {kUnpostingLockedMessage, host.asProductionName()});
     return false;
   }
   host.ReloadAccountBooksData();  // another user may have closed the period before the lock was ours
   const AccountBooksData& book = host.accountBooksData();
-  const bool done = vouchers::ReportFailures(host, [&] {
+  const bool done = base::ReportFailures(host, [&] {
     data::Connection& db = host.FindStartupDB();
     data::Transaction tx(db);
-    UnpostCurrentPeriod(db, subjects::CodeStructure(book.SubjectLevelLen), book);
+    UnpostCurrentPeriod(db, base::CodeStructure(book.SubjectLevelLen), book);
     tx.commit();
   });
   if (done) host.ShowMsgBox(kUnpostedMessage, caption::Info, msgbox::IconInformation);

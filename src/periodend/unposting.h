@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
+#include "base/code_structure.h"
 #include "data/connection.h"
-#include "package/hostapi/account_books_data.h"
-#include "package/hostapi/host_services.h"
-#include "subjects/code_structure.h"
+#include "hostapi/account_books_data.h"
+#include "hostapi/host_services.h"
 
 namespace qj::periodend {
 
@@ -19,7 +19,7 @@ inline constexpr const char* kUnpostedMessage = "本期所有已登帐的凭证�
 // depreciation voucher in the surplus records, marks every voucher of the
 // book's current period unposted (audited or not) and rebuilds the period's
 // tables (RebuildPeriodBalances). Returns the number of vouchers of the period.
-std::int64_t UnpostCurrentPeriod(data::Connection& db, const subjects::CodeStructure& structure,
+std::int64_t UnpostCurrentPeriod(data::Connection& db, const base::CodeStructure& structure,
                                  const AccountBooksData& book);
 
 // The reverse-posting screen's OK and the command line: under CREDLOCK (a

@@ -191,7 +191,7 @@ SaveResult AddSubject(HostServices& host, const AddPlan& plan, const SubjectDraf
     return SaveResult::Refused;
   }
   if (plan.takesOverData && !Confirm(host, kMoveQuestion)) return SaveResult::Declined;
-  std::optional<package::HostLock> lock;
+  std::optional<base::HostLock> lock;
   if (plan.takesOverData && !TakeLedgerLock(host, lock)) return SaveResult::Refused;
   if (auto refusal = StoreNewSubject(db, rules, plan, draft, plan.takesOverData)) {
     Show(host, *refusal);

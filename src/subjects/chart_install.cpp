@@ -11,7 +11,7 @@
 
 namespace qj::subjects {
 
-void InstallChart(data::Connection& db, const CodeStructure& structure, std::span<const ChartEntry> entries) {
+void InstallChart(data::Connection& db, const base::CodeStructure& structure, std::span<const ChartEntry> entries) {
   std::vector<Subject> subjects;
   std::vector<int> numbered;      // sub-accounts numbered so far, by subject
   std::vector<std::size_t> path;  // the entry's ancestors in `subjects`, level 1 first

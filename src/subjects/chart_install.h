@@ -5,8 +5,8 @@
 
 #include <span>
 
+#include "base/code_structure.h"
 #include "data/connection.h"
-#include "subjects/code_structure.h"
 
 namespace qj::subjects {
 
@@ -27,6 +27,6 @@ struct ChartEntry {
 // Fills Subject with the entries and points the reserved-subject entries at
 // their subjects. Runs in the caller's transaction; the level-1 codes must fit
 // the structure.
-void InstallChart(data::Connection& db, const CodeStructure& structure, std::span<const ChartEntry> entries);
+void InstallChart(data::Connection& db, const base::CodeStructure& structure, std::span<const ChartEntry> entries);
 
 }  // namespace qj::subjects

@@ -4,17 +4,17 @@
 
 #include <cstdint>
 
-#include "package/hostapi/account_books_data.h"
-#include "subjects/code_structure.h"
+#include "base/code_structure.h"
+#include "hostapi/account_books_data.h"
 
 namespace qj::subjects {
 
 struct ChartRules {
-  CodeStructure structure;
+  base::CodeStructure structure;
   bool subjectRuleFlag = true;
 
   static ChartRules Of(const AccountBooksData& book) {
-    return {CodeStructure(book.SubjectLevelLen), book.SubjectRuleFlag};
+    return {base::CodeStructure(book.SubjectLevelLen), book.SubjectRuleFlag};
   }
 
   // The ATTRFLAG bit that forbids deleting a subject, and the one that forbids sub-accounts.

@@ -69,7 +69,7 @@ SaveResult DeleteSubject(HostServices& host, const std::string& selected) {
   }
   const auto& plan = std::get<DeletePlan>(checked);
   if (!Confirm(host, plan.movesData ? kMoveQuestion : kPlainQuestion)) return SaveResult::Declined;
-  std::optional<package::HostLock> lock;
+  std::optional<base::HostLock> lock;
   if (plan.movesData && !TakeLedgerLock(host, lock)) return SaveResult::Refused;
   if (auto refusal = StoreDeletion(db, rules, plan)) {
     Show(host, *refusal);

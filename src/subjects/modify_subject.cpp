@@ -83,7 +83,7 @@ SaveResult ModifySubject(HostServices& host, const std::string& code, const Subj
     return SaveResult::Refused;
   }
   const bool codeChanges = FixedPrefixOf(rules, code) + draft.segment != code;
-  std::optional<package::HostLock> lock;
+  std::optional<base::HostLock> lock;
   if (codeChanges && !TakeLedgerLock(host, lock)) return SaveResult::Refused;
   if (auto refusal = StoreModifiedSubject(db, rules, code, draft)) {
     Show(host, *refusal);

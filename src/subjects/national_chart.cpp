@@ -243,11 +243,11 @@ constexpr int kNationalLevelOneLength = 4;
 
 }  // namespace
 
-bool NationalChartFits(const CodeStructure& structure) {
+bool NationalChartFits(const base::CodeStructure& structure) {
   return structure.levels() >= 1 && structure.cumulativeLengths().front() == kNationalLevelOneLength;
 }
 
-void InstallNationalChart(data::Connection& db, const CodeStructure& structure) {
+void InstallNationalChart(data::Connection& db, const base::CodeStructure& structure) {
   if (!NationalChartFits(structure))
     throw std::invalid_argument("小企业会计准则科目表的一级科目编码为 4 位，与帐套的编码结构不符");
   InstallChart(db, structure, kChart);

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/currency_ids.h"
+
 namespace qj::subjects {
 
 // Every amount column of a row: transaction-currency (RAW) and local figures,
@@ -22,7 +24,7 @@ inline std::string OpeningRowKey(int moneyId, const std::string& subjectId) {
 
 // The key of the grand-total row over all subjects (currency 99, code 999).
 inline constexpr std::string_view kGrandTotalKey = "99999";
-inline constexpr int kAllCurrencies = 99;
+using base::kAllCurrencies;
 
 // The direction as the rows show it: "借" for a debit-side subject, "贷" otherwise.
 inline std::string_view DirectionName(bool debitSide) { return debitSide ? "借" : "贷"; }

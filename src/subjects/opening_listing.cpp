@@ -34,7 +34,7 @@ OpeningRow rowOf(const data::Row& row) {
   return out;
 }
 
-std::string fullName(const std::map<std::string, std::string>& names, const CodeStructure& structure,
+std::string fullName(const std::map<std::string, std::string>& names, const base::CodeStructure& structure,
                      const std::string& code, const std::string& fallback) {
   std::string joined;
   std::string current = code;
@@ -101,7 +101,7 @@ std::vector<OpeningCurrency> OpeningCurrencies(data::Connection& db) {
   return out;
 }
 
-std::vector<OpeningRow> LoadOpeningRows(data::Connection& db, const CodeStructure& structure, int moneyId,
+std::vector<OpeningRow> LoadOpeningRows(data::Connection& db, const base::CodeStructure& structure, int moneyId,
                                         bool levelOneOnly) {
   std::string sql = std::string("SELECT ") + kRowColumns + " FROM SubjectStartData WHERE MONEYID=:money";
   data::Params params{{"money", moneyId}};

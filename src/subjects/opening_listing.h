@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "base/code_structure.h"
 #include "data/connection.h"
 #include "data/money.h"
-#include "subjects/code_structure.h"
 
 namespace qj::subjects {
 
@@ -56,7 +56,7 @@ std::vector<OpeningCurrency> OpeningCurrencies(data::Connection& db);
 // The rows shown for a currency in code order: for 99 every subject's
 // all-currency row, for any other currency its detail rows; with
 // `levelOneOnly` only codes of the level-1 length.
-std::vector<OpeningRow> LoadOpeningRows(data::Connection& db, const CodeStructure& structure, int moneyId,
+std::vector<OpeningRow> LoadOpeningRows(data::Connection& db, const base::CodeStructure& structure, int moneyId,
                                         bool levelOneOnly);
 
 // The total line "合计" of a list: for currency 99 the grand-total row

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "package/hostapi/host_services.h"
-#include "subjects/code_structure.h"
+#include "base/code_structure.h"
+#include "hostapi/host_services.h"
 #include "subjects/opening_layout.h"
 #include "subjects/opening_listing.h"
 #include "subjects/opening_trial.h"
@@ -94,7 +94,7 @@ class OpeningModel {
 
   HostServices& host_;
   data::Connection& db_;
-  CodeStructure structure_;
+  base::CodeStructure structure_;
   std::vector<OpeningCurrency> currencies_;
   std::size_t currency_ = 0;
   bool levelOneOnly_ = false;

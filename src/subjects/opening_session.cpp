@@ -1,13 +1,13 @@
 #include "subjects/opening_session.h"
 
-#include "package/book_state.h"
-#include "package/host_lock.h"
+#include "base/book_state.h"
+#include "base/host_lock.h"
 
 namespace qj::subjects {
 namespace {
 
 bool inStartPeriod(HostServices& host) {
-  if (package::IsStartPeriod(host.FindStartupDB(), host.accountBooksData())) return true;
+  if (base::IsStartPeriod(host.FindStartupDB(), host.accountBooksData())) return true;
   host.ShowMsgBox(kStartPeriodMessage, host.asProductionName() + "提示", msgbox::Ok);
   return false;
 }
@@ -16,7 +16,7 @@ bool inStartPeriod(HostServices& host) {
 
 bool RunOpeningSession(HostServices& host, OpeningEntry entry, const std::function<void()>& show) {
   if (entry == OpeningEntry::FirstTime) {
-    const package::HostLock lock(host, "ACCLOCK", true);
+    const base::HostLock lock(host, base::kBookLock, true);
     if (!lock) {
       host.AppShowMessage(kInitialisationLockedMessage);
       return false;
@@ -25,7 +25,7 @@ bool RunOpeningSession(HostServices& host, OpeningEntry entry, const std::functi
     return true;
   }
   if (!inStartPeriod(host)) return false;
-  const package::HostLock lock(host, "CREDLOCK");
+  const base::HostLock lock(host, base::kLedgerLock);
   if (!lock) {
     host.ShowMsgBox(kAdjustmentLockedMessage, host.asProductionName(), msgbox::Ok);
     return false;

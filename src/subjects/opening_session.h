@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 namespace qj::subjects {
 

@@ -118,12 +118,12 @@ void writeGrandTotal(data::Connection& db, int levelOneLength) {
 
 }  // namespace
 
-int LevelOneLength(const CodeStructure& structure) {
+int LevelOneLength(const base::CodeStructure& structure) {
   if (structure.levels() == 0) throw std::invalid_argument("帐套没有设置科目编码结构");
   return structure.cumulativeLengths().front();
 }
 
-void ReWriteSubjectDataTotal(data::Connection& db, const CodeStructure& structure) {
+void ReWriteSubjectDataTotal(data::Connection& db, const base::CodeStructure& structure) {
   const int levelOne = LevelOneLength(structure);
   data::Transaction tx(db);
   clearDerivedRows(db);

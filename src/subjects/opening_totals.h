@@ -12,16 +12,16 @@
 //    trial balance adds its first-level subjects.
 #pragma once
 
+#include "base/code_structure.h"
 #include "data/connection.h"
-#include "subjects/code_structure.h"
 
 namespace qj::subjects {
 
 // Recomputes all of the above in one transaction; needs a code structure with
 // at least one level (std::invalid_argument otherwise).
-void ReWriteSubjectDataTotal(data::Connection& db, const CodeStructure& structure);
+void ReWriteSubjectDataTotal(data::Connection& db, const base::CodeStructure& structure);
 
 // The code length of level-1 subjects; std::invalid_argument without levels.
-int LevelOneLength(const CodeStructure& structure);
+int LevelOneLength(const base::CodeStructure& structure);
 
 }  // namespace qj::subjects

@@ -2,9 +2,9 @@
 // ProfitAndLoss rows, and the fixed-asset module's first-period rows.
 #pragma once
 
+#include "base/code_structure.h"
 #include "data/connection.h"
-#include "package/hostapi/account_books_data.h"
-#include "subjects/code_structure.h"
+#include "hostapi/account_books_data.h"
 
 namespace qj::subjects {
 
@@ -18,6 +18,6 @@ namespace qj::subjects {
 // transfer for the period and its depreciation workload, as the period build
 // of every start period does. Returns false, changing nothing, unless the book
 // is in its start period with nothing posted.
-bool TransferOpeningToLedger(data::Connection& db, const CodeStructure& structure, const AccountBooksData& book);
+bool TransferOpeningToLedger(data::Connection& db, const base::CodeStructure& structure, const AccountBooksData& book);
 
 }  // namespace qj::subjects

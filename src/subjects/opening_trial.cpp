@@ -5,7 +5,7 @@
 
 namespace qj::subjects {
 
-TrialFigures RunTrialBalance(data::Connection& db, const CodeStructure& structure) {
+TrialFigures RunTrialBalance(data::Connection& db, const base::CodeStructure& structure) {
   ReWriteSubjectDataTotal(db, structure);
   const auto row = db.queryOne(
       "SELECT DEBIT, CREDIT, MDEBIT, MCREDIT, YDEBIT, YCREDIT FROM SubjectStartData "

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "base/code_structure.h"
 #include "data/connection.h"
 #include "data/money.h"
-#include "subjects/code_structure.h"
 
 namespace qj::subjects {
 
@@ -23,7 +23,7 @@ struct TrialFigures {
 };
 
 // Recomputes the totals and reads the grand-total row.
-TrialFigures RunTrialBalance(data::Connection& db, const CodeStructure& structure);
+TrialFigures RunTrialBalance(data::Connection& db, const base::CodeStructure& structure);
 
 // The message that reports a check with its figures, and its caption:
 // "提示" when it passed, "警告" when it did not.

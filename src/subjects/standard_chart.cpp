@@ -132,11 +132,11 @@ constexpr int kStandardLevelOneLength = 3;
 
 }  // namespace
 
-bool StandardChartFits(const CodeStructure& structure) {
+bool StandardChartFits(const base::CodeStructure& structure) {
   return structure.levels() >= 1 && structure.cumulativeLengths().front() == kStandardLevelOneLength;
 }
 
-void InstallStandardChart(data::Connection& db, const CodeStructure& structure) {
+void InstallStandardChart(data::Connection& db, const base::CodeStructure& structure) {
   if (!StandardChartFits(structure))
     throw std::invalid_argument("标准科目表的一级科目编码为 3 位，与帐套的编码结构不符");
   InstallChart(db, structure, kChart);

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "package/hostapi/host_services.h"
-#include "package/refusal.h"
+#include "base/refusal.h"
+#include "hostapi/host_services.h"
 #include "subjects/chart_rules.h"
 
 namespace qj::subjects {

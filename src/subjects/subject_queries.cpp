@@ -1,7 +1,5 @@
 #include "subjects/subject_queries.h"
 
-#include <algorithm>
-
 namespace qj::subjects {
 
 std::string SubjectName(data::Connection& db, const std::string& code) {
@@ -18,7 +16,7 @@ int SubjectPrefixCount(data::Connection& db, const std::string& code) {
   return rows.size() == 1 ? 2 : 1;
 }
 
-std::string FullSubjectName(data::Connection& db, const CodeStructure& structure, const std::string& code,
+std::string FullSubjectName(data::Connection& db, const base::CodeStructure& structure, const std::string& code,
                             bool withCode) {
   std::string names;
   std::string current = code;
@@ -33,17 +31,6 @@ std::string FullSubjectName(data::Connection& db, const CodeStructure& structure
     current = parent;
   }
   return withCode ? code + " " + names : names;
-}
-
-std::optional<std::string> FirstSubjectOutsideLevels(data::Connection& db, const std::vector<int>& lengths) {
-  for (const auto& row : db.query("SELECT DISTINCT length(SUBJECTID) AS CODELENGTH FROM Subject")) {
-    const auto length = static_cast<int>(row.integer("CODELENGTH"));
-    if (std::find(lengths.begin(), lengths.end(), length) != lengths.end()) continue;
-    const auto example = db.queryOne("SELECT SUBJECTID FROM Subject WHERE length(SUBJECTID)=:length ORDER BY SUBJECTID",
-                                     {{"length", length}});
-    return example ? example->text("SUBJECTID") : std::string();
-  }
-  return std::nullopt;
 }
 
 }  // namespace qj::subjects

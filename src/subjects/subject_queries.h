@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/code_structure.h"
 #include "data/connection.h"
-#include "subjects/code_structure.h"
 
 namespace qj::subjects {
 
@@ -19,11 +19,7 @@ int SubjectPrefixCount(data::Connection& db, const std::string& code);
 
 // The names of the subject and its ancestors, outermost first, joined by " → ";
 // with `withCode` the code and a space come first.
-std::string FullSubjectName(data::Connection& db, const CodeStructure& structure, const std::string& code,
+std::string FullSubjectName(data::Connection& db, const base::CodeStructure& structure, const std::string& code,
                             bool withCode);
-
-// The first subject (in code order) whose code is as long as none of the
-// levels' cumulative lengths; nothing when every code fits.
-std::optional<std::string> FirstSubjectOutsideLevels(data::Connection& db, const std::vector<int>& lengths);
 
 }  // namespace qj::subjects

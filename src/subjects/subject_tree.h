@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 #include "subjects/subject.h"
 
 namespace qj::subjects {

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "package/upper_case.h"
+#include "base/upper_case.h"
 
 namespace qj::vouchers {
 
-ChartLookup::ChartLookup(std::vector<ChartSubject> subjects, const subjects::CodeStructure& structure)
+ChartLookup::ChartLookup(std::vector<ChartSubject> subjects, const base::CodeStructure& structure)
     : subjects_(std::move(subjects)) {
   std::sort(subjects_.begin(), subjects_.end(),
             [](const ChartSubject& a, const ChartSubject& b) { return a.code < b.code; });
@@ -25,11 +25,11 @@ ChartLookup::ChartLookup(std::vector<ChartSubject> subjects, const subjects::Cod
       code = above;
     }
     subject.fullName = std::move(fullName);
-    if (!subject.helpCode.empty()) byHelpCode_.emplace(package::UpperCase(subject.helpCode), i);  // the first one stays
+    if (!subject.helpCode.empty()) byHelpCode_.emplace(base::UpperCase(subject.helpCode), i);  // the first one stays
   }
 }
 
-ChartLookup ChartLookup::load(data::Connection& db, const subjects::CodeStructure& structure) {
+ChartLookup ChartLookup::load(data::Connection& db, const base::CodeStructure& structure) {
   std::vector<ChartSubject> subjects;
   for (const auto& row : db.query("SELECT SUBJECTID, NAME, VorCash, VorWBFlag, MONEYID, HELPCODE FROM Subject")) {
     ChartSubject subject;
@@ -50,7 +50,7 @@ const ChartSubject* ChartLookup::find(const std::string& code) const {
 }
 
 const ChartSubject* ChartLookup::findByHelpCode(const std::string& helpCode) const {
-  const auto found = byHelpCode_.find(package::UpperCase(helpCode));
+  const auto found = byHelpCode_.find(base::UpperCase(helpCode));
   return found == byHelpCode_.end() ? nullptr : &subjects_[found->second];
 }
 

@@ -8,9 +8,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/code_structure.h"
+#include "base/refusal.h"
 #include "data/connection.h"
-#include "package/refusal.h"
-#include "subjects/code_structure.h"
 
 namespace qj::vouchers {
 
@@ -30,8 +30,8 @@ class ChartLookup {
   ChartLookup() = default;
   // Sorts the subjects by code and fills in their detail flags and full
   // names (built over `structure`).
-  ChartLookup(std::vector<ChartSubject> subjects, const subjects::CodeStructure& structure);
-  static ChartLookup load(data::Connection& db, const subjects::CodeStructure& structure);
+  ChartLookup(std::vector<ChartSubject> subjects, const base::CodeStructure& structure);
+  static ChartLookup load(data::Connection& db, const base::CodeStructure& structure);
 
   [[nodiscard]] std::size_t size() const { return subjects_.size(); }
   [[nodiscard]] const ChartSubject* find(const std::string& code) const;

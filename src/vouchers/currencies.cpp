@@ -1,17 +1,14 @@
 #include "vouchers/currencies.h"
+#include "base/currency_ids.h"
 
 #include <algorithm>
 
 namespace qj::vouchers {
 
-namespace {
-constexpr int kAggregateCurrency = 99;
-}  // namespace
-
 Currencies Currencies::load(data::Connection& db) {
   std::vector<Currency> list;
   for (const auto& row : db.query("SELECT MONEYID, NAME, RATE FROM Currency WHERE MONEYID<:aggregate ORDER BY MONEYID",
-                                  {{"aggregate", kAggregateCurrency}}))
+                                  {{"aggregate", base::kAllCurrencies}}))
     list.push_back({static_cast<int>(row.integer("MONEYID")), row.text("NAME"), row.money("RATE")});
   return Currencies(std::move(list));
 }

@@ -45,7 +45,7 @@ int countSubjects(data::Connection& db) {
   return row ? static_cast<int>(row->integer("N")) : 0;
 }
 
-std::vector<subjects::Subject> levelOneSubjects(data::Connection& db, const subjects::CodeStructure& structure) {
+std::vector<subjects::Subject> levelOneSubjects(data::Connection& db, const base::CodeStructure& structure) {
   std::vector<subjects::Subject> result;
   for (int k = 1; k <= 5; ++k)
     for (auto& subject : subjects::ClassSubjects(db, k))

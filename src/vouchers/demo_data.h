@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "data/connection.h"
-#include "package/hostapi/account_books_data.h"
+#include "hostapi/account_books_data.h"
 #include "vouchers/voucher_draft.h"
 
 namespace qj::vouchers {

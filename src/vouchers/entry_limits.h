@@ -9,8 +9,8 @@
 #include <string>
 #include <variant>
 
+#include "base/refusal.h"
 #include "data/money.h"
-#include "package/refusal.h"
 
 namespace qj::vouchers {
 

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "vouchers/product_caption.h"
+#include "base/product_caption.h"
 #include "vouchers/voucher_numbering.h"
 
 namespace qj::vouchers {
@@ -34,7 +34,7 @@ std::optional<IdentifierReset> IdentifierCollision(data::Connection& db, const s
   if (!replacement) return IdentifierReset{MonthFullRefusal(), ""};
   const std::string text = "凭证编号" + SerialText(current) + "已经被占用，不能保存该凭证。凭证编号将被重新设置为" +
                            SerialText(*replacement) + "。";
-  return IdentifierReset{{text, kProductCaption, msgbox::IconWarning}, *replacement};
+  return IdentifierReset{{text, base::kProductCaption, msgbox::IconWarning}, *replacement};
 }
 
 }  // namespace qj::vouchers

@@ -1,7 +1,7 @@
 #include "vouchers/phrase_dialog_model.h"
 
+#include "base/screen_work.h"
 #include "vouchers/phrase_text.h"
-#include "vouchers/screen_work.h"
 
 namespace qj::vouchers {
 
@@ -36,7 +36,7 @@ void PhraseDialogModel::setHelpCode(const std::string& helpCode) {
 
 bool PhraseDialogModel::store() {
   std::optional<Refusal> refusal;
-  const bool finished = ReportFailures(host_, [&] {
+  const bool finished = base::ReportFailures(host_, [&] {
     auto result = StorePhrase(host_, draft_, stored_);
     if (auto* refused = std::get_if<Refusal>(&result)) {
       refusal = std::move(*refused);

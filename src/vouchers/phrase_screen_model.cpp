@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "vouchers/screen_work.h"
+#include "base/screen_work.h"
 
 namespace qj::vouchers {
 namespace {
@@ -25,7 +25,7 @@ const Phrase* PhraseScreenModel::phrase() const { return currentPhrase_ ? &phras
 
 void PhraseScreenModel::reload(std::optional<std::int64_t> wantedType, const std::optional<Phrase>& wanted,
                                std::size_t fallback) {
-  ReportFailures(host_, [&] {
+  base::ReportFailures(host_, [&] {
     std::vector<PhraseType> types{{kEveryPhrase, kEveryPhraseName}};
     for (PhraseType& type : LoadPhraseTypes(host_.FindStartupDB())) types.push_back(std::move(type));
     types_ = std::move(types);
@@ -41,7 +41,7 @@ void PhraseScreenModel::reload(std::optional<std::int64_t> wantedType, const std
 
 void PhraseScreenModel::showPhrases(const std::optional<Phrase>& wanted, std::size_t fallback) {
   std::vector<Phrase> phrases;
-  if (!ReportFailures(host_, [&] { phrases = LoadPhrases(host_.FindStartupDB(), types_[currentType_].id); }))
+  if (!base::ReportFailures(host_, [&] { phrases = LoadPhrases(host_.FindStartupDB(), types_[currentType_].id); }))
     phrases.clear();
   phrases_ = std::move(phrases);
   currentPhrase_.reset();
@@ -77,7 +77,7 @@ void PhraseScreenModel::removeType() {
   if (!type) return;
   const std::int64_t id = type->id;
   bool deleted = false;
-  ReportFailures(host_, [&] {
+  base::ReportFailures(host_, [&] {
     data::Connection& db = host_.FindStartupDB();
     if (PhraseTypeInUse(db, id)) return Show(host_, InUseNoDeleteRefusal());
     if (PhraseTypeHasPhrases(db, id) && !Confirm(host_, phrase_message::DeleteTypeWithPhrases)) return;
@@ -92,14 +92,14 @@ void PhraseScreenModel::addPhrase() {
   if (!allowed(kAdd)) return;
   const std::int64_t typeId = types_[currentType_].id;
   const std::optional<std::int64_t> preset = typeId > 0 ? std::optional(typeId) : std::nullopt;
-  ReportFailures(host_, [&] { phraseDialog_.emplace(PhraseDialogModel::ForAdd(host_, preset)); });
+  base::ReportFailures(host_, [&] { phraseDialog_.emplace(PhraseDialogModel::ForAdd(host_, preset)); });
 }
 
 void PhraseScreenModel::modifyPhrase() {
   if (!allowed(kModify)) return;
   const Phrase* current = phrase();
   if (!current) return;
-  ReportFailures(host_, [&] {
+  base::ReportFailures(host_, [&] {
     if (PhraseInUse(host_.FindStartupDB(), *current)) return Show(host_, InUseNoModifyRefusal());
     phraseDialog_.emplace(PhraseDialogModel::ForModify(host_, *current));
   });
@@ -110,7 +110,7 @@ void PhraseScreenModel::removePhrase() {
   const Phrase* current = phrase();
   if (!current) return;
   const std::size_t position = *currentPhrase_;
-  ReportFailures(host_, [&] {
+  base::ReportFailures(host_, [&] {
     if (const auto refusal = DeletePhrase(host_.FindStartupDB(), *current)) Show(host_, *refusal);
   });
   const PhraseType* type = storedType();

@@ -1,7 +1,7 @@
 #include "vouchers/phrase_type_dialog_model.h"
 
+#include "base/screen_work.h"
 #include "vouchers/phrase_text.h"
-#include "vouchers/screen_work.h"
 
 namespace qj::vouchers {
 
@@ -15,7 +15,7 @@ void PhraseTypeDialogModel::setName(const std::string& name) { name_ = FirstChar
 
 bool PhraseTypeDialogModel::store() {
   std::optional<Refusal> refusal;
-  const bool finished = ReportFailures(host_, [&] {
+  const bool finished = base::ReportFailures(host_, [&] {
     auto result = StorePhraseType(host_, name_, storedId_);
     if (auto* refused = std::get_if<Refusal>(&result)) {
       refusal = std::move(*refused);

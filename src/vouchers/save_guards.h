@@ -4,9 +4,10 @@
 
 #include <optional>
 
-#include "package/hostapi/host_services.h"
-#include "package/refusal.h"
-#include "vouchers/product_caption.h"
+#include "base/host_lock.h"
+#include "base/product_caption.h"
+#include "base/refusal.h"
+#include "hostapi/host_services.h"
 
 namespace qj::vouchers {
 
@@ -19,14 +20,12 @@ inline constexpr int kVoucherDeleteAction = 4;
 inline constexpr int kAuditPrivilegeFunction = 59;
 inline constexpr int kAuditAction = 5;
 
-inline constexpr const char* kSaveLock = "CREDWLOCK";
-
 // Shown under the product caption when another user holds the save lock.
-inline Refusal SaveLockBusyRefusal() { return {"其他用户正在保存凭证，请稍后再保存。", kProductCaption}; }
+inline Refusal SaveLockBusyRefusal() { return {"其他用户正在保存凭证，请稍后再保存。", base::kProductCaption}; }
 
 // Shown under the product caption when an audit from the voucher screen
 // meets the save lock held by another user.
-inline Refusal AuditLockBusyRefusal() { return {"其他用户正在保存凭证，请稍后再审核。", kProductCaption}; }
+inline Refusal AuditLockBusyRefusal() { return {"其他用户正在保存凭证，请稍后再审核。", base::kProductCaption}; }
 
 // A new voucher needs the add right; every voucher the edit right.
 inline std::optional<Refusal> SaveRightRefusal(HostServices& host, bool newVoucher) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "vouchers/product_caption.h"
+#include "base/product_caption.h"
 
 namespace qj::vouchers {
 namespace {
@@ -32,7 +32,7 @@ bool OnCreditSide(const ClassifiedLine& line) {
 
 using LineTest = bool (*)(const ClassifiedLine&);
 
-Refusal RuleRefusal(const char* text) { return {text, kProductCaption, msgbox::IconWarning}; }
+Refusal RuleRefusal(const char* text) { return {text, base::kProductCaption, msgbox::IconWarning}; }
 
 bool Any(const std::vector<ClassifiedLine>& lines, LineTest subject, LineTest side) {
   return std::ranges::any_of(lines, [&](const ClassifiedLine& line) { return subject(line) && side(line); });

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/refusal.h"
 #include "data/money.h"
-#include "package/hostapi/account_books_data.h"
-#include "package/refusal.h"
+#include "hostapi/account_books_data.h"
 
 namespace qj::vouchers {
 

@@ -3,8 +3,8 @@
 #include <map>
 #include <utility>
 
+#include "base/host_lock.h"
 #include "data/period.h"
-#include "package/host_lock.h"
 #include "vouchers/save_guards.h"
 #include "vouchers/voucher_numbering.h"
 #include "vouchers/voucher_store.h"
@@ -47,7 +47,7 @@ class BatchNumbers {
 
 std::optional<Refusal> StoreNewVouchers(HostServices& host, std::vector<CheckedVoucher>& vouchers) {
   if (auto refusal = SaveRightRefusal(host, true)) return refusal;
-  package::HostLock lock(host, kSaveLock);
+  base::HostLock lock(host, base::kVoucherSaveLock);
   if (!lock) return SaveLockBusyRefusal();
   data::Connection& db = host.FindStartupDB();
   std::vector<VoucherHeader> numbered;

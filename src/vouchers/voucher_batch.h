@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "package/hostapi/host_services.h"
-#include "package/refusal.h"
+#include "base/refusal.h"
+#include "hostapi/host_services.h"
 #include "vouchers/voucher_draft.h"
 
 namespace qj::vouchers {

@@ -1,6 +1,6 @@
 #include "vouchers/voucher_delete_rules.h"
 
-#include "vouchers/product_caption.h"
+#include "base/product_caption.h"
 
 namespace qj::vouchers {
 
@@ -38,7 +38,8 @@ bool OwnedByFixedAssets(data::Connection& db, const VoucherHeader& header) {
 std::optional<Refusal> DeleteRefusal(data::Connection& db, const VoucherHeader& header) {
   if (header.posted) return Refusal{"该张凭证已经被登帐，不能被删除", caption::Notice};
   if (header.checked) return Refusal{"该张凭证已经被审核，不能被删除", caption::Notice};
-  if (OwnedByFixedAssets(db, header)) return Refusal{"该张凭证为固定资产单据对应凭证，不能在此删除", kProductCaption};
+  if (OwnedByFixedAssets(db, header))
+    return Refusal{"该张凭证为固定资产单据对应凭证，不能在此删除", base::kProductCaption};
   return std::nullopt;
 }
 

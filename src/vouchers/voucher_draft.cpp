@@ -1,6 +1,6 @@
 #include "vouchers/voucher_draft.h"
 
-#include "subjects/code_structure.h"
+#include "base/code_structure.h"
 #include "vouchers/entry_checks.h"
 #include "vouchers/entry_limits.h"
 #include "vouchers/line_amounts.h"
@@ -118,7 +118,7 @@ DraftBook DraftBook::load(HostServices& host) {
   book.currentPeriod = {account.CurrYear, account.CurrMon};
   book.types = OfferedVoucherTypes(db, book.scheme);
   book.defaultType = DefaultVoucherType(db, book.currentPeriod, book.scheme);
-  book.chart = ChartLookup::load(db, subjects::CodeStructure(account.SubjectLevelLen));
+  book.chart = ChartLookup::load(db, base::CodeStructure(account.SubjectLevelLen));
   book.currencies = Currencies::load(db);
   book.cashBank = CashBankSubjectsOf(host.ReservedSub());
   book.userName = host.asUserName();

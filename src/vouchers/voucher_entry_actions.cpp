@@ -1,7 +1,7 @@
 // The voucher screen's buttons beside saving: delete, audit, cash-flow
 // allocation and the source document.
-#include "package/hostapi/vor_params.h"
-#include "vouchers/product_caption.h"
+#include "base/product_caption.h"
+#include "hostapi/vor_params.h"
 #include "vouchers/save_guards.h"
 #include "vouchers/source_documents.h"
 #include "vouchers/voucher_delete_rules.h"
@@ -36,7 +36,7 @@ bool VoucherEntryModel::deleteVoucher() {
   if (!host_.HasOvoPrivilege2(kVoucherPrivilegeFunction, kVoucherDeleteAction, false)) return false;
   return attempt([&] {
     if (auto refusal = DeleteRefusal(db_, header_)) {
-      ShowUnderProductCaption(host_, *refusal);
+      base::ShowUnderProductCaption(host_, *refusal);
       return false;
     }
     if (host_.ShowMsgBox(kDeleteQuestion, caption::Warning, msgbox::YesNo | msgbox::IconWarning) != msgbox::IdYes)
@@ -47,7 +47,7 @@ bool VoucherEntryModel::deleteVoucher() {
       // Audited, posted or deleted by another session since it was shown.
       const auto stored = ReadVoucher(db_, storedCredId_, chart_, currencies_);
       const auto refusal = stored ? DeleteRefusal(db_, stored->header) : std::optional<Refusal>(Refusal{kVoucherGone});
-      if (refusal) ShowUnderProductCaption(host_, *refusal);
+      if (refusal) base::ShowUnderProductCaption(host_, *refusal);
       showStored(storedCredId_);
       return false;
     }
@@ -67,9 +67,9 @@ bool VoucherEntryModel::audit() {
   if (auto refusal = auditRefusal()) return refuse(*refusal);
   if (!host_.HasOvoPrivilege2(kAuditPrivilegeFunction, kAuditAction, true)) return false;
   return attempt([&] {
-    package::HostLock lock(host_, kSaveLock);
+    base::HostLock lock(host_, base::kVoucherSaveLock);
     if (!lock) {
-      ShowUnderProductCaption(host_, AuditLockBusyRefusal());
+      base::ShowUnderProductCaption(host_, AuditLockBusyRefusal());
       return false;
     }
     const std::string auditor = host_.asUserName();

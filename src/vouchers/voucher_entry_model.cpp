@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <variant>
 
-#include "subjects/code_structure.h"
+#include "base/code_structure.h"
+#include "base/product_caption.h"
+#include "base/screen_work.h"
 #include "vouchers/entry_limits.h"
 #include "vouchers/identifier_collision.h"
 #include "vouchers/phrase_text.h"
-#include "vouchers/product_caption.h"
 #include "vouchers/save_guards.h"
-#include "vouchers/screen_work.h"
 #include "vouchers/voucher_numbering.h"
 #include "vouchers/voucher_reader.h"
 #include "vouchers/voucher_types.h"
@@ -67,7 +67,7 @@ bool VoucherEntryModel::attempt(const std::function<bool()>& work) {
   // identifier another module wrote badly, an amount out of range) to a
   // message box; either way the screen carries on.
   bool done = false;
-  ReportFailures(host_, [&] { done = work(); });
+  base::ReportFailures(host_, [&] { done = work(); });
   return done;
 }
 
@@ -116,7 +116,7 @@ bool VoucherEntryModel::open(const std::string& credId) {
   shareLock_.emplace(host_, kShareLock);
   if (!*shareLock_) {
     shareLock_.reset();
-    ShowUnderProductCaption(host_, {kShareLockRefused, kProductCaption});
+    base::ShowUnderProductCaption(host_, {kShareLockRefused, base::kProductCaption});
     return false;
   }
   const bool opened = attempt([&] {
@@ -125,7 +125,7 @@ bool VoucherEntryModel::open(const std::string& credId) {
     for (const VoucherType& type : OfferedVoucherTypes(db_, book.AccountVoucherType))
       types_.push_back({type.id, type.name});
     currencies_ = Currencies::load(db_);
-    chart_ = ChartLookup::load(db_, subjects::CodeStructure(book.SubjectLevelLen));
+    chart_ = ChartLookup::load(db_, base::CodeStructure(book.SubjectLevelLen));
     return credId.empty() ? startNewVoucher() : showStored(credId);
   });
   if (!opened) shareLock_.reset();
@@ -656,7 +656,7 @@ SaveReadiness VoucherEntryModel::checkForSave() {
       return false;
     }
     if (auto reset = takeIdentifierReset()) {
-      ShowUnderProductCaption(host_, reset->message);
+      base::ShowUnderProductCaption(host_, reset->message);
       return false;
     }
     return true;

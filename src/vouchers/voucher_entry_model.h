@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "base/host_lock.h"
 #include "data/date.h"
 #include "data/money.h"
 #include "data/period.h"
-#include "package/host_lock.h"
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 #include "vouchers/chart_lookup.h"
 #include "vouchers/currencies.h"
 #include "vouchers/entry_checks.h"
@@ -284,7 +284,7 @@ class VoucherEntryModel {
   HostServices& host_;
   data::Connection& db_;
   VoucherEntryOptions options_;
-  std::optional<package::HostLock> shareLock_;
+  std::optional<base::HostLock> shareLock_;
   ChartLookup chart_;
   Currencies currencies_;
   std::vector<TypeChoice> types_;

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <string>
 
+#include "base/product_caption.h"
 #include "data/db_error.h"
 #include "data/schema.h"
 #include "vouchers/identifier_collision.h"
-#include "vouchers/product_caption.h"
 #include "vouchers/save_guards.h"
 #include "vouchers/type_subject_rules.h"
 #include "vouchers/voucher_entry_model.h"
@@ -46,23 +46,23 @@ bool VoucherEntryModel::save() {
 }
 
 bool VoucherEntryModel::store() {
-  package::HostLock lock(host_, kSaveLock);
+  base::HostLock lock(host_, base::kVoucherSaveLock);
   if (!lock) {
-    ShowUnderProductCaption(host_, SaveLockBusyRefusal());
+    base::ShowUnderProductCaption(host_, SaveLockBusyRefusal());
     return false;
   }
   // Another user may have stored a voucher under this identifier since the
   // checks ran; under the lock nobody can any more.
   if (auto reset = takeIdentifierReset()) {
     lock.release();
-    ShowUnderProductCaption(host_, reset->message);
+    base::ShowUnderProductCaption(host_, reset->message);
     return false;
   }
   const AccountBooksData& book = host_.accountBooksData();
   if (auto refusal = CheckVoucherTypeSubjects(typedLines(lines_), header_.typeId, book.AccountVoucherType,
                                               CashBankSubjectsOf(host_.ReservedSub()))) {
     lock.release();
-    ShowUnderProductCaption(host_, *refusal);
+    base::ShowUnderProductCaption(host_, *refusal);
     return false;
   }
   VoucherHeader header = header_;

@@ -10,8 +10,8 @@
 #include <variant>
 #include <vector>
 
-#include "package/hostapi/host_services.h"
-#include "package/refusal.h"
+#include "base/refusal.h"
+#include "hostapi/host_services.h"
 #include "vouchers/voucher_draft.h"
 
 namespace qj::vouchers {

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "base/refusal.h"
 #include "data/connection.h"
 #include "data/period.h"
-#include "package/refusal.h"
 
 namespace qj::vouchers {
 

@@ -1,12 +1,12 @@
 // SHOWFINANCEFORM for the cash-flow keys: the opening data only for a book
 // started after January, the item archive through the host.
+#include "base/screen_registry.h"
 #include "opening_data_fixture.h"
-#include "package/screen_registry.h"
 
 namespace qj::test {
 namespace {
 
-class RecordingScreen : public package::Screen {
+class RecordingScreen : public base::Screen {
  public:
   explicit RecordingScreen(int& shown) : shown_(shown) {}
   int showModal() override {
@@ -25,12 +25,12 @@ class CashFlowScreenCommands : public CashFlowBookTest {
  protected:
   void SetUp() override {
     CashFlowBookTest::SetUp();
-    package::RegisterScreen("CASHFLUXIONINIT_FRM",
-                            {[this] { return std::make_unique<RecordingScreen>(shown); }, nullptr, nullptr});
-    package::RegisterScreen("OVOFLUXIONARCHIVES_FRM", {});
+    base::RegisterScreen("CASHFLUXIONINIT_FRM",
+                         {[this] { return std::make_unique<RecordingScreen>(shown); }, nullptr, nullptr});
+    base::RegisterScreen("OVOFLUXIONARCHIVES_FRM", {});
   }
   void TearDown() override {
-    package::UnregisterAllScreens();
+    base::UnregisterAllScreens();
     CashFlowBookTest::TearDown();
   }
   void open(const std::string& key) { call("SHOWFINANCEFORM", {}, key); }

@@ -24,6 +24,7 @@
 #include "host/book_record.h"
 #include "host/book_session.h"
 #include "host/users.h"
+#include "package/starting_chart.h"
 #include "support/screenshot.h"
 #include "vouchers/widgets/voucher_grid.h"
 #include "vouchers/widgets/voucher_screen.h"
@@ -42,7 +43,7 @@ class BookkeepersDayTest : public ::testing::TestWithParam<data::Engine> {
     book.location = scratch_->location();
     book.start = Period{2011, 7};
     book.companyName = kCompany;
-    book.chart = host::StartingChart::SmallEnterprise;
+    book.installChart = package::StartingChartInstaller(package::StartingChart::SmallEnterprise);
     book.segmentLengths = {4, 2, 2, 2};
     host::CreateBook(book);
     auto session = host::BookSession::Open(scratch_->location());

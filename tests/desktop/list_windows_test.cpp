@@ -10,13 +10,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "base/screen_table.h"
 #include "desktop/desktop.h"
 #include "desktop/main_window.h"
 #include "desktop/workspace.h"
 #include "desktop_fixture.h"
 #include "host/book_session.h"
 #include "host/users.h"
-#include "package/screen_table.h"
 #include "support/screenshot.h"
 
 namespace qj::test {
@@ -53,11 +53,10 @@ class ListWindowsTest : public DesktopTest {
   }
 
   // The keys of the list windows this build offers in the menus.
-  static std::vector<package::ScreenEntry> listScreens(desktop::MainWindow& window) {
-    std::vector<package::ScreenEntry> lists;
-    for (const package::ScreenEntry& screen : package::ScreenTable()) {
-      if (screen.pattern == package::ScreenPattern::Modal || screen.pattern == package::ScreenPattern::HostScreen)
-        continue;
+  static std::vector<base::ScreenEntry> listScreens(desktop::MainWindow& window) {
+    std::vector<base::ScreenEntry> lists;
+    for (const base::ScreenEntry& screen : base::ScreenTable()) {
+      if (screen.pattern == base::ScreenPattern::Modal || screen.pattern == base::ScreenPattern::HostScreen) continue;
       auto* entry = window.findChild<QAction*>(QString::fromStdString(screen.key));
       if (entry && entry->isEnabled()) lists.push_back(screen);
     }
@@ -65,8 +64,8 @@ class ListWindowsTest : public DesktopTest {
   }
 
   // Opens the list from its menu, confirming its filter dialog with 确定.
-  static QMdiSubWindow* openList(desktop::MainWindow& window, const package::ScreenEntry& screen) {
-    if (screen.pattern != package::ScreenPattern::Modeless)
+  static QMdiSubWindow* openList(desktop::MainWindow& window, const base::ScreenEntry& screen) {
+    if (screen.pattern != base::ScreenPattern::Modeless)
       WhenModalAppears([](QWidget& filter) { ButtonNamed(filter, QStringLiteral("确定"))->click(); });
     window.findChild<QAction*>(QString::fromStdString(screen.key))->trigger();
     return window.workArea()->activeSubWindow();
@@ -87,7 +86,7 @@ TEST_P(ListWindowsTest, EveryListWindowClosesByItsCloseBoxBySwitchingBooksAndByL
     ASSERT_FALSE(lists.empty()) << "the build offers no list window";
 
     std::vector<QPointer<QWidget>> opened;
-    for (const package::ScreenEntry& screen : lists) {
+    for (const base::ScreenEntry& screen : lists) {
       QMdiSubWindow* frame = openList(window, screen);
       ASSERT_NE(frame, nullptr) << screen.key;
       opened.emplace_back(frame->widget());
@@ -111,7 +110,7 @@ TEST_P(ListWindowsTest, EveryListWindowClosesByItsCloseBoxBySwitchingBooksAndByL
       desktop::MainWindow& next = desktop.workspace()->window();
       EXPECT_TRUE(next.workArea()->subWindowList().isEmpty());
       // The package loaded again for the next book opens its lists as before.
-      for (const package::ScreenEntry& screen : lists) {
+      for (const base::ScreenEntry& screen : lists) {
         QMdiSubWindow* frame = openList(next, screen);
         ASSERT_NE(frame, nullptr) << screen.key;
         opened.emplace_back(frame->widget());

@@ -14,6 +14,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "base/finance_boot_form.h"
+#include "base/screen_table.h"
+#include "base/widgets/finance_boot_form_widget.h"
 #include "desktop/calculator.h"
 #include "desktop/desktop.h"
 #include "desktop/dialog_message_boxes.h"
@@ -23,9 +26,6 @@
 #include "desktop_fixture.h"
 #include "host/book_record.h"
 #include "host/users.h"
-#include "package/finance_boot_form.h"
-#include "package/screen_table.h"
-#include "package/widgets/finance_boot_form_widget.h"
 #include "support/screenshot.h"
 #include "vouchers/widgets/voucher_grid.h"
 #include "vouchers/widgets/voucher_screen.h"
@@ -34,7 +34,7 @@ namespace qj::test {
 namespace {
 
 // A finance list screen as the package builds them, reduced to a label.
-class TestLedger : public package::FinanceBootFormWidget {
+class TestLedger : public base::FinanceBootFormWidget {
  public:
   explicit TestLedger(HostServices& host) : FinanceBootFormWidget(host, "TestLedger_Frm", "测试明细帐") {
     auto* layout = new QVBoxLayout(this);
@@ -93,7 +93,7 @@ TEST_P(MainWindowTest, MenusOfferEveryScreenButOnlyTheBuiltOnesAreEnabled) {
   EXPECT_EQ(menus, (QStringList{"系统", "初始设置", "凭证", "期末", "帐簿", "现金流量", "报表"}));
 
   window().offerScreens([](const std::string& key) { return key == "DIARYLIST_FRM"; });
-  for (const package::ScreenEntry& screen : package::ScreenTable()) {
+  for (const base::ScreenEntry& screen : base::ScreenTable()) {
     QAction* entry = action(screen.key.c_str());
     ASSERT_NE(entry, nullptr) << "no menu entry for " << screen.key;
     EXPECT_EQ(entry->isEnabled(), screen.key == "DIARYLIST_FRM") << screen.key;
@@ -109,7 +109,7 @@ TEST_P(MainWindowTest, MenusOfferEveryScreenButOnlyTheBuiltOnesAreEnabled) {
 }
 
 TEST_P(MainWindowTest, AFinanceScreenLivesInTheWorkAreaAndKeepsTheHostRules) {
-  for (const std::string& item : package::FinanceBootForm::ToolbarItems()) {
+  for (const std::string& item : base::FinanceBootForm::ToolbarItems()) {
     ASSERT_NE(action(item.c_str()), nullptr) << item;
     EXPECT_FALSE(action(item.c_str())->isEnabled()) << item;
   }
@@ -122,11 +122,11 @@ TEST_P(MainWindowTest, AFinanceScreenLivesInTheWorkAreaAndKeepsTheHostRules) {
   EXPECT_TRUE(host().FormIsExist("TestLedger_Frm"));
 
   // A host screen switches the record toolbar on; activating the finance screen switches it off.
-  for (const std::string& item : package::FinanceBootForm::ToolbarItems()) window().setToolbarItemEnabled(item, true);
+  for (const std::string& item : base::FinanceBootForm::ToolbarItems()) window().setToolbarItemEnabled(item, true);
   action("hostLog")->trigger();
   ASSERT_NE(window().workArea()->activeSubWindow(), frame);
   window().workArea()->setActiveSubWindow(frame);
-  for (const std::string& item : package::FinanceBootForm::ToolbarItems())
+  for (const std::string& item : base::FinanceBootForm::ToolbarItems())
     EXPECT_FALSE(action(item.c_str())->isEnabled()) << item;
 
   // Nearly as tall as the main window: moved to the top, 70 pixels shorter than it.

@@ -9,6 +9,7 @@
 #include "host/host_application.h"
 #include "host/host_error.h"
 #include "host/package_library.h"
+#include "package/starting_chart.h"
 #include "support/scratch_database.h"
 
 namespace qj::test {
@@ -61,7 +62,7 @@ TEST_P(BookSession, ANewBookOpensWithItsRecord) {
 // that books subjects without their parents.
 TEST_P(BookSession, ABookWithADamagedCodeStructureIsRefusedOnOpening) {
   auto book = newBook();
-  book.chart = host::StartingChart::SmallEnterprise;
+  book.installChart = package::StartingChartInstaller(package::StartingChart::SmallEnterprise);
   book.segmentLengths = {4, 2, 2, 2};
   host::CreateBook(book);
   const auto openingSays = [&](const std::string& setting) -> std::string {
@@ -113,15 +114,15 @@ TEST_P(BookSession, ANewBookStartsFromTheChosenChart) {
     return data::IntegerOf(session->db().scalar(sql));
   };
   auto book = newBook();
-  book.chart = host::StartingChart::SmallEnterprise;
+  book.installChart = package::StartingChartInstaller(package::StartingChart::SmallEnterprise);
   book.segmentLengths = {3, 2, 2, 2};
   EXPECT_THROW(host::CreateBook(book), host::HostError);
   if (GetParam() == data::Engine::Sqlite) {
     EXPECT_FALSE(std::filesystem::exists(location()));
   }
 
-  book.chartCsv = "科目编码,科目名称,余额方向\n1001,库存现金,借\n1002,,借\n9001,外类,借\n";
-  book.chart = host::StartingChart::Imported;
+  book.installChart = package::StartingChartInstaller(
+      package::StartingChart::Imported, "科目编码,科目名称,余额方向\n1001,库存现金,借\n1002,,借\n9001,外类,借\n");
   book.segmentLengths = {4, 2, 2};
   try {
     host::CreateBook(book);
@@ -135,7 +136,8 @@ TEST_P(BookSession, ANewBookStartsFromTheChosenChart) {
     EXPECT_FALSE(std::filesystem::exists(location()));
   }
 
-  book.chartCsv = "1001,库存现金,借\n100101,人民币户,借\n";
+  book.installChart =
+      package::StartingChartInstaller(package::StartingChart::Imported, "1001,库存现金,借\n100101,人民币户,借\n");
   host::CreateBook(book);
   EXPECT_EQ(count("SELECT COUNT(*) FROM Subject"), 2);
   EXPECT_EQ(count("SELECT COUNT(*) FROM Subject WHERE SUBJECTID='1001' AND DETAILFLAG='F'"), 1);
@@ -143,7 +145,7 @@ TEST_P(BookSession, ANewBookStartsFromTheChosenChart) {
 
 TEST_P(BookSession, TheSmallEnterpriseChartComesWithItsCashFlowItems) {
   auto book = newBook();
-  book.chart = host::StartingChart::SmallEnterprise;
+  book.installChart = package::StartingChartInstaller(package::StartingChart::SmallEnterprise);
   host::CreateBook(book);
   auto session = host::BookSession::Open(location());
   data::Connection& db = session->db();

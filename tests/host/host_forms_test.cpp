@@ -6,7 +6,7 @@
 #include "host/book_session.h"
 #include "host/host_application.h"
 #include "host/users.h"
-#include "package/hostapi/vor_params.h"
+#include "hostapi/vor_params.h"
 #include "support/scratch_database.h"
 
 namespace qj::test {

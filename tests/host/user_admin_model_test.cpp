@@ -4,11 +4,11 @@
 
 #include <set>
 
+#include "base/screen_table.h"
 #include "host/book_creation.h"
 #include "host/book_session.h"
 #include "host/host_error.h"
 #include "host/privileged_functions.h"
-#include "package/screen_table.h"
 #include "support/scratch_database.h"
 
 namespace qj::test {
@@ -116,7 +116,7 @@ TEST(PrivilegedFunctions, AreExactlyThePrivilegesOfThePackagesScreensAndTheHosts
     EXPECT_TRUE(offered.insert(function.number).second) << "twice: " << function.number;
   }
   std::set<int> screens;
-  for (const auto& screen : package::ScreenTable())
+  for (const auto& screen : base::ScreenTable())
     if (screen.privilege != 0) screens.insert(screen.privilege);
   screens.insert(70);  // 现金流量项目, the host's own screen
   EXPECT_EQ(offered, screens);

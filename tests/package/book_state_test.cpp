@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "package/book_state.h"
+#include "base/book_state.h"
 #include "support/package_fixture.h"
 
 namespace qj::test {
@@ -62,14 +62,14 @@ TEST_P(BookState, StartAccountIsRefusedOnceAVoucherIsPosted) {
 }
 
 TEST_P(BookState, StartPeriodTestFailsAfterAPostingOrOnceThePeriodMoves) {
-  EXPECT_TRUE(package::IsStartPeriod(db(), host().book));
+  EXPECT_TRUE(base::IsStartPeriod(db(), host().book));
   addVoucher("201107000001", 1, 1, false);
-  EXPECT_TRUE(package::IsStartPeriod(db(), host().book));
+  EXPECT_TRUE(base::IsStartPeriod(db(), host().book));
   AccountBooksData moved = host().book;
   moved.CurrMon = 8;
-  EXPECT_FALSE(package::IsStartPeriod(db(), moved));
+  EXPECT_FALSE(base::IsStartPeriod(db(), moved));
   addVoucher("201107000002", 1, 2, true);
-  EXPECT_FALSE(package::IsStartPeriod(db(), host().book));
+  EXPECT_FALSE(base::IsStartPeriod(db(), host().book));
 }
 
 TEST_P(BookState, StateAndAuditFlagsAreWrittenAndReloaded) {

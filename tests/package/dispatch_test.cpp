@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/screen_table.h"
 #include "package/command_table.h"
 #include "package/package_life.h"
-#include "package/screen_table.h"
 #include "support/package_fixture.h"
 
 namespace qj::test {
@@ -69,12 +69,12 @@ TEST_P(Dispatch, UnknownCommandsScreenKeysAndEmptyCommandsDoNothing) {
 }
 
 TEST_P(Dispatch, ScreenKeysAreFoundInAnyCase) {
-  ASSERT_NE(package::FindScreen("diarylist_frm"), nullptr);
-  EXPECT_EQ(package::FindScreen("DiaryList_Frm")->screenName, "DiaryList_Frm");
-  EXPECT_EQ(package::FindScreen("frmsubject1")->privilege, 8);
-  EXPECT_EQ(package::FindScreen("SEARCHVOUCHER_FRM")->action, 5);
-  EXPECT_EQ(package::FindScreen("NO_SUCH_FORM"), nullptr);
-  EXPECT_EQ(package::ScreenTable().size(), 25u);
+  ASSERT_NE(base::FindScreen("diarylist_frm"), nullptr);
+  EXPECT_EQ(base::FindScreen("DiaryList_Frm")->screenName, "DiaryList_Frm");
+  EXPECT_EQ(base::FindScreen("frmsubject1")->privilege, 8);
+  EXPECT_EQ(base::FindScreen("SEARCHVOUCHER_FRM")->action, 5);
+  EXPECT_EQ(base::FindScreen("NO_SUCH_FORM"), nullptr);
+  EXPECT_EQ(base::ScreenTable().size(), 25u);
 }
 
 TEST_P(Dispatch, ADatabaseErrorReachesTheHostsHandlerAndTheResultIsStillZero) {

@@ -1,4 +1,4 @@
-#include "package/finance_boot_form.h"
+#include "base/finance_boot_form.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ QJ_ON_EVERY_ENGINE(ScreenBase);
 
 TEST_P(ScreenBase, LogsOpeningAndClosingOnceUnlessSuppressed) {
   {
-    package::FinanceBootForm form(host(), "DiaryList_Frm", "现金日记帐");
+    base::FinanceBootForm form(host(), "DiaryList_Frm", "现金日记帐");
     form.shown();
     form.shown();  // shown again after being hidden: still one opening
     EXPECT_TRUE(host().FormIsExist("DiaryList_Frm"));
@@ -22,7 +22,7 @@ TEST_P(ScreenBase, LogsOpeningAndClosingOnceUnlessSuppressed) {
   EXPECT_EQ(host().log, (std::vector<std::pair<int, std::string>>{{200, "现金日记帐"}, {201, "现金日记帐"}}));
 
   host().log.clear();
-  package::FinanceBootForm quiet(host(), "VoucherVoice_Frm", "凭证录入");
+  base::FinanceBootForm quiet(host(), "VoucherVoice_Frm", "凭证录入");
   quiet.setLogSuppressed(true);
   quiet.shown();
   quiet.destroyed();
@@ -31,7 +31,7 @@ TEST_P(ScreenBase, LogsOpeningAndClosingOnceUnlessSuppressed) {
 }
 
 TEST_P(ScreenBase, ActivationSwitchesOffAllTenToolbarItemsInOrder) {
-  package::FinanceBootForm form(host(), "DiaryList_Frm", "现金日记帐");
+  base::FinanceBootForm form(host(), "DiaryList_Frm", "现金日记帐");
   form.activated();
   const std::vector<std::string> expected = {"InsertLineItem", "DeleteLineItem", "EditItem",  "OvoItem",
                                              "DeleteItem",     "RefreshItem",    "FirstItem", "PreviousItem",
@@ -44,7 +44,7 @@ TEST_P(ScreenBase, ActivationSwitchesOffAllTenToolbarItemsInOrder) {
 }
 
 TEST_P(ScreenBase, OnlyANearlyFullHeightScreenIsRefitted) {
-  package::FinanceBootForm form(host(), "DiaryList_Frm", "现金日记帐");
+  base::FinanceBootForm form(host(), "DiaryList_Frm", "现金日记帐");
   EXPECT_FALSE(form.resized(751, 800));
   const auto fitted = form.resized(752, 800);
   ASSERT_TRUE(fitted);
@@ -55,10 +55,10 @@ TEST_P(ScreenBase, OnlyANearlyFullHeightScreenIsRefitted) {
 }
 
 TEST_P(ScreenBase, ClosingClosesPrintLayoutsOnlyWhereAScreenHasThem) {
-  package::FinanceBootForm without(host(), "A", "甲");
+  base::FinanceBootForm without(host(), "A", "甲");
   without.closing();
   int closed = 0;
-  package::FinanceBootForm with(host(), "B", "乙");
+  base::FinanceBootForm with(host(), "B", "乙");
   with.setPrintStyleCloser([&] { ++closed; });
   with.closing();
   EXPECT_EQ(closed, 1);

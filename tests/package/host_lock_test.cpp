@@ -1,4 +1,4 @@
-#include "package/host_lock.h"
+#include "base/host_lock.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ QJ_ON_EVERY_ENGINE(HostLockScope);
 
 TEST_P(HostLockScope, IsReleasedOnReturnOnErrorAndEarlyButNeverWhenRefused) {
   {
-    package::HostLock lock(host(), "CREDLOCK");
+    base::HostLock lock(host(), "CREDLOCK");
     EXPECT_TRUE(lock.granted());
     EXPECT_EQ(host().heldLocks["CREDLOCK"], 1);
   }
@@ -22,13 +22,13 @@ TEST_P(HostLockScope, IsReleasedOnReturnOnErrorAndEarlyButNeverWhenRefused) {
 
   EXPECT_THROW(
       {
-        package::HostLock lock(host(), "ACCLOCK", true);
+        base::HostLock lock(host(), "ACCLOCK", true);
         throw std::runtime_error("screen failed");
       },
       std::runtime_error);
   EXPECT_FALSE(host().heldLocks.contains("ACCLOCK"));
 
-  package::HostLock early(host(), "CREDWLOCK");
+  base::HostLock early(host(), "CREDWLOCK");
   early.release();
   early.release();
   EXPECT_FALSE(host().heldLocks.contains("CREDWLOCK"));
@@ -36,7 +36,7 @@ TEST_P(HostLockScope, IsReleasedOnReturnOnErrorAndEarlyButNeverWhenRefused) {
   host().refusedLocks.insert("CREDSHARE");
   host().heldLocks["CREDSHARE"] = 1;  // another holder's count must not be touched
   {
-    package::HostLock refused(host(), "CREDSHARE");
+    base::HostLock refused(host(), "CREDSHARE");
     EXPECT_FALSE(refused.granted());
   }
   EXPECT_EQ(host().heldLocks["CREDSHARE"], 1);

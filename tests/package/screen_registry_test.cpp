@@ -1,4 +1,4 @@
-#include "package/screen_registry.h"
+#include "base/screen_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +12,11 @@ namespace {
 // A screen that records what the dispatcher did with it and answers with a scripted modal result.
 struct Journal {
   std::vector<std::string> events;
-  std::map<std::string, package::Screen*> alive;
+  std::map<std::string, base::Screen*> alive;
   int modalResult = 1;
 };
 
-class FakeScreen : public package::Screen {
+class FakeScreen : public base::Screen {
  public:
   FakeScreen(Journal& journal, TestHost& host, std::string name)
       : journal_(journal), host_(host), name_(std::move(name)) {
@@ -50,19 +50,19 @@ class ScreenOpening : public PackageTest {
     auto make = [this](std::string name) {
       return [this, name] { return std::make_unique<FakeScreen>(journal, host(), name); };
     };
-    package::RegisterScreen("FRMSUBJECT1", {make("frmSubject1"), nullptr, nullptr});
-    package::RegisterScreen("SEARCHVOUCHER_FRM", {make("SearchVoucher_Frm"), nullptr, nullptr});
-    package::RegisterScreen("SUBJECTCOUNTLIST_FRM", {nullptr, make("SubjectCountFilter_Frm"), [this](package::Screen&) {
-                                                       return std::make_unique<FakeScreen>(journal, host(),
-                                                                                           "SubjectCountList_Frm");
-                                                     }});
-    package::RegisterScreen("DIARYLIST_FRM", {nullptr, make("DiaryLedger_Frm"), [this](package::Screen&) {
-                                                return std::make_unique<FakeScreen>(journal, host(), "DiaryList_Frm");
-                                              }});
+    base::RegisterScreen("FRMSUBJECT1", {make("frmSubject1"), nullptr, nullptr});
+    base::RegisterScreen("SEARCHVOUCHER_FRM", {make("SearchVoucher_Frm"), nullptr, nullptr});
+    base::RegisterScreen("SUBJECTCOUNTLIST_FRM", {nullptr, make("SubjectCountFilter_Frm"), [this](base::Screen&) {
+                                                    return std::make_unique<FakeScreen>(journal, host(),
+                                                                                        "SubjectCountList_Frm");
+                                                  }});
+    base::RegisterScreen("DIARYLIST_FRM", {nullptr, make("DiaryLedger_Frm"), [this](base::Screen&) {
+                                             return std::make_unique<FakeScreen>(journal, host(), "DiaryList_Frm");
+                                           }});
   }
   void TearDown() override {
-    package::CloseAllScreens();
-    package::UnregisterAllScreens();
+    base::CloseAllScreens();
+    base::UnregisterAllScreens();
     PackageTest::TearDown();
   }
   void open(const std::string& key) { call("SHOWFINANCEFORM", {}, key); }
@@ -75,8 +75,8 @@ QJ_ON_EVERY_ENGINE(ScreenOpening);
 using Events = std::vector<std::string>;
 
 TEST_P(ScreenOpening, OnlyRegisteredKeysAreOffered) {
-  EXPECT_TRUE(package::HasScreen("frmsubject1"));
-  EXPECT_FALSE(package::HasScreen("VOUCHERVOICE_FRM"));
+  EXPECT_TRUE(base::HasScreen("frmsubject1"));
+  EXPECT_FALSE(base::HasScreen("VOUCHERVOICE_FRM"));
   open("VOUCHERVOICE_FRM");
   EXPECT_TRUE(take().empty());
 }
@@ -118,7 +118,7 @@ TEST_P(ScreenOpening, ACancelledFilterIsDestroyedAndUnloadingClosesEverything) {
   open("SUBJECTCOUNTLIST_FRM");
   open("SEARCHVOUCHER_FRM");
   take();
-  package::CloseAllScreens();
+  base::CloseAllScreens();
   EXPECT_TRUE(journal.alive.empty());
 }
 

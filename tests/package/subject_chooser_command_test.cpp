@@ -1,7 +1,7 @@
 // GETASSUBCODE over a fake chooser: what it writes, and when it does not ask.
 #include <gtest/gtest.h>
 
-#include "package/subject_chooser_hook.h"
+#include "base/subject_chooser_hook.h"
 #include "support/package_fixture.h"
 
 namespace qj::test {
@@ -10,7 +10,7 @@ namespace {
 class SubjectChooserCommand : public PackageTest {
  protected:
   void TearDown() override {
-    package::SetSubjectChooser({});
+    base::SetSubjectChooser({});
     PackageTest::TearDown();
   }
 };
@@ -18,7 +18,7 @@ INSTANTIATE_TEST_SUITE_P(Engines, SubjectChooserCommand, ::testing::Values(data:
 
 TEST_P(SubjectChooserCommand, WritesTheChosenCodeTheEmptyStringOrNothing) {
   std::optional<std::string> answer = "10201";
-  package::SetSubjectChooser([&answer] { return answer; });
+  base::SetSubjectChooser([&answer] { return answer; });
   EXPECT_EQ(call("GETASSUBCODE").GetValue("asSubCode"), VorParams::Variant(std::string("10201")));
   answer.reset();  // cancelled
   EXPECT_EQ(call("getassubcode").GetValue("asSubCode"), VorParams::Variant(std::string()));
@@ -29,7 +29,7 @@ TEST_P(SubjectChooserCommand, WritesTheChosenCodeTheEmptyStringOrNothing) {
   answer = "101";
   EXPECT_FALSE(call("GETASSUBCODE").Has("asSubCode"));
   host().FormClosed("SubjectInfo_Frm");
-  package::SetSubjectChooser({});  // a build without screens
+  base::SetSubjectChooser({});  // a build without screens
   EXPECT_FALSE(call("GETASSUBCODE").Has("asSubCode"));
 }
 

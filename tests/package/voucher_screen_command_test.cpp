@@ -1,7 +1,7 @@
 // GOTOSPECIALCRED over a fake opener: which voucher it asks for, and when it does not open.
 #include <gtest/gtest.h>
 
-#include "package/voucher_screen_hook.h"
+#include "base/voucher_screen_hook.h"
 #include "support/package_fixture.h"
 
 namespace qj::test {
@@ -11,10 +11,10 @@ class VoucherScreenCommand : public PackageTest {
  protected:
   void SetUp() override {
     PackageTest::SetUp();
-    package::SetVoucherScreenOpener([this](const std::string& credId) { opened.push_back(credId); });
+    base::SetVoucherScreenOpener([this](const std::string& credId) { opened.push_back(credId); });
   }
   void TearDown() override {
-    package::SetVoucherScreenOpener({});
+    base::SetVoucherScreenOpener({});
     PackageTest::TearDown();
   }
 
@@ -50,7 +50,7 @@ TEST_P(VoucherScreenCommand, WithoutThePrivilegeAScreenOrWhileOneShowsNothingOpe
   EXPECT_TRUE(opened.empty());
   host().FormClosed("VoucherVoice_Frm");
 
-  package::SetVoucherScreenOpener({});  // a host without screens
+  base::SetVoucherScreenOpener({});  // a host without screens
   host().deniedPrivileges.insert({58, 1});
   gotoVoucher("201107000001");
   EXPECT_TRUE(opened.empty());

@@ -1,4 +1,4 @@
-#include "periodend/period_balances.h"
+#include "balances/period_balances.h"
 
 #include "periodend/period_fixture.h"
 #include "subjects/opening_transfer.h"
@@ -6,7 +6,7 @@
 namespace qj::test {
 namespace {
 
-using periodend::RollBalancesForward;
+using balances::RollBalancesForward;
 
 class PeriodRoll : public PeriodTest {};
 QJ_ON_EVERY_ENGINE(PeriodRoll);
@@ -19,7 +19,7 @@ TEST_P(PeriodRoll, DecemberStartsTheNewYearFromItsEndingBalances) {
   // Only year movements: nothing left to carry into a new year.
   put("Balance", "YEARMON=201112 MONEYID=0 SUBJECTID=501 DEBIT=40 CREDIT=40 YDEBIT=400 YCREDIT=400");
   put("Balance", "YEARMON=201201 MONEYID=0 SUBJECTID=999 EDEBIT=1");  // replaced by the roll
-  RollBalancesForward(db(), {2011, 12});
+  balances::RollBalancesForward(db(), {2011, 12});
   EXPECT_EQ(balanceRow("201201", 1, "10101"),
             "YBRAWDEBIT=9.00 BRAWDEBIT=9.00 ERAWDEBIT=9.00 YBDEBIT=61.20 BDEBIT=61.20 EDEBIT=61.20");
   EXPECT_EQ(balanceRow("201201", 0, "201"), "YBCREDIT=300.00 BCREDIT=300.00 ECREDIT=300.00");
@@ -35,7 +35,7 @@ TEST_P(PeriodRoll, AMidYearMonthCarriesTheYearFiguresAndSkipsEmptyKeys) {
   put("Balance", "YEARMON=201108 MONEYID=0 SUBJECTID=502 DEBIT=5 CREDIT=5 YDEBIT=5 YCREDIT=5");
   // Zeros stored and nothing else: no row next month.
   put("Balance", "YEARMON=201108 MONEYID=0 SUBJECTID=503 RATE=1 YBDEBIT=0 EDEBIT=0 DEBIT=0");
-  RollBalancesForward(db(), {2011, 8});
+  balances::RollBalancesForward(db(), {2011, 8});
   EXPECT_EQ(balanceRow("201109", 99, "101"), "YBDEBIT=80.00 BDEBIT=130.00 EDEBIT=130.00 YDEBIT=80.00 YCREDIT=30.00");
   EXPECT_EQ(balanceRow("201109", 0, "502"), "YDEBIT=5.00 YCREDIT=5.00");
   EXPECT_EQ(balanceRow("201109", 0, "503"), "-");
@@ -44,12 +44,12 @@ TEST_P(PeriodRoll, AMidYearMonthCarriesTheYearFiguresAndSkipsEmptyKeys) {
 TEST_P(PeriodRoll, ProfitAndLossKeepsTheYearFiguresUntilANewYear) {
   put("ProfitAndLoss", "YEARMON=201108 SUBJECTID=501 DEBIT=10 CREDIT=200 EDEBIT=1 YDEBIT=30 YCREDIT=900");
   put("ProfitAndLoss", "YEARMON=201109 SUBJECTID=502 DEBIT=7");
-  periodend::RollProfitAndLoss(db(), {2011, 8});
+  balances::RollProfitAndLoss(db(), {2011, 8});
   EXPECT_EQ(shown("ProfitAndLoss", "YEARMON='201109' AND SUBJECTID='501'"), "YDEBIT=30.00 YCREDIT=900.00");
   EXPECT_EQ(count("ProfitAndLoss", "YEARMON='201109'"), 1);
 
   put("ProfitAndLoss", "YEARMON=201112 SUBJECTID=501 DEBIT=10 YDEBIT=30 YCREDIT=900");
-  periodend::RollProfitAndLoss(db(), {2011, 12});
+  balances::RollProfitAndLoss(db(), {2011, 12});
   EXPECT_EQ(shown("ProfitAndLoss", "YEARMON='201201' AND SUBJECTID='501'"), "");
 }
 
@@ -59,14 +59,14 @@ TEST_P(PeriodRoll, SurplusRecordsAddTheMonthToTheTotalsAndResetTheYearInJanuary)
       "YASTCREDIT=50 ASTDEBIT=200 ASTCREDIT=20 BDPRCREDIT=400 YDPRDEBIT=5 YDPRCREDIT=120 DPRDEBIT=5 DPRCREDIT=40";
   put("FixedAssetsSurplus", "YEARMON=201108 " + month);
   put("FixedAssetsSurplus", "YEARMON=201109 ID=8 TOTALWL=1");
-  periodend::RollFixedAssetSurplus(db(), {2011, 8});
+  balances::RollFixedAssetSurplus(db(), {2011, 8});
   EXPECT_EQ(shown("FixedAssetsSurplus", "YEARMON='201109' AND ID=7"),
             "TOTALWL=112 CURRWL=0 USEDVALUE=540.00 DEPRVALUE=0.00 BASTDEBIT=1180.00 YASTDEBIT=300.00 "
             "YASTCREDIT=50.00 BDPRCREDIT=435.00 YDPRDEBIT=5.00 YDPRCREDIT=120.00");
   EXPECT_EQ(count("FixedAssetsSurplus", "YEARMON='201109'"), 1);
 
   put("FixedAssetsSurplus", "YEARMON=201112 " + month);
-  periodend::RollFixedAssetSurplus(db(), {2011, 12});
+  balances::RollFixedAssetSurplus(db(), {2011, 12});
   EXPECT_EQ(shown("FixedAssetsSurplus", "YEARMON='201201' AND ID=7"),
             "TOTALWL=112 CURRWL=0 USEDVALUE=540.00 DEPRVALUE=0.00 BASTDEBIT=1180.00 YASTDEBIT=0.00 "
             "YASTCREDIT=0.00 BDPRCREDIT=435.00 YDPRDEBIT=0.00 YDPRCREDIT=0.00");
@@ -80,12 +80,12 @@ TEST_P(PeriodRoll, TheDepreciationWorkloadNeedsTheMonthsDepreciationVoucher) {
   put("LoadWork", "YEARMON=201107 ID=4 LOADWORK=9 DEPRVALUE=8");
   // The voucher of another month does not count.
   put("VoucherMaster", "CREDID=201108000001 AccountVoucherType=201 RELEVANTBILLID=201107");
-  periodend::ApplyDepreciationWorkload(db(), {2011, 8});
+  balances::ApplyDepreciationWorkload(db(), {2011, 8});
   EXPECT_EQ(count("FixedAssetsSurplus", "1=1"), 1);
   EXPECT_EQ(shown("FixedAssetsSurplus", "ID=1"), "TOTALWL=10 DEPRVALUE=3.00");
 
   put("VoucherMaster", "CREDID=201108000002 AccountVoucherType=201 RELEVANTBILLID=201108");
-  periodend::ApplyDepreciationWorkload(db(), {2011, 8});
+  balances::ApplyDepreciationWorkload(db(), {2011, 8});
   EXPECT_EQ(shown("FixedAssetsSurplus", "ID=1"), "TOTALWL=10 CURRWL=6 DEPRRATE=0.50 DEPRVALUE=30.00");
   EXPECT_EQ(shown("FixedAssetsSurplus", "YEARMON='201108' AND ID=2"), "CURRWL=4 DEPRRATE=0.25 DEPRVALUE=20.00");
   EXPECT_EQ(count("FixedAssetsSurplus", "1=1"), 2);
@@ -134,7 +134,7 @@ TEST_P(StartPeriodRebuild, BuildsWhatTheOpeningTransferBuilds) {
   put("Balance", "YEARMON=201108 MONEYID=0 SUBJECTID=201 ECREDIT=1");
   put("ProfitAndLoss", "YEARMON=201108 SUBJECTID=501 YDEBIT=1");
   put("FixedAssetsSurplus", "YEARMON=201108 ID=5 TOTALWL=3");
-  periodend::RebuildPeriodBalances(db(), structure(), host().book, {2011, 7});
+  balances::RebuildPeriodBalances(db(), structure(), host().book, {2011, 7});
   EXPECT_EQ(ledger(), transferred);
 }
 

@@ -30,7 +30,7 @@ std::string describe(const Figures& f) {
 }  // namespace
 
 void PostingTest::expectBalanceRules() {
-  const subjects::CodeStructure structure(host().book.SubjectLevelLen);
+  const base::CodeStructure structure(host().book.SubjectLevelLen);
   std::set<std::string> details;
   for (const data::Row& row : db().query("SELECT SUBJECTID FROM Subject WHERE DETAILFLAG='T'"))
     details.insert(row.text("SUBJECTID"));

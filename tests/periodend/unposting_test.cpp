@@ -1,6 +1,6 @@
 #include "periodend/unposting.h"
 
-#include "periodend/period_balances.h"
+#include "balances/period_balances.h"
 #include "periodend/period_fixture.h"
 #include "periodend/posting.h"
 

@@ -14,6 +14,7 @@
 #include "host/host_application.h"
 #include "host/message_boxes.h"
 #include "host/users.h"
+#include "package/starting_chart.h"
 #include "vouchers/voucher_entry_model.h"
 
 namespace qj::test {
@@ -51,7 +52,7 @@ void CreateSessionBook(const std::string& location) {
   host::NewBook book;
   book.location = location;
   book.start = Period{2011, 7};
-  book.chart = host::StartingChart::Legacy;
+  book.installChart = package::StartingChartInstaller(package::StartingChart::Legacy);
   host::CreateBook(book);
   // Two bookkeepers who may add and change vouchers.
   auto session = host::BookSession::Open(location);

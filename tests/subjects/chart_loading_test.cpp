@@ -29,7 +29,7 @@ class ChartLoading : public ChartTest {
 QJ_ON_EVERY_ENGINE(ChartLoading);
 
 TEST_P(ChartLoading, StandardChartFollowsTheSegmentWidths) {
-  subjects::InstallStandardChart(db(), subjects::CodeStructure({3, 5, 7, 9}));
+  subjects::InstallStandardChart(db(), base::CodeStructure({3, 5, 7, 9}));
   EXPECT_EQ(row("101"), "现金,TT,34,101");
   EXPECT_EQ(row("113"), "应收账款,TT,34,113");
   EXPECT_EQ(row("204"), "预收账款,FT,34,204");
@@ -49,8 +49,8 @@ TEST_P(ChartLoading, StandardChartFollowsTheSegmentWidths) {
 }
 
 TEST_P(ChartLoading, StandardChartLeavesOutWhatTheStructureCannotHold) {
-  EXPECT_FALSE(subjects::StandardChartFits(subjects::CodeStructure({4, 6})));
-  subjects::InstallStandardChart(db(), subjects::CodeStructure({3, 4}));
+  EXPECT_FALSE(subjects::StandardChartFits(base::CodeStructure({4, 6})));
+  subjects::InstallStandardChart(db(), base::CodeStructure({3, 4}));
   EXPECT_EQ(row("2211"), "应交增值税,FT,0,");      // a leaf: the book has no third level
   EXPECT_EQ(row("2219"), "应交土地使用税,FT,0,");  // the tenth tax no longer fits one digit
   EXPECT_EQ(row("221"), "应交税金,FF,0,221");

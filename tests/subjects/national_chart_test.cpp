@@ -31,7 +31,7 @@ class NationalChart : public ChartTest {
 QJ_ON_EVERY_ENGINE(NationalChart);
 
 TEST_P(NationalChart, FillsAFourTwoTwoTwoBook) {
-  const subjects::CodeStructure structure({4, 6, 8, 10});
+  const base::CodeStructure structure({4, 6, 8, 10});
   ASSERT_TRUE(subjects::NationalChartFits(structure));
   subjects::InstallNationalChart(db(), structure);
   EXPECT_EQ(row("1001"), "库存现金,TTT,34");
@@ -68,7 +68,7 @@ TEST_P(NationalChart, FillsAFourTwoTwoTwoBook) {
 }
 
 TEST_P(NationalChart, RefusesThreeDigitLevelOneCodes) {
-  const subjects::CodeStructure structure({3, 5, 7, 9});
+  const base::CodeStructure structure({3, 5, 7, 9});
   EXPECT_FALSE(subjects::NationalChartFits(structure));
   EXPECT_THROW(subjects::InstallNationalChart(db(), structure), std::invalid_argument);
   EXPECT_EQ(count("SELECT COUNT(*) FROM Subject"), 0);
@@ -76,7 +76,7 @@ TEST_P(NationalChart, RefusesThreeDigitLevelOneCodes) {
 }
 
 TEST_P(NationalChart, TwoLevelsLeaveOutTheVatColumns) {
-  subjects::InstallNationalChart(db(), subjects::CodeStructure({4, 6}));
+  subjects::InstallNationalChart(db(), base::CodeStructure({4, 6}));
   EXPECT_EQ(row("222101"), "应交增值税,FTF,0");  // a leaf: the book has no third level
   EXPECT_EQ(row("222102"), "未交增值税,FTF,0");  // numbering goes on after the left-out columns
   EXPECT_EQ(count("SELECT COUNT(*) FROM Subject WHERE length(SUBJECTID)>6"), 0);

@@ -4,8 +4,8 @@
 #include <map>
 #include <string>
 
+#include "base/code_structure.h"
 #include "data/row.h"
-#include "subjects/code_structure.h"
 #include "support/package_fixture.h"
 
 namespace qj::test {
@@ -75,7 +75,7 @@ class OpeningTest : public PackageTest {
           "EXECUTE FUNCTION injected_failure();");
     }
   }
-  subjects::CodeStructure structure() { return subjects::CodeStructure(host().book.SubjectLevelLen); }
+  base::CodeStructure structure() { return base::CodeStructure(host().book.SubjectLevelLen); }
 };
 
 }  // namespace qj::test

@@ -50,7 +50,7 @@ TEST_P(OpeningRows, RepairMendsRowsAndASecondRunChangesNothing) {
   EXPECT_EQ(keys("DCFLAG='F' AND DCFLAGNAME='贷'"), "00501 99501 ");
   EXPECT_EQ(keys("DEBIT IS NULL OR DETAILFLAG<>'T'"), "");
 
-  ReWriteSubjectDataTotal(db(), structure());  // the totals row must survive the next repair
+  subjects::ReWriteSubjectDataTotal(db(), structure());  // the totals row must survive the next repair
   const std::string before = book();
   call("CREATESUBJECTSTARTDATA");
   EXPECT_EQ(book(), before);

@@ -28,7 +28,7 @@ TEST_P(OpeningTotals, SummariesAggregatesAndTheGrandTotalAddUp) {
   amounts("011010102", {{"RAWBalance", "10"}, {"Balance", "68"}, {"RAWDEBIT", "1"}, {"DEBIT", "6.8"}});
   amounts("0010102", {{"Balance", "18"}, {"CREDIT", "5"}});
   amounts("00201", {{"Balance", "150"}, {"CREDIT", "20"}, {"DEBIT", "1.2"}});
-  ReWriteSubjectDataTotal(db(), structure());
+  subjects::ReWriteSubjectDataTotal(db(), structure());
 
   EXPECT_EQ(figure("9910101", "Balance"), Money::fromInteger(168));  // local sum over all currencies
   EXPECT_EQ(figure("9910101", "RAWBalance"), Money());
@@ -48,7 +48,7 @@ TEST_P(OpeningTotals, SummariesAggregatesAndTheGrandTotalAddUp) {
   EXPECT_EQ(figure("99999", "CREDIT"), Money::fromInteger(35));
 
   const std::string before = book();
-  ReWriteSubjectDataTotal(db(), structure());
+  subjects::ReWriteSubjectDataTotal(db(), structure());
   EXPECT_EQ(book(), before);
 }
 
@@ -57,7 +57,7 @@ TEST_P(OpeningTotals, AFailedTotalChangesNothing) {
   amounts("001010101", {{"Balance", "100"}});
   failOn("SubjectStartData", "INSERT");  // the grand-total row is written last
   const std::string before = book();
-  EXPECT_THROW(ReWriteSubjectDataTotal(db(), structure()), data::DbError);
+  EXPECT_THROW(subjects::ReWriteSubjectDataTotal(db(), structure()), data::DbError);
   EXPECT_EQ(book(), before);
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "subjects/code_structure.h"
+#include "base/code_structure.h"
 #include "support/package_fixture.h"
 
 namespace qj::test {
@@ -92,7 +92,7 @@ TEST_P(DetailSubject, TheNextCodeInCodeOrderDecides) {
 }
 
 TEST(CodeStructure, LevelsParentsAndValidation) {
-  const auto structure = subjects::CodeStructure::FromSegments({3, 2, 2, 2});
+  const auto structure = base::CodeStructure::FromSegments({3, 2, 2, 2});
   EXPECT_EQ(structure.cumulativeLengths(), (std::vector<int>{3, 5, 7, 9}));
   EXPECT_EQ(structure.describe(), "3-2-2-2");
   EXPECT_EQ(structure.levelOf("101"), 1);
@@ -105,9 +105,9 @@ TEST(CodeStructure, LevelsParentsAndValidation) {
   EXPECT_EQ(structure.segmentWidth(4), 2);
   EXPECT_EQ(structure.segmentWidth(5), 0);
   EXPECT_TRUE(structure.isLowestLevel("101010101"));
-  EXPECT_THROW(subjects::CodeStructure::FromSegments({}), std::invalid_argument);
-  EXPECT_THROW(subjects::CodeStructure::FromSegments({0, 2}), std::invalid_argument);
-  EXPECT_THROW(subjects::CodeStructure::FromSegments({9, 9, 1}), std::invalid_argument);
+  EXPECT_THROW(base::CodeStructure::FromSegments({}), std::invalid_argument);
+  EXPECT_THROW(base::CodeStructure::FromSegments({0, 2}), std::invalid_argument);
+  EXPECT_THROW(base::CodeStructure::FromSegments({9, 9, 1}), std::invalid_argument);
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "base/host.h"
 #include "package/dispatcher.h"
-#include "package/host.h"
 #include "support/scratch_database.h"
 #include "support/test_host.h"
 
@@ -20,9 +20,9 @@ class PackageTest : public ::testing::TestWithParam<data::Engine> {
     db_ = scratch_->open();
     SeedBook(*db_, Period{2011, 7});
     host_ = std::make_unique<TestHost>(*db_);
-    package::AttachHost(host_.get());
+    base::AttachHost(host_.get());
   }
-  void TearDown() override { package::AttachHost(nullptr); }
+  void TearDown() override { base::AttachHost(nullptr); }
 
   data::Connection& db() { return *db_; }
   TestHost& host() { return *host_; }

@@ -11,7 +11,7 @@
 
 #include "data/connection.h"
 #include "data/period.h"
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 namespace qj::test {
 

@@ -11,7 +11,7 @@ using vouchers::ChartLookup;
 
 class ChartLookupTest : public EntryTest {
  protected:
-  ChartLookup chart() { return ChartLookup::load(db(), subjects::CodeStructure({3, 5, 7, 9})); }
+  ChartLookup chart() { return ChartLookup::load(db(), base::CodeStructure({3, 5, 7, 9})); }
 };
 QJ_ON_EVERY_ENGINE(ChartLookupTest);
 
@@ -66,7 +66,7 @@ TEST(ChartLookupOrder, SubjectsAreOrderedByCodeWhateverOrderTheyCameIn) {
   subjects[0].name = "子";
   subjects[1].name = "父";
   subjects[2].name = "邻";
-  const ChartLookup lookup(std::move(subjects), subjects::CodeStructure({3, 5}));
+  const ChartLookup lookup(std::move(subjects), base::CodeStructure({3, 5}));
   EXPECT_FALSE(lookup.find("101")->detail);
   EXPECT_TRUE(lookup.find("10101")->detail);
   EXPECT_TRUE(lookup.find("102")->detail);

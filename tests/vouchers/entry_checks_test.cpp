@@ -15,7 +15,7 @@ ChartLookup smallChart() {
   subjects[1].code = "10001";
   subjects[2].code = "10002";
   subjects[3].code = "1000201";
-  return ChartLookup(std::move(subjects), subjects::CodeStructure({3, 5, 7}));
+  return ChartLookup(std::move(subjects), base::CodeStructure({3, 5, 7}));
 }
 
 VoucherLine line(const char* summary, const char* subject, const char* debit, const char* credit) {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "entry_model_fixture.h"
-#include "package/hostapi/vor_params.h"
+#include "hostapi/vor_params.h"
 
 namespace qj::test {
 namespace {

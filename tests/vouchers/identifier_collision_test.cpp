@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/product_caption.h"
 #include "support/package_fixture.h"
-#include "vouchers/product_caption.h"
 #include "vouchers/voucher_numbering.h"
 
 namespace qj::test {
@@ -70,7 +70,7 @@ TEST_P(IdentifierCollisions, ATakenIdentifierIsReplacedAndTheUserTold) {
     ASSERT_TRUE(reset.has_value()) << c.what;
     EXPECT_EQ(reset->replacement, c.replacement) << c.what;
     EXPECT_EQ(reset->message.text, c.message) << c.what;
-    EXPECT_EQ(reset->message.caption, vouchers::kProductCaption) << c.what;
+    EXPECT_EQ(reset->message.caption, base::kProductCaption) << c.what;
   }
   EXPECT_TRUE(host().messages.empty());  // the rule only reports; its driver shows
 }
@@ -106,8 +106,8 @@ TEST_P(IdentifierCollisions, AFullMonthGivesTheCapacityWarningAndNoReplacement) 
 TEST_P(IdentifierCollisions, TheDriverShowsRuleMessagesUnderTheProductName) {
   const auto reset = IdentifierCollision(db(), "201107000005", "", kJulyDate);
   ASSERT_TRUE(reset);
-  vouchers::ShowUnderProductCaption(host(), reset->message);
-  vouchers::ShowUnderProductCaption(host(), vouchers::MonthFullRefusal());
+  base::ShowUnderProductCaption(host(), reset->message);
+  base::ShowUnderProductCaption(host(), vouchers::MonthFullRefusal());
   ASSERT_EQ(host().messages.size(), 2u);
   EXPECT_EQ(host().messages[0].caption, "青简财务");
   EXPECT_EQ(host().messages[0].text, Taken(5, 8));

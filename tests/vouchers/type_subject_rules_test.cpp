@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "vouchers/product_caption.h"
+#include "base/product_caption.h"
 
 namespace qj::vouchers {
 namespace {
@@ -48,7 +48,7 @@ void Expect(const Case& c) {
   }
   ASSERT_TRUE(got.has_value()) << c.what;
   EXPECT_EQ(got->text, c.refusal) << c.what;
-  EXPECT_EQ(got->caption, kProductCaption) << c.what;
+  EXPECT_EQ(got->caption, base::kProductCaption) << c.what;
 }
 
 TEST(TypeSubjectRules, SchemesWithoutRulesAcceptAnything) {

@@ -12,7 +12,7 @@ using namespace vouchers;
 class VoucherReaderTest : public EntryTest {
  protected:
   std::optional<StoredVoucher> read(const std::string& credId) {
-    return ReadVoucher(db(), credId, ChartLookup::load(db(), subjects::CodeStructure({3, 5, 7, 9})),
+    return ReadVoucher(db(), credId, ChartLookup::load(db(), base::CodeStructure({3, 5, 7, 9})),
                        Currencies::load(db()));
   }
 };

@@ -8,7 +8,7 @@
 
 #include "cashflow/allocation_editor_model.h"
 #include "data/money.h"
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 class QLabel;
 class QTableWidget;

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "cashflow/item_tree.h"
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 
 class QTreeWidget;
 

@@ -9,8 +9,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "package/host.h"
-#include "package/widgets/finance_boot_form_widget.h"
+#include "base/host.h"
+#include "base/widgets/finance_boot_form_widget.h"
 
 namespace qj::cashflow {
 namespace {
@@ -72,7 +72,7 @@ class OpeningDataTable final : public QAbstractTableModel {
 namespace {
 
 // The screen as the dispatcher opens it: loaded, then shown modally.
-class OpeningDataScreenHandle final : public package::Screen {
+class OpeningDataScreenHandle final : public base::Screen {
  public:
   explicit OpeningDataScreenHandle(HostServices& host) : dialog_(host, host.MainWindow()) {}
   int showModal() override { return dialog_.prepare() && dialog_.exec() == QDialog::Accepted ? 1 : 0; }
@@ -94,7 +94,7 @@ OpeningDataDialog::OpeningDataDialog(HostServices& host, QWidget* parent)
       grid_(new QTableView),
       save_(new QPushButton) {
   setWindowTitle(QString::fromUtf8(OpeningDataModel::kCaption));
-  auto* body = new package::FinanceBootFormWidget(host, kScreenName, OpeningDataModel::kCaption, this);
+  auto* body = new base::FinanceBootFormWidget(host, kScreenName, OpeningDataModel::kCaption, this);
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
   outer->addWidget(body);
@@ -170,8 +170,6 @@ void OpeningDataDialog::reject() {
   QDialog::reject();
 }
 
-std::unique_ptr<package::Screen> OpeningDataScreen() {
-  return std::make_unique<OpeningDataScreenHandle>(package::Host());
-}
+std::unique_ptr<base::Screen> OpeningDataScreen() { return std::make_unique<OpeningDataScreenHandle>(base::Host()); }
 
 }  // namespace qj::cashflow

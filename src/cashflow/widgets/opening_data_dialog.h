@@ -6,8 +6,8 @@
 #include <QDialog>
 #include <memory>
 
+#include "base/screen_registry.h"
 #include "cashflow/opening_data_model.h"
-#include "package/screen_registry.h"
 
 class QListWidget;
 class QPushButton;
@@ -40,6 +40,6 @@ class OpeningDataDialog final : public QDialog {
 };
 
 // The registry's maker of the screen, on the attached host.
-std::unique_ptr<package::Screen> OpeningDataScreen();
+std::unique_ptr<base::Screen> OpeningDataScreen();
 
 }  // namespace qj::cashflow

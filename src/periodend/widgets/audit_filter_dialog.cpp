@@ -1,6 +1,6 @@
 #include "periodend/widgets/audit_filter_dialog.h"
 
-#include "package/widgets/ok_cancel_buttons.h"
+#include "base/widgets/ok_cancel_buttons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,8 +9,8 @@
 #include <QLabel>
 #include <QSpinBox>
 
-#include "package/host.h"
-#include "package/widgets/qt_screen.h"
+#include "base/host.h"
+#include "base/widgets/qt_screen.h"
 #include "periodend/widgets/audit_list_window.h"
 #include "vouchers/widgets/voucher_entry_screen.h"
 
@@ -58,7 +58,7 @@ AuditFilterDialog::AuditFilterDialog(int scheme, const AuditFilter& initial, QWi
   form->addRow(QString(), includeAudited_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
-  layout->addWidget(package::OkCancelButtons(*this));
+  layout->addWidget(base::OkCancelButtons(*this));
 }
 
 AuditFilter AuditFilterDialog::filter() const {
@@ -73,19 +73,19 @@ AuditFilter AuditFilterDialog::filter() const {
   return filter;
 }
 
-std::unique_ptr<package::Screen> AuditFilterScreen() {
-  HostServices& host = package::Host();
+std::unique_ptr<base::Screen> AuditFilterScreen() {
+  HostServices& host = base::Host();
   const AccountBooksData& book = host.accountBooksData();
-  return std::make_unique<package::DialogScreen>(
+  return std::make_unique<base::DialogScreen>(
       std::make_unique<AuditFilterDialog>(book.AccountVoucherType, DefaultAuditFilter(book), host.MainWindow()));
 }
 
-std::unique_ptr<package::Screen> AuditListScreen(package::Screen& filter) {
-  auto& dialog = dynamic_cast<AuditFilterDialog&>(dynamic_cast<package::DialogScreen&>(filter).dialog());
-  HostServices& host = package::Host();
+std::unique_ptr<base::Screen> AuditListScreen(base::Screen& filter) {
+  auto& dialog = dynamic_cast<AuditFilterDialog&>(dynamic_cast<base::DialogScreen&>(filter).dialog());
+  HostServices& host = base::Host();
   auto* window = new AuditListWindow(host, &dialog, AuditScreenOpener(&vouchers::AuditVoucherOnScreen));
   window->load(dialog.filter());
-  return std::make_unique<package::WindowScreen>(window);
+  return std::make_unique<base::WindowScreen>(window);
 }
 
 }  // namespace qj::periodend

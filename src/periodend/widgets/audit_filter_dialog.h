@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "package/screen_registry.h"
+#include "base/screen_registry.h"
 #include "periodend/audit_filter.h"
 
 class QCheckBox;
@@ -35,7 +35,7 @@ class AuditFilterDialog final : public QDialog {
 
 // The registry's makers for FRMVOUAUADI, on the attached host: the filter
 // dialog, and the list window that reads its filter from the confirmed dialog.
-std::unique_ptr<package::Screen> AuditFilterScreen();
-std::unique_ptr<package::Screen> AuditListScreen(package::Screen& filter);
+std::unique_ptr<base::Screen> AuditFilterScreen();
+std::unique_ptr<base::Screen> AuditListScreen(base::Screen& filter);
 
 }  // namespace qj::periodend

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "package/refusal.h"
+#include "base/refusal.h"
 #include "printing/errors.h"
 #include "printing/print_template.h"
 #include "printing/spreadsheet_export.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 #include "periodend/audit_list.h"
 #include "printing/data_set.h"
 

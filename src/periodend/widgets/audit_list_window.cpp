@@ -8,10 +8,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "base/screen_work.h"
 #include "periodend/batch_audit.h"
 #include "periodend/widgets/audit_filter_dialog.h"
 #include "periodend/widgets/audit_list_output.h"
-#include "vouchers/screen_work.h"
 
 namespace qj::periodend {
 namespace {
@@ -115,7 +115,7 @@ AuditListWindow::~AuditListWindow() = default;
 void AuditListWindow::load(const AuditFilter& filter) {
   filter_ = filter;
   std::vector<AuditListRow> rows;
-  vouchers::ReportFailures(host_, [&] { rows = QueryAuditList(host_.FindStartupDB(), filter); });
+  base::ReportFailures(host_, [&] { rows = QueryAuditList(host_.FindStartupDB(), filter); });
   list_.show(std::move(rows));
   refresh();
 }

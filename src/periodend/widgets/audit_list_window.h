@@ -6,7 +6,7 @@
 #include <QFileDialog>
 #include <QPointer>
 
-#include "package/widgets/finance_boot_form_widget.h"
+#include "base/widgets/finance_boot_form_widget.h"
 #include "periodend/audit_list.h"
 
 class QTableView;
@@ -16,7 +16,7 @@ namespace qj::periodend {
 class AuditFilterDialog;
 class AuditListTable;
 
-class AuditListWindow final : public package::FinanceBootFormWidget {
+class AuditListWindow final : public base::FinanceBootFormWidget {
  public:
   // `filterDialog` is the kept filter dialog 过滤 shows again (a new one when
   // it is gone); `openAuditScreen` shows the voucher screen in audit mode.

@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "package/host.h"
-#include "package/widgets/ok_cancel_buttons.h"
-#include "package/widgets/qt_screen.h"
+#include "base/host.h"
+#include "base/widgets/ok_cancel_buttons.h"
+#include "base/widgets/qt_screen.h"
 #include "periodend/posting_screen_model.h"
 #include "periodend/unposting.h"
 
@@ -38,7 +38,7 @@ class PostingDialog final : public QDialog {
             [this](int index) { model_.chooseContinuity(static_cast<std::size_t>(index)); });
     form->addRow(QStringLiteral("凭证号连续性选择"), choices);
     layout->addLayout(form);
-    layout->addWidget(package::OkCancelButtons(*this));
+    layout->addWidget(base::OkCancelButtons(*this));
   }
 
   // OK posts; the screen closes whether or not the posting went through
@@ -65,7 +65,7 @@ class UnpostingDialog final : public QDialog {
     layout->addWidget(new QLabel(
         QStringLiteral("将当前会计期间（%1年%2月）所有已登帐的凭证恢复为未登帐。").arg(book.CurrYear).arg(book.CurrMon),
         this));
-    layout->addWidget(package::OkCancelButtons(*this));
+    layout->addWidget(base::OkCancelButtons(*this));
   }
 
   // OK reverses the posting; the screen closes either way.
@@ -82,14 +82,14 @@ class UnpostingDialog final : public QDialog {
 
 }  // namespace
 
-std::unique_ptr<package::Screen> PostingScreen() {
-  HostServices& host = package::Host();
-  return std::make_unique<package::DialogScreen>(std::make_unique<PostingDialog>(host, host.MainWindow()));
+std::unique_ptr<base::Screen> PostingScreen() {
+  HostServices& host = base::Host();
+  return std::make_unique<base::DialogScreen>(std::make_unique<PostingDialog>(host, host.MainWindow()));
 }
 
-std::unique_ptr<package::Screen> UnpostingScreen() {
-  HostServices& host = package::Host();
-  return std::make_unique<package::DialogScreen>(std::make_unique<UnpostingDialog>(host, host.MainWindow()));
+std::unique_ptr<base::Screen> UnpostingScreen() {
+  HostServices& host = base::Host();
+  return std::make_unique<base::DialogScreen>(std::make_unique<UnpostingDialog>(host, host.MainWindow()));
 }
 
 }  // namespace qj::periodend

@@ -3,12 +3,12 @@
 
 #include <memory>
 
-#include "package/screen_registry.h"
+#include "base/screen_registry.h"
 
 namespace qj::periodend {
 
 // The registry's makers of the two screens, on the attached host.
-std::unique_ptr<package::Screen> PostingScreen();
-std::unique_ptr<package::Screen> UnpostingScreen();
+std::unique_ptr<base::Screen> PostingScreen();
+std::unique_ptr<base::Screen> UnpostingScreen();
 
 }  // namespace qj::periodend

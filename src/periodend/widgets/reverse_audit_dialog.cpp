@@ -1,6 +1,6 @@
 #include "periodend/widgets/reverse_audit_dialog.h"
 
-#include "package/widgets/ok_cancel_buttons.h"
+#include "base/widgets/ok_cancel_buttons.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -8,8 +8,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "package/host.h"
-#include "package/widgets/qt_screen.h"
+#include "base/host.h"
+#include "base/widgets/qt_screen.h"
 
 namespace qj::periodend {
 namespace {
@@ -44,7 +44,7 @@ ReverseAuditDialog::ReverseAuditDialog(HostServices& host, QWidget* parent) : QD
   form->addRow(QStringLiteral("凭证编号"), numbers);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
-  layout->addWidget(package::OkCancelButtons(*this));
+  layout->addWidget(base::OkCancelButtons(*this));
 }
 
 ReverseAuditRange ReverseAuditDialog::range() const {
@@ -55,9 +55,9 @@ void ReverseAuditDialog::accept() {
   if (ReverseAudit(host_, range()).result == ReverseAuditResult::Done) QDialog::accept();
 }
 
-std::unique_ptr<package::Screen> ReverseAuditScreen() {
-  HostServices& host = package::Host();
-  return std::make_unique<package::DialogScreen>(std::make_unique<ReverseAuditDialog>(host, host.MainWindow()));
+std::unique_ptr<base::Screen> ReverseAuditScreen() {
+  HostServices& host = base::Host();
+  return std::make_unique<base::DialogScreen>(std::make_unique<ReverseAuditDialog>(host, host.MainWindow()));
 }
 
 }  // namespace qj::periodend

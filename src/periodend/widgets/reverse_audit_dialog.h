@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "package/screen_registry.h"
+#include "base/screen_registry.h"
 #include "periodend/reverse_audit.h"
 
 class QSpinBox;
@@ -30,6 +30,6 @@ class ReverseAuditDialog final : public QDialog {
 };
 
 // The registry's maker of FRMANTIVOUADUI, on the attached host.
-std::unique_ptr<package::Screen> ReverseAuditScreen();
+std::unique_ptr<base::Screen> ReverseAuditScreen();
 
 }  // namespace qj::periodend

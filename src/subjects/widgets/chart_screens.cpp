@@ -2,15 +2,15 @@
 
 #include <QVBoxLayout>
 
-#include "package/host.h"
-#include "package/widgets/qt_screen.h"
+#include "base/host.h"
+#include "base/widgets/qt_screen.h"
 #include "subjects/widgets/subject_archives_widget.h"
 #include "subjects/widgets/subject_chooser_widget.h"
 
 namespace qj::subjects {
 namespace {
 
-std::unique_ptr<QDialog> inDialog(HostServices& host, package::FinanceBootFormWidget* screen, QSize size) {
+std::unique_ptr<QDialog> inDialog(HostServices& host, base::FinanceBootFormWidget* screen, QSize size) {
   auto dialog = std::make_unique<QDialog>(host.MainWindow());
   dialog->setWindowTitle(screen->windowTitle());
   auto* layout = new QVBoxLayout(dialog.get());
@@ -34,16 +34,16 @@ std::unique_ptr<QDialog> MakeSubjectChooserDialog(HostServices& host) {
   return dialog;
 }
 
-std::unique_ptr<package::Screen> SubjectArchivesScreen() {
-  return std::make_unique<package::DialogScreen>(MakeSubjectArchivesDialog(package::Host()));
+std::unique_ptr<base::Screen> SubjectArchivesScreen() {
+  return std::make_unique<base::DialogScreen>(MakeSubjectArchivesDialog(base::Host()));
 }
 
-std::unique_ptr<package::Screen> SubjectChooserScreen() {
-  return std::make_unique<package::DialogScreen>(MakeSubjectChooserDialog(package::Host()));
+std::unique_ptr<base::Screen> SubjectChooserScreen() {
+  return std::make_unique<base::DialogScreen>(MakeSubjectChooserDialog(base::Host()));
 }
 
 std::optional<std::string> ChooseSubject() {
-  package::DialogScreen screen(MakeSubjectChooserDialog(package::Host()));
+  base::DialogScreen screen(MakeSubjectChooserDialog(base::Host()));
   if (screen.showModal() != 1) return std::nullopt;
   return screen.dialog().findChild<SubjectChooserWidget*>()->model().result();
 }

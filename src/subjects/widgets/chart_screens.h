@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "package/hostapi/host_services.h"
-#include "package/screen_registry.h"
+#include "base/screen_registry.h"
+#include "hostapi/host_services.h"
 
 namespace qj::subjects {
 
@@ -18,8 +18,8 @@ std::unique_ptr<QDialog> MakeSubjectArchivesDialog(HostServices& host);
 std::unique_ptr<QDialog> MakeSubjectChooserDialog(HostServices& host);
 
 // The registry's makers, on the attached host.
-std::unique_ptr<package::Screen> SubjectArchivesScreen();
-std::unique_ptr<package::Screen> SubjectChooserScreen();
+std::unique_ptr<base::Screen> SubjectArchivesScreen();
+std::unique_ptr<base::Screen> SubjectChooserScreen();
 
 // GETASSUBCODE's chooser: shows it modally; the chosen code, nothing when cancelled.
 std::optional<std::string> ChooseSubject();

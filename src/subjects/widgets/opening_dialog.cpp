@@ -14,7 +14,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "package/widgets/finance_boot_form_widget.h"
+#include "base/widgets/finance_boot_form_widget.h"
 #include "printing/errors.h"
 #include "printing/print_template.h"
 #include "printing/spreadsheet_export.h"
@@ -66,7 +66,7 @@ QPushButton* addButton(QHBoxLayout& row, const char* caption, const char* name) 
 
 OpeningDialog::OpeningDialog(HostServices& host, QWidget* parent) : QDialog(parent), host_(host), model_(host) {
   setWindowTitle(QString::fromUtf8(OpeningModel::kCaption));
-  auto* body = new package::FinanceBootFormWidget(host, kScreenName, OpeningModel::kCaption, this);
+  auto* body = new base::FinanceBootFormWidget(host, kScreenName, OpeningModel::kCaption, this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(body);

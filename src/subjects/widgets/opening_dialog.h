@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 #include "subjects/opening_model.h"
 
 class QCheckBox;

@@ -2,13 +2,13 @@
 
 #include <memory>
 
-#include "package/host.h"
+#include "base/host.h"
 #include "subjects/widgets/opening_dialog.h"
 
 namespace qj::subjects {
 
 int OpeningScreen::showModal() {
-  HostServices& host = package::Host();
+  HostServices& host = base::Host();
   RunOpeningSession(host, entry_, [&host] {
     OpeningDialog dialog(host, host.MainWindow());
     if (dialog.prepare()) dialog.exec();
@@ -16,8 +16,8 @@ int OpeningScreen::showModal() {
   return 0;  // nothing to confirm: the amounts are stored as they are typed
 }
 
-package::ScreenMakers OpeningScreenMakers(OpeningEntry entry) {
-  package::ScreenMakers makers;
+base::ScreenMakers OpeningScreenMakers(OpeningEntry entry) {
+  base::ScreenMakers makers;
   makers.screen = [entry] { return std::make_unique<OpeningScreen>(entry); };
   return makers;
 }

@@ -2,12 +2,12 @@
 // way it was reached ("FRISTSUBJECTINITLIST_FRM" or "SUBJECTINITLIST_FRM").
 #pragma once
 
-#include "package/screen_registry.h"
+#include "base/screen_registry.h"
 #include "subjects/opening_session.h"
 
 namespace qj::subjects {
 
-class OpeningScreen final : public package::Screen {
+class OpeningScreen final : public base::Screen {
  public:
   explicit OpeningScreen(OpeningEntry entry) : entry_(entry) {}
 
@@ -24,6 +24,6 @@ class OpeningScreen final : public package::Screen {
 };
 
 // The registration of the screen under the key of `entry`.
-package::ScreenMakers OpeningScreenMakers(OpeningEntry entry);
+base::ScreenMakers OpeningScreenMakers(OpeningEntry entry);
 
 }  // namespace qj::subjects

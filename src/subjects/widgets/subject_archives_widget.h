@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <functional>
 
-#include "package/widgets/finance_boot_form_widget.h"
+#include "base/widgets/finance_boot_form_widget.h"
 #include "subjects/subject_archives_model.h"
 #include "subjects/widgets/subject_dialog.h"
 
@@ -16,7 +16,7 @@ namespace qj::subjects {
 
 class ChartView;
 
-class SubjectArchivesWidget : public package::FinanceBootFormWidget {
+class SubjectArchivesWidget : public base::FinanceBootFormWidget {
   Q_OBJECT
 
  public:

@@ -2,7 +2,7 @@
 // search box and tree, and reports when the user chose or cancelled.
 #pragma once
 
-#include "package/widgets/finance_boot_form_widget.h"
+#include "base/widgets/finance_boot_form_widget.h"
 #include "subjects/subject_chooser_model.h"
 
 class QLabel;
@@ -13,7 +13,7 @@ namespace qj::subjects {
 
 class ChartView;
 
-class SubjectChooserWidget : public package::FinanceBootFormWidget {
+class SubjectChooserWidget : public base::FinanceBootFormWidget {
   Q_OBJECT
 
  public:

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "package/refusal.h"
+#include "base/refusal.h"
 #include "printing/errors.h"
 #include "printing/spreadsheet_export.h"
 #include "printing/widgets/list_printer.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 #include "printing/data_set.h"
 #include "subjects/subject_print_list.h"
 

@@ -10,8 +10,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "package/host.h"
-#include "package/widgets/qt_screen.h"
+#include "base/host.h"
+#include "base/widgets/qt_screen.h"
 #include "vouchers/widgets/phrase_dialog.h"
 #include "vouchers/widgets/phrase_type_dialog.h"
 
@@ -137,13 +137,13 @@ void PhraseScreen::choose() {
     reject();
 }
 
-std::unique_ptr<package::Screen> PhraseMaintenanceScreen() {
-  HostServices& host = package::Host();
-  return std::make_unique<package::DialogScreen>(std::make_unique<PhraseScreen>(host, host.MainWindow()));
+std::unique_ptr<base::Screen> PhraseMaintenanceScreen() {
+  HostServices& host = base::Host();
+  return std::make_unique<base::DialogScreen>(std::make_unique<PhraseScreen>(host, host.MainWindow()));
 }
 
 std::optional<std::string> ChoosePhrase(QWidget* parent) {
-  PhraseScreen screen(package::Host(), parent);
+  PhraseScreen screen(base::Host(), parent);
   if (screen.exec() != QDialog::Accepted) return std::nullopt;
   return screen.model().result();
 }

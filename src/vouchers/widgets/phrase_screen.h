@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "package/hostapi/host_services.h"
-#include "package/screen_registry.h"
+#include "base/screen_registry.h"
+#include "hostapi/host_services.h"
 #include "vouchers/phrase_screen_model.h"
 #include "vouchers/widgets/phrase_dialog.h"
 #include "vouchers/widgets/phrase_type_dialog.h"
@@ -58,7 +58,7 @@ class PhraseScreen : public QDialog {
 };
 
 // The registry's maker for the maintenance screen, on the attached host.
-std::unique_ptr<package::Screen> PhraseMaintenanceScreen();
+std::unique_ptr<base::Screen> PhraseMaintenanceScreen();
 
 // Shows the phrase screen modally as a chooser; the chosen phrase text, or nothing on Cancel.
 std::optional<std::string> ChoosePhrase(QWidget* parent);

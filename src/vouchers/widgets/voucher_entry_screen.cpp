@@ -2,22 +2,22 @@
 
 #include <QApplication>
 
+#include "base/host.h"
+#include "base/subject_chooser_hook.h"
 #include "cashflow/widgets/allocation_editor.h"
-#include "package/host.h"
-#include "package/subject_chooser_hook.h"
 #include "vouchers/widgets/phrase_screen.h"
 #include "vouchers/widgets/voucher_screen.h"
 
 namespace qj::vouchers {
 
 int VoucherEntryScreen::showModal() {
-  HostServices& host = package::Host();
+  HostServices& host = base::Host();
   QWidget* screenWindow = nullptr;  // the phrase chooser opens above the voucher it fills in
   VoucherEntryOptions options;
   options.allowSourceDocuments = allowSourceDocuments_;
   options.auditMode = auditMode_;
   options.pickSubject = []() -> std::optional<std::string> {
-    const package::SubjectChooser& choose = package::TheSubjectChooser();
+    const base::SubjectChooser& choose = base::TheSubjectChooser();
     return choose ? choose() : std::nullopt;
   };
   options.choosePhrase = [&screenWindow] { return ChoosePhrase(screenWindow); };
@@ -31,8 +31,8 @@ int VoucherEntryScreen::showModal() {
   return screen.exec() == QDialog::Accepted ? 1 : 0;
 }
 
-package::ScreenMakers VoucherEntryScreenMakers() {
-  package::ScreenMakers makers;
+base::ScreenMakers VoucherEntryScreenMakers() {
+  base::ScreenMakers makers;
   makers.screen = [] { return std::make_unique<VoucherEntryScreen>("", true); };
   return makers;
 }

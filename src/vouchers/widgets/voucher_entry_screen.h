@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "package/screen_registry.h"
+#include "base/screen_registry.h"
 
 namespace qj::vouchers {
 
-class VoucherEntryScreen final : public package::Screen {
+class VoucherEntryScreen final : public base::Screen {
  public:
   // `credId` "" starts a new voucher; `allowSourceDocuments` lets 单据 show;
   // `auditMode` is the audit list's way in (changes only as the audit allows).
@@ -30,7 +30,7 @@ class VoucherEntryScreen final : public package::Screen {
 };
 
 // The registration under "VOUCHERVOICE_FRM": a new voucher, 单据 allowed.
-package::ScreenMakers VoucherEntryScreenMakers();
+base::ScreenMakers VoucherEntryScreenMakers();
 // GOTOSPECIALCRED's opener: the screen on that voucher, without 单据.
 void ShowVoucherOnScreen(const std::string& credId);
 // The audit list's 凭证审核: the screen on that voucher in audit mode, modal.

@@ -10,8 +10,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "package/hostapi/vor_params.h"
-#include "package/widgets/finance_boot_form_widget.h"
+#include "base/widgets/finance_boot_form_widget.h"
+#include "hostapi/vor_params.h"
 #include "vouchers/widgets/voucher_grid.h"
 
 namespace qj::vouchers {
@@ -29,7 +29,7 @@ QLabel* Caption(const char* text, QWidget* parent) { return new QLabel(QString::
 VoucherScreen::VoucherScreen(HostServices& host, VoucherEntryOptions options, QWidget* parent)
     : QDialog(parent), host_(host), model_(host, std::move(options)) {
   setWindowTitle(QString::fromUtf8(VoucherEntryModel::kCaption));
-  body_ = new package::FinanceBootFormWidget(host, kScreenName, VoucherEntryModel::kCaption, this);
+  body_ = new base::FinanceBootFormWidget(host, kScreenName, VoucherEntryModel::kCaption, this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(body_);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "package/hostapi/host_services.h"
+#include "hostapi/host_services.h"
 #include "vouchers/voucher_entry_model.h"
 
 class QComboBox;
@@ -17,7 +17,7 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 
-namespace qj::package {
+namespace qj::base {
 class FinanceBootFormWidget;
 }
 
@@ -66,7 +66,7 @@ class VoucherScreen final : public QDialog {
 
   HostServices& host_;
   VoucherEntryModel model_;
-  package::FinanceBootFormWidget* body_ = nullptr;
+  base::FinanceBootFormWidget* body_ = nullptr;
   QComboBox* typeBox_ = nullptr;
   QLabel* codeLabel_ = nullptr;
   QLineEdit* credNoEdit_ = nullptr;

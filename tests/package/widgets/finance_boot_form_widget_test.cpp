@@ -1,4 +1,4 @@
-#include "package/widgets/finance_boot_form_widget.h"
+#include "base/widgets/finance_boot_form_widget.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ TEST_P(ScreenBaseWidget, AChildScreenLogsItsLifeSwitchesOffTheToolbarAndStaysIns
   host().mainWindow = &main;
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
 
-  auto* screen = new package::FinanceBootFormWidget(host(), "DiaryList_Frm", "现金日记帐");
+  auto* screen = new base::FinanceBootFormWidget(host(), "DiaryList_Frm", "现金日记帐");
   QMdiSubWindow* frame = area->addSubWindow(screen);
   frame->setAttribute(Qt::WA_DeleteOnClose);
   frame->resize(600, 300);
@@ -54,8 +54,8 @@ TEST_P(ScreenBaseWidget, OnlyTheActiveScreenSwitchesOffTheToolbar) {
   main.setCentralWidget(area);
   main.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-  auto* journal = new package::FinanceBootFormWidget(host(), "DiaryList_Frm", "现金日记帐");
-  auto* ledger = new package::FinanceBootFormWidget(host(), "DetailTypeList_Frm", "明细分类帐");
+  auto* journal = new base::FinanceBootFormWidget(host(), "DiaryList_Frm", "现金日记帐");
+  auto* ledger = new base::FinanceBootFormWidget(host(), "DetailTypeList_Frm", "明细分类帐");
   area->addSubWindow(journal)->show();
   QMdiSubWindow* active = area->addSubWindow(ledger);
   active->show();

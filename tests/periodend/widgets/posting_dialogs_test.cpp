@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "package/widgets/qt_screen.h"
+#include "base/widgets/qt_screen.h"
 #include "periodend/widgets/posting_dialogs.h"
 #include "support/screenshot.h"
 #include "vouchers/entry_fixture.h"
@@ -18,8 +18,8 @@ namespace {
 class PostingScreens : public EntryTest {
  protected:
   // The screen's dialog, shown without blocking.
-  static QDialog& shown(package::Screen& screen) {
-    QDialog& dialog = dynamic_cast<package::DialogScreen&>(screen).dialog();
+  static QDialog& shown(base::Screen& screen) {
+    QDialog& dialog = dynamic_cast<base::DialogScreen&>(screen).dialog();
     dialog.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     return dialog;

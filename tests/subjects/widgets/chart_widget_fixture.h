@@ -10,8 +10,8 @@
 #include <QTreeWidgetItemIterator>
 #include <functional>
 
-#include "package/screen_registry.h"
-#include "package/subject_chooser_hook.h"
+#include "base/screen_registry.h"
+#include "base/subject_chooser_hook.h"
 #include "subjects/chart_fixture.h"
 #include "subjects/standard_chart.h"
 #include "subjects/widgets/chart_view.h"
@@ -22,11 +22,11 @@ class ChartWidgetTest : public ChartTest {
  protected:
   void SetUp() override {
     ChartTest::SetUp();
-    subjects::InstallStandardChart(db(), subjects::CodeStructure(host().book.SubjectLevelLen));
+    subjects::InstallStandardChart(db(), base::CodeStructure(host().book.SubjectLevelLen));
   }
   void TearDown() override {
-    package::SetSubjectChooser({});
-    package::UnregisterAllScreens();
+    base::SetSubjectChooser({});
+    base::UnregisterAllScreens();
     ChartTest::TearDown();
   }
 

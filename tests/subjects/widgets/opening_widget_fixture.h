@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "package/screen_registry.h"
+#include "base/screen_registry.h"
 #include "package/widgets/screen_catalog.h"
 #include "subjects/opening_fixture.h"
 #include "subjects/widgets/opening_dialog.h"
@@ -30,7 +30,7 @@ class OpeningWidgetTest : public OpeningTest {
   }
   void TearDown() override {
     dialog_.reset();
-    package::UnregisterAllScreens();
+    base::UnregisterAllScreens();
     OpeningTest::TearDown();
   }
 

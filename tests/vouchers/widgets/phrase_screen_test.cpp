@@ -31,7 +31,7 @@ class PhraseScreenWidgets : public PhraseTest {
     nextKeyAfter(60);
   }
   void TearDown() override {
-    package::UnregisterAllScreens();
+    base::UnregisterAllScreens();
     PhraseTest::TearDown();
   }
 

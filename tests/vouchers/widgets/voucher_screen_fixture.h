@@ -11,8 +11,8 @@
 #include <optional>
 #include <string>
 
-#include "package/screen_registry.h"
-#include "package/voucher_screen_hook.h"
+#include "base/screen_registry.h"
+#include "base/voucher_screen_hook.h"
 #include "support/screenshot.h"
 #include "vouchers/entry_fixture.h"
 #include "vouchers/widgets/voucher_grid.h"
@@ -31,8 +31,8 @@ class VoucherScreenTest : public EntryTest {
   void TearDown() override {
     shown_ = nullptr;
     owned_.reset();
-    package::UnregisterAllScreens();
-    package::SetVoucherScreenOpener({});
+    base::UnregisterAllScreens();
+    base::SetVoucherScreenOpener({});
     EntryTest::TearDown();
   }
 
