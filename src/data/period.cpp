@@ -1,9 +1,6 @@
 #include "data/period.h"
 
-#include <array>
 #include <charconv>
-#include <cmath>
-#include <cstdlib>
 #include <system_error>
 
 namespace qj {
@@ -24,24 +21,6 @@ Date GetLastDate(int year, int month) {
 }
 
 int GetLastDay(int year, int month) { return GetLastDate(year, month).day(); }
-
-double TruncateFloat(double x) {
-  std::array<char, 64> buffer{};
-  auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x);
-  if (ec != std::errc()) return x;
-  const std::string s(buffer.data(), end);
-  if (s.find_first_of("eEn") != std::string::npos) return x;  // exponent, inf or nan
-  const std::size_t dot = s.find('.');
-  if (dot == std::string::npos || dot + 3 >= s.size()) return x;  // at most two decimals
-  // Whole cents of the text cut after two decimals (the sign stays with the
-  // text, so "-0.34" gives -34), then one cent away from zero when the third
-  // decimal is 5 or more.
-  std::string cents = s.substr(0, dot) + s.substr(dot + 1, 2);
-  long long value = std::strtoll(cents.c_str(), nullptr, 10);
-  const bool negative = x < 0;
-  if (s[dot + 3] >= '5') value += negative ? -1 : 1;
-  return static_cast<double>(value) / 100.0;
-}
 
 std::optional<Period> Period::parse(std::string_view yearMon) {
   if (yearMon.size() != 6) return std::nullopt;

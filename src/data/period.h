@@ -18,8 +18,6 @@ std::string IntToStr(std::int64_t value, int width);
 Date GetLastDate(int year, int month);
 // The number of a month's last day (28 to 31).
 int GetLastDay(int year, int month);
-// `x` reduced to two decimals: the third decimal of its shortest text decides the rounding.
-double TruncateFloat(double x);
 
 struct Period {
   int year = 0;

@@ -45,18 +45,6 @@ TEST(PeriodVoucherRange, IncludesTheLastSerialTheNumberingCanIssue) {
   EXPECT_LT("201106999999", range.first);
 }
 
-TEST(TruncateFloatRule, ThirdDecimalDecides) {
-  EXPECT_DOUBLE_EQ(TruncateFloat(2.345), 2.35);
-  EXPECT_DOUBLE_EQ(TruncateFloat(2.344), 2.34);
-  EXPECT_DOUBLE_EQ(TruncateFloat(-2.345), -2.35);
-  EXPECT_DOUBLE_EQ(TruncateFloat(2.3449), 2.34);
-  EXPECT_DOUBLE_EQ(TruncateFloat(-0.345), -0.35);
-  EXPECT_DOUBLE_EQ(TruncateFloat(12.5), 12.5);
-  EXPECT_DOUBLE_EQ(TruncateFloat(7), 7);
-  EXPECT_DOUBLE_EQ(TruncateFloat(1e20), 1e20);  // exponent, no "." : unchanged
-  EXPECT_DOUBLE_EQ(TruncateFloat(1e-05), 1e-05);
-}
-
 TEST(DateText, ParsesIsoDatesAndRefusesImpossibleOnes) {
   EXPECT_EQ(Date::parse("2011-07-01"), Date(2011, 7, 1));
   EXPECT_EQ(Date::parse("2011-07-01 13:45:00"), Date(2011, 7, 1));

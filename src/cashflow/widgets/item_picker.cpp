@@ -50,10 +50,4 @@ ItemPicker::ItemPicker(HostServices& host, QWidget* parent)
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-std::optional<PickedItem> PickCashFlowItem(QWidget* parent, HostServices& host) {
-  ItemPicker picker(host, parent);
-  if (picker.exec() != QDialog::Accepted) return std::nullopt;
-  return picker.model().choose();
-}
-
 }  // namespace qj::cashflow

@@ -26,7 +26,4 @@ class ItemPicker : public QDialog {
   QTreeWidget* tree_;
 };
 
-// The chosen item (an empty code when no node was selected), or nothing on 取消.
-std::optional<PickedItem> PickCashFlowItem(QWidget* parent, HostServices& host);
-
 }  // namespace qj::cashflow

@@ -15,7 +15,6 @@
 #include <QVBoxLayout>
 
 #include "data/db_error.h"
-#include "printing/template_store.h"
 
 namespace qj::printing {
 namespace {
@@ -242,16 +241,6 @@ void TemplateEditorDialog::save() {
   }
   saved_ = std::move(result);
   accept();
-}
-
-std::optional<StoredTemplate> DesignTemplate(QWidget* parent, data::Connection& connection, StoredTemplate start,
-                                             std::vector<Column> fields) {
-  TemplateStore store(connection);
-  TemplateEditorDialog dialog(
-      TemplateEditorModel(std::move(start), std::move(fields)),
-      [&store](StoredTemplate& edited) { store.save(edited); }, parent);
-  dialog.exec();
-  return dialog.saved();
 }
 
 }  // namespace qj::printing

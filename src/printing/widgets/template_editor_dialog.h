@@ -57,10 +57,4 @@ class TemplateEditorDialog : public QDialog {
   QPushButton* saveButton_ = nullptr;
 };
 
-// Lets the user design `start` for a list with columns `fields` and saves it
-// into the book's PrintStyle table; the saved template, or nothing when the
-// user cancels.
-std::optional<StoredTemplate> DesignTemplate(QWidget* parent, data::Connection& connection, StoredTemplate start,
-                                             std::vector<Column> fields);
-
 }  // namespace qj::printing
