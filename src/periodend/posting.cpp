@@ -6,6 +6,7 @@
 #include <set>
 #include <utility>
 
+#include "balances/movements.h"
 #include "base/book_state.h"
 #include "base/currency_ids.h"
 #include "base/host_lock.h"
@@ -25,37 +26,20 @@ constexpr int kAssetAdded = 200;
 constexpr int kDepreciation = 201;
 constexpr int kAssetChanged = 202;
 
-// Foreign currencies are numbered between the local currency and the aggregate rows.
-bool isForeign(std::int64_t moneyId) { return moneyId > base::kLocalCurrency && moneyId < base::kAllCurrencies; }
-
 // Identifiers per claiming statement of PostVouchers.
 constexpr std::size_t kIdsPerStatement = 500;
-
-data::Value amountOrNull(Money amount) {
-  const Money stored = TruncateCurrency(amount);
-  return stored.isZero() ? data::Value() : data::Value(stored);
-}
 
 data::Params periodParams(const PostingContext& context) {
   const VoucherIdRange range = MonthVoucherRange(context.period);
   return {{"first", range.first}, {"last", range.last}, {"claimed", kClaimed}};
 }
 
-// A period's movement of one Balance row.
-struct Movement {
-  Money debit;
-  Money credit;
-  Money rawDebit;
-  Money rawCredit;
-};
-
-using BalanceKey = std::pair<std::int64_t, std::string>;  // MONEYID, SUBJECTID
-
 // The claimed vouchers' lines summed per subject and currency by the database,
 // then spread over each subject's ancestors and the all-currency row. A line
 // is a debit line when its debit is not 0, otherwise a credit line (of 0 when
 // it has no amount, which still creates its rows).
-std::map<BalanceKey, Movement> claimedMovements(data::Connection& db, const PostingContext& context) {
+std::map<balances::BalanceKey, balances::Movement> claimedMovements(data::Connection& db,
+                                                                    const PostingContext& context) {
   const data::Rows sums = db.query(
       "SELECT d.SUBJECTID, d.MONEYID, SUM(COALESCE(d.DEBIT, 0)) AS DEBIT, "
       "SUM(CASE WHEN COALESCE(d.DEBIT, 0)<>0 THEN 0 ELSE COALESCE(d.CREDIT, 0) END) AS CREDIT, "
@@ -66,7 +50,7 @@ std::map<BalanceKey, Movement> claimedMovements(data::Connection& db, const Post
       periodParams(context));
 
   std::map<std::string, std::vector<std::string>> chains;  // subject -> itself and its ancestors
-  std::map<BalanceKey, Movement> movements;
+  std::map<balances::BalanceKey, balances::Movement> movements;
   for (const data::Row& sum : sums) {
     const std::string subject = sum.text("SUBJECTID");
     auto chain = chains.find(subject);
@@ -80,79 +64,20 @@ std::map<BalanceKey, Movement> claimedMovements(data::Connection& db, const Post
     const std::int64_t moneyId = sum.integer("MONEYID");
     const Money debit = sum.money("DEBIT");
     const Money credit = sum.money("CREDIT");
-    const Money rawDebit = isForeign(moneyId) ? sum.money("RAWDEBIT") : Money();
-    const Money rawCredit = isForeign(moneyId) ? sum.money("RAWCREDIT") : Money();
+    const Money rawDebit = base::IsForeignCurrency(moneyId) ? sum.money("RAWDEBIT") : Money();
+    const Money rawCredit = base::IsForeignCurrency(moneyId) ? sum.money("RAWCREDIT") : Money();
     for (const std::string& code : chain->second) {
-      Movement& own = movements[{moneyId, code}];
+      balances::Movement& own = movements[{moneyId, code}];
       own.debit += debit;
       own.credit += credit;
       own.rawDebit += rawDebit;
       own.rawCredit += rawCredit;
-      Movement& all = movements[{base::kAllCurrencies, code}];
+      balances::Movement& all = movements[{base::kAllCurrencies, code}];
       all.debit += debit;
       all.credit += credit;
     }
   }
   return movements;
-}
-
-// Adds the movements to the period's Balance rows, creating the missing ones.
-// The ending balance is the net of the old ending balance and the movement,
-// held on one side: debit when positive, credit when negative, both sides
-// empty when zero. The foreign ending balance stands on the side of the local
-// one; where the local net is zero it stays on the side of its own sign.
-void writeBalances(data::Connection& db, const PostingContext& context,
-                   const std::map<BalanceKey, Movement>& movements) {
-  const std::string yearMon = context.period.text();
-  std::map<BalanceKey, data::Row> existing;
-  for (data::Row& row :
-       db.query("SELECT MONEYID, SUBJECTID, RAWDEBIT, RAWCREDIT, ERAWDEBIT, ERAWCREDIT, YRAWDEBIT, YRAWCREDIT, DEBIT, "
-                "CREDIT, EDEBIT, ECREDIT, YDEBIT, YCREDIT FROM Balance WHERE YEARMON=:ym",
-                {{"ym", yearMon}})) {
-    BalanceKey key{row.integer("MONEYID"), row.text("SUBJECTID")};
-    existing.emplace(std::move(key), std::move(row));
-  }
-
-  for (const auto& [key, movement] : movements) {
-    const auto found = existing.find(key);
-    const auto old = [&](const char* column) {
-      return found == existing.end() ? Money() : found->second.money(column);
-    };
-    const Money net = old("EDEBIT") - old("ECREDIT") + movement.debit - movement.credit;
-    const Money rawNet =
-        isForeign(key.first) ? old("ERAWDEBIT") - old("ERAWCREDIT") + movement.rawDebit - movement.rawCredit : Money();
-    const bool rawOnDebit = net.isZero() ? rawNet > Money() : net > Money();
-    const data::Params params{{"ym", yearMon},
-                              {"moneyId", key.first},
-                              {"subject", key.second},
-                              {"rawDebit", amountOrNull(old("RAWDEBIT") + movement.rawDebit)},
-                              {"rawCredit", amountOrNull(old("RAWCREDIT") + movement.rawCredit)},
-                              {"endRawDebit", amountOrNull(rawOnDebit ? rawNet : Money())},
-                              {"endRawCredit", amountOrNull(rawOnDebit ? Money() : -rawNet)},
-                              {"yearRawDebit", amountOrNull(old("YRAWDEBIT") + movement.rawDebit)},
-                              {"yearRawCredit", amountOrNull(old("YRAWCREDIT") + movement.rawCredit)},
-                              {"debit", amountOrNull(old("DEBIT") + movement.debit)},
-                              {"credit", amountOrNull(old("CREDIT") + movement.credit)},
-                              {"endDebit", amountOrNull(net > Money() ? net : Money())},
-                              {"endCredit", amountOrNull(net < Money() ? -net : Money())},
-                              {"yearDebit", amountOrNull(old("YDEBIT") + movement.debit)},
-                              {"yearCredit", amountOrNull(old("YCREDIT") + movement.credit)}};
-    if (found != existing.end()) {
-      db.execute(
-          "UPDATE Balance SET RAWDEBIT=:rawDebit, RAWCREDIT=:rawCredit, ERAWDEBIT=:endRawDebit, "
-          "ERAWCREDIT=:endRawCredit, YRAWDEBIT=:yearRawDebit, YRAWCREDIT=:yearRawCredit, DEBIT=:debit, "
-          "CREDIT=:credit, EDEBIT=:endDebit, ECREDIT=:endCredit, YDEBIT=:yearDebit, YCREDIT=:yearCredit "
-          "WHERE YEARMON=:ym AND MONEYID=:moneyId AND SUBJECTID=:subject",
-          params);
-    } else {
-      db.execute(
-          "INSERT INTO Balance (YEARMON, MONEYID, SUBJECTID, RAWDEBIT, RAWCREDIT, ERAWDEBIT, ERAWCREDIT, YRAWDEBIT, "
-          "YRAWCREDIT, DEBIT, CREDIT, EDEBIT, ECREDIT, YDEBIT, YCREDIT) VALUES (:ym, :moneyId, :subject, :rawDebit, "
-          ":rawCredit, :endRawDebit, :endRawCredit, :yearRawDebit, :yearRawCredit, :debit, :credit, :endDebit, "
-          ":endCredit, :yearDebit, :yearCredit)",
-          params);
-    }
-  }
 }
 
 bool isFixedAssetSubject(const PostingContext& context, const std::string& subject) {
@@ -231,7 +156,7 @@ void bookFixedAssets(data::Connection& db, const PostingContext& context) {
 
 // Books the claimed vouchers and marks them posted.
 void bookClaimed(data::Connection& db, const PostingContext& context) {
-  writeBalances(db, context, claimedMovements(db, context));
+  balances::ApplyMovements(db, context.period, claimedMovements(db, context));
   bookFixedAssets(db, context);
   db.execute("UPDATE VoucherMaster SET POSTFLAG='T' WHERE CREDID BETWEEN :first AND :last AND POSTFLAG=:claimed",
              periodParams(context));

@@ -1,0 +1,20 @@
+// Reading and writing the Balance rows of a month, as typed figures. A zero
+// figure is stored as NULL, as every writer of the table stores it.
+#pragma once
+
+#include <map>
+
+#include "balances/balance_row.h"
+#include "data/connection.h"
+#include "data/period.h"
+
+namespace qj::balances {
+
+// The month's rows by key.
+std::map<BalanceKey, BalanceRow> ReadMonthBalances(data::Connection& db, const Period& month);
+
+// Adds a row to the month, or replaces every figure of the row it already has.
+void InsertBalance(data::Connection& db, const Period& month, const BalanceRow& row);
+void UpdateBalance(data::Connection& db, const Period& month, const BalanceRow& row);
+
+}  // namespace qj::balances
