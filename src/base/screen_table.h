@@ -1,5 +1,7 @@
-// The screens SHOWFINANCEFORM opens, by form-name key, with their privileges
-// and the way each is shown.
+// Every screen of the package, described once: its form-name key for
+// SHOWFINANCEFORM, its privilege, the way it is shown, its title and the menu
+// a bookkeeper looks for it in. The host's privilege titles, the desktop's
+// menus and the command line's rights are read from this table.
 #pragma once
 
 #include <string>
@@ -17,17 +19,20 @@ enum class ScreenPattern {
 
 struct ScreenEntry {
   std::string key;    // form-name key, upper case
-  int privilege = 0;  // function number for HasOvoPrivilege2; 0 when the host checks
+  int privilege = 0;  // function number for HasOvoPrivilege2 (the host's own screen checks it itself)
   int action = 1;     // 1 open, 5 run
   ScreenPattern pattern = ScreenPattern::Modal;
   std::string screenName;  // the name FormIsExist knows the (list) screen by
   std::string filterName;  // the filter dialog's name for the filter patterns
+  std::string title;       // menu text; the first screen of a function number titles the privilege
+  std::string menu;        // the menu-bar menu it stands in
 };
 
 // The function number the host checks for its own screen, the cash-flow item
-// archive (OVOFLUXIONARCHIVES_FRM), which the table leaves to the host.
+// archive (OVOFLUXIONARCHIVES_FRM).
 inline constexpr int kItemArchivePrivilegeFunction = 70;
 
+// In menu order.
 const std::vector<ScreenEntry>& ScreenTable();
 // The entry for a key written in any case; nullptr for an unknown key.
 const ScreenEntry* FindScreen(const std::string& key);

@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <optional>
 
+#include "base/screen_table.h"
 #include "desktop/host_log_view.h"
 #include "desktop/host_screens.h"
 #include "desktop/main_caption.h"
@@ -94,10 +95,10 @@ void MainWindow::buildScreenMenus() {
   for (const std::string& group : ScreenMenuGroups()) {
     QMenu* menu = menuBar()->addMenu(QString::fromStdString(group));
     menu->setToolTipsVisible(true);
-    for (const ScreenMenuEntry& entry : ScreenMenu()) {
-      if (entry.group != group) continue;
-      QAction* action = menu->addAction(QString::fromUtf8(entry.title));
-      action->setObjectName(QString::fromLatin1(entry.key));
+    for (const base::ScreenEntry& entry : base::ScreenTable()) {
+      if (entry.menu != group) continue;
+      QAction* action = menu->addAction(QString::fromStdString(entry.title));
+      action->setObjectName(QString::fromStdString(entry.key));
       action->setEnabled(false);
       const std::string key = entry.key;
       connect(action, &QAction::triggered, this, [this, key] {

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "base/screen_table.h"
+#include "base/upper_case.h"
 #include "package/command_table.h"
 #include "package/package_life.h"
 #include "support/package_fixture.h"
@@ -75,6 +79,21 @@ TEST_P(Dispatch, ScreenKeysAreFoundInAnyCase) {
   EXPECT_EQ(base::FindScreen("SEARCHVOUCHER_FRM")->action, 5);
   EXPECT_EQ(base::FindScreen("NO_SUCH_FORM"), nullptr);
   EXPECT_EQ(base::ScreenTable().size(), 25u);
+}
+
+// The table is the one description of each screen: the menus, the privilege
+// titles and the command line's rights all read it, so every entry needs all
+// of it and no key may stand twice.
+TEST(ScreenTable, EveryScreenIsDescribedOnceAndCompletely) {
+  std::set<std::string> keys;
+  for (const base::ScreenEntry& entry : base::ScreenTable()) {
+    EXPECT_TRUE(keys.insert(entry.key).second) << "twice: " << entry.key;
+    EXPECT_EQ(entry.key, base::UpperCase(entry.key));
+    EXPECT_GT(entry.privilege, 0) << entry.key;
+    EXPECT_FALSE(entry.title.empty()) << entry.key;
+    EXPECT_FALSE(entry.menu.empty()) << entry.key;
+  }
+  EXPECT_EQ(base::FindScreen("OVOFLUXIONARCHIVES_FRM")->privilege, base::kItemArchivePrivilegeFunction);
 }
 
 TEST_P(Dispatch, ADatabaseErrorReachesTheHostsHandlerAndTheResultIsStillZero) {
