@@ -2,13 +2,6 @@
 
 #include <array>
 
-#include "base/refusal.h"
-#include "printing/errors.h"
-#include "printing/print_template.h"
-#include "printing/spreadsheet_export.h"
-#include "printing/variables.h"
-#include "printing/widgets/list_printer.h"
-
 namespace qj::periodend {
 namespace {
 
@@ -35,14 +28,6 @@ printing::Cell amountCell(Money amount) {
   return amount;
 }
 
-std::vector<std::string> titleLines(HostServices& host) {
-  return {kAuditListCaption, "编制单位：" + host.accountBooksData().CompanyName};
-}
-
-void showError(HostServices& host, const std::exception& error) {
-  host.ShowMsgBox(error.what(), caption::Error, msgbox::IconError);
-}
-
 }  // namespace
 
 printing::DataSet AuditDataSet(const std::vector<AuditListRow>& rows) {
@@ -66,35 +51,8 @@ printing::DataSet AuditDataSet(const std::vector<AuditListRow>& rows) {
   return data;
 }
 
-void PrintAuditList(HostServices& host, const std::vector<AuditListRow>& rows, bool preview, QWidget* parent) {
-  try {
-    printing::PrintJob job;
-    job.data = AuditDataSet(rows);
-    job.layout = printing::DefaultTemplate(kAuditListReportType, job.data, kAuditListCaption).layout;
-    job.variables = {{std::string(printing::kCompanyName), host.accountBooksData().CompanyName},
-                     {"操作员", host.asUserName()}};
-    printing::ListPrinter printer(std::move(job));
-    if (preview)
-      printer.preview(parent);
-    else
-      printer.print(parent);
-  } catch (const printing::PrintError& error) {
-    showError(host, error);
-  }
-}
-
-bool ExportAuditList(HostServices& host, const std::vector<AuditListRow>& rows, const std::string& path) {
-  const std::vector<std::string> footer = {"操作员：" + host.asUserName()};
-  try {
-    if (path.ends_with(".csv"))
-      printing::WriteCsv(path, titleLines(host), AuditDataSet(rows), footer);
-    else
-      printing::WriteXlsx(path, titleLines(host), AuditDataSet(rows), footer);
-    return true;
-  } catch (const printing::ExportError& error) {
-    showError(host, error);
-    return false;
-  }
+base::ListOutput AuditListOutput(const std::vector<AuditListRow>& rows) {
+  return {kAuditListReportType, kAuditListCaption, AuditDataSet(rows)};
 }
 
 }  // namespace qj::periodend

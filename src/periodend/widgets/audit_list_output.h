@@ -1,15 +1,11 @@
-// The audit list on paper and in spreadsheet files, through the printing
-// layer; every failure reaches the user as a Chinese message.
+// The audit list as it goes on paper and into spreadsheet files.
 #pragma once
 
-#include <string>
 #include <vector>
 
-#include "hostapi/host_services.h"
+#include "base/widgets/list_output.h"
 #include "periodend/audit_list.h"
 #include "printing/data_set.h"
-
-class QWidget;
 
 namespace qj::periodend {
 
@@ -19,9 +15,7 @@ inline constexpr int kAuditListReportType = 907;
 // The list's columns and rows: amounts exact, flags as their marks.
 printing::DataSet AuditDataSet(const std::vector<AuditListRow>& rows);
 
-void PrintAuditList(HostServices& host, const std::vector<AuditListRow>& rows, bool preview, QWidget* parent);
-// Writes a CSV file when the path ends in ".csv", an .xlsx workbook otherwise.
-// True when the file was written.
-bool ExportAuditList(HostServices& host, const std::vector<AuditListRow>& rows, const std::string& path);
+// The list under its caption and report type, for printing and export.
+base::ListOutput AuditListOutput(const std::vector<AuditListRow>& rows);
 
 }  // namespace qj::periodend

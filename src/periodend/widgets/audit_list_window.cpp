@@ -141,7 +141,10 @@ void AuditListWindow::batchAudit() {
   refresh();
 }
 
-void AuditListWindow::print(bool preview) { PrintAuditList(host_, list_.rows(), preview, this); }
+void AuditListWindow::print(bool preview) {
+  base::PrintList(host_, AuditListOutput(list_.rows()),
+                  preview ? base::PrintOutput::Preview : base::PrintOutput::Printer, this);
+}
 
 void AuditListWindow::chooseExportFile() {
   exportDialog_ = new QFileDialog(this, QStringLiteral("导出凭证审核"), QString(), kXlsxFilter + ";;" + kCsvFilter);
@@ -153,7 +156,7 @@ void AuditListWindow::chooseExportFile() {
     dialog->setDefaultSuffix(filter == kCsvFilter ? QStringLiteral("csv") : QStringLiteral("xlsx"));
   });
   connect(exportDialog_, &QFileDialog::fileSelected, this,
-          [this](const QString& path) { ExportAuditList(host_, list_.rows(), path.toStdString()); });
+          [this](const QString& path) { base::ExportList(host_, AuditListOutput(list_.rows()), path.toStdString()); });
   exportDialog_->open();
 }
 

@@ -112,11 +112,13 @@ std::string SubjectArchivesWidget::listTitle() const {
 }
 
 void SubjectArchivesWidget::preview() {
-  if (const auto list = model_.printList()) PrintSubjectList(host_, *list, listTitle(), PrintOutput::Preview, this);
+  if (const auto list = model_.printList())
+    base::PrintList(host_, SubjectListOutput(*list, listTitle()), base::PrintOutput::Preview, this);
 }
 
 void SubjectArchivesWidget::print() {
-  if (const auto list = model_.printList()) PrintSubjectList(host_, *list, listTitle(), PrintOutput::Printer, this);
+  if (const auto list = model_.printList())
+    base::PrintList(host_, SubjectListOutput(*list, listTitle()), base::PrintOutput::Printer, this);
 }
 
 void SubjectArchivesWidget::chooseExportFile() {
@@ -131,7 +133,7 @@ void SubjectArchivesWidget::chooseExportFile() {
     dialog->setDefaultSuffix(filter == kCsvFilter ? QStringLiteral("csv") : QStringLiteral("xlsx"));
   });
   connect(exportDialog_, &QFileDialog::fileSelected, this, [this, list = std::move(*list)](const QString& path) {
-    ExportSubjectList(host_, list, listTitle(), path.toStdString());
+    base::ExportList(host_, SubjectListOutput(list, listTitle()), path.toStdString());
   });
   exportDialog_->open();
 }

@@ -1,14 +1,11 @@
-// The chart's print list on paper and in spreadsheet files, through the
-// printing layer; every failure reaches the user as a Chinese message.
+// The chart's print list as it goes on paper and into spreadsheet files.
 #pragma once
 
 #include <string>
 
-#include "hostapi/host_services.h"
+#include "base/widgets/list_output.h"
 #include "printing/data_set.h"
 #include "subjects/subject_print_list.h"
-
-class QWidget;
 
 namespace qj::subjects {
 
@@ -17,12 +14,7 @@ inline constexpr int kSubjectListReportType = 801;
 
 printing::DataSet SubjectDataSet(const PrintList& list);
 
-enum class PrintOutput { Preview, Printer };
-void PrintSubjectList(HostServices& host, const PrintList& list, const std::string& title, PrintOutput output,
-                      QWidget* parent);
-
-// Writes a CSV file when the path ends in ".csv", an .xlsx workbook otherwise.
-// True when the file was written.
-bool ExportSubjectList(HostServices& host, const PrintList& list, const std::string& title, const std::string& path);
+// The list under `title` and its report type, for printing and export.
+base::ListOutput SubjectListOutput(const PrintList& list, const std::string& title);
 
 }  // namespace qj::subjects

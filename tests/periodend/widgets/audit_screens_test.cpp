@@ -93,13 +93,13 @@ TEST_P(AuditScreens, TheListExportsItsLinesWithTheirMarks) {
   voucher("201107000001", 1, 1, "张三", "李四");
   const auto rows = QueryAuditList(db(), {{2011, 7}, 1, 1, 999999, true});
   const std::string path = ::testing::TempDir() + "audit_list_" + std::to_string(static_cast<int>(GetParam())) + ".csv";
-  ASSERT_TRUE(ExportAuditList(host(), rows, path));
+  ASSERT_TRUE(base::ExportList(host(), AuditListOutput(rows), path));
   std::ifstream file(path);
   std::stringstream text;
   text << file.rdbuf();
   EXPECT_NE(text.str().find("凭证审核"), std::string::npos);
   EXPECT_NE(text.str().find("2011-07-10,1,记1,√,,摘要,10001 现金,100.00,"), std::string::npos) << text.str();
-  EXPECT_FALSE(ExportAuditList(host(), rows, "/nonexistent-folder/list.csv"));
+  EXPECT_FALSE(base::ExportList(host(), AuditListOutput(rows), "/nonexistent-folder/list.csv"));
   EXPECT_EQ(host().messages.size(), 1u);
 }
 

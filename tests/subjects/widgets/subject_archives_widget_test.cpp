@@ -144,8 +144,8 @@ TEST_P(SubjectArchivesScreen, ExportsTheShownClassToTheChosenFileAndTellsWhyItCa
   std::ifstream(xlsx.toStdString(), std::ios::binary).read(magic.data(), 2);
   EXPECT_EQ(magic, "PK");  // a workbook is a zip file
 
-  EXPECT_FALSE(subjects::ExportSubjectList(host(), *screen.model().printList(), "会计科目",
-                                           folder.filePath("无/科目.xlsx").toStdString()));
+  EXPECT_FALSE(base::ExportList(host(), subjects::SubjectListOutput(*screen.model().printList(), "会计科目"),
+                                folder.filePath("无/科目.xlsx").toStdString()));
   EXPECT_EQ(host().messages.back().caption, "出错信息");
   EXPECT_TRUE(lastMessage().starts_with("无法写入文件")) << lastMessage();
 }

@@ -1,0 +1,53 @@
+#include "base/widgets/list_output.h"
+
+#include <vector>
+
+#include "base/refusal.h"
+#include "printing/errors.h"
+#include "printing/print_template.h"
+#include "printing/spreadsheet_export.h"
+#include "printing/variables.h"
+#include "printing/widgets/list_printer.h"
+
+namespace qj::base {
+namespace {
+
+void showError(HostServices& host, const std::exception& error) {
+  host.ShowMsgBox(error.what(), caption::Error, msgbox::IconError);
+}
+
+}  // namespace
+
+void PrintList(HostServices& host, const ListOutput& list, PrintOutput output, QWidget* parent) {
+  try {
+    printing::PrintJob job;
+    job.data = list.data;
+    job.layout = printing::DefaultTemplate(list.reportType, job.data, list.title).layout;
+    job.variables = {{std::string(printing::kCompanyName), host.accountBooksData().CompanyName},
+                     {"操作员", host.asUserName()}};
+    printing::ListPrinter printer(std::move(job));
+    if (output == PrintOutput::Preview)
+      printer.preview(parent);
+    else
+      printer.print(parent);
+  } catch (const printing::PrintError& error) {
+    showError(host, error);
+  }
+}
+
+bool ExportList(HostServices& host, const ListOutput& list, const std::string& path) {
+  const std::vector<std::string> title = {list.title, "编制单位：" + host.accountBooksData().CompanyName};
+  const std::vector<std::string> footer = {"操作员：" + host.asUserName()};
+  try {
+    if (path.ends_with(".csv"))
+      printing::WriteCsv(path, title, list.data, footer);
+    else
+      printing::WriteXlsx(path, title, list.data, footer);
+    return true;
+  } catch (const printing::ExportError& error) {
+    showError(host, error);
+    return false;
+  }
+}
+
+}  // namespace qj::base
