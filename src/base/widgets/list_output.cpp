@@ -1,5 +1,7 @@
 #include "base/widgets/list_output.h"
 
+#include <QFileDialog>
+#include <utility>
 #include <vector>
 
 #include "base/refusal.h"
@@ -11,6 +13,9 @@
 
 namespace qj::base {
 namespace {
+
+const QString kXlsxFilter = QStringLiteral("Excel 工作簿 (*.xlsx)");
+const QString kCsvFilter = QStringLiteral("CSV 文件 (*.csv)");
 
 void showError(HostServices& host, const std::exception& error) {
   host.ShowMsgBox(error.what(), caption::Error, msgbox::IconError);
@@ -48,6 +53,23 @@ bool ExportList(HostServices& host, const ListOutput& list, const std::string& p
     showError(host, error);
     return false;
   }
+}
+
+QFileDialog* OpenExportDialog(QWidget* parent, const std::string& title,
+                              std::function<void(const std::string& path)> write) {
+  const QString name = QString::fromStdString(title);
+  auto* dialog = new QFileDialog(parent, QStringLiteral("导出") + name, QString(), kXlsxFilter + ";;" + kCsvFilter);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setDefaultSuffix(QStringLiteral("xlsx"));
+  dialog->selectFile(name + ".xlsx");
+  QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& filter) {
+    dialog->setDefaultSuffix(filter == kCsvFilter ? QStringLiteral("csv") : QStringLiteral("xlsx"));
+  });
+  QObject::connect(dialog, &QFileDialog::fileSelected, dialog,
+                   [write = std::move(write)](const QString& path) { write(path.toStdString()); });
+  dialog->open();
+  return dialog;
 }
 
 }  // namespace qj::base

@@ -3,11 +3,14 @@
 // failure reaches the user as a Chinese message.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "hostapi/host_services.h"
 #include "printing/data_set.h"
 
+class QFileDialog;
+class QString;
 class QWidget;
 
 namespace qj::base {
@@ -28,5 +31,11 @@ void PrintList(HostServices& host, const ListOutput& list, PrintOutput output, Q
 // under the title and the company, with the operator below. True when the
 // file was written.
 bool ExportList(HostServices& host, const ListOutput& list, const std::string& path);
+
+// Opens the save dialog of 导出 (an .xlsx workbook or a CSV file, suggested
+// as `title` with the chosen suffix); `write` gets the path the user chose.
+// The dialog deletes itself when closed.
+QFileDialog* OpenExportDialog(QWidget* parent, const std::string& title,
+                              std::function<void(const std::string& path)> write);
 
 }  // namespace qj::base

@@ -1,22 +1,18 @@
 // The audit list window ("凭证审核") on Qt: the voucher lines the filter
-// chose, and the buttons 过滤, 凭证审核, 成批审核, 打印, 预览 and 导出. It shows
-// an AuditList and hands the buttons to the audit functions.
+// chose, with 过滤, 凭证审核 and 成批审核 before the list's 打印, 预览 and
+// 导出. It shows an AuditList and hands the buttons to the audit functions.
 #pragma once
 
-#include <QFileDialog>
 #include <QPointer>
 
-#include "base/widgets/finance_boot_form_widget.h"
+#include "base/widgets/list_window.h"
 #include "periodend/audit_list.h"
-
-class QTableView;
 
 namespace qj::periodend {
 
 class AuditFilterDialog;
-class AuditListTable;
 
-class AuditListWindow final : public base::FinanceBootFormWidget {
+class AuditListWindow final : public base::ListWindow {
  public:
   // `filterDialog` is the kept filter dialog 过滤 shows again (a new one when
   // it is gone); `openAuditScreen` shows the voucher screen in audit mode.
@@ -27,16 +23,14 @@ class AuditListWindow final : public base::FinanceBootFormWidget {
   // Shows the lines the filter chooses; a failure is reported and the list is left empty.
   void load(const AuditFilter& filter);
   [[nodiscard]] const AuditList& list() const { return list_; }
-  [[nodiscard]] QFileDialog* exportDialog() { return exportDialog_; }
 
-  // The buttons.
+  // The list's own buttons.
   void refilter();
   void auditCurrent();
   void batchAudit();
-  void print(bool preview);
-  void chooseExportFile();
 
  private:
+  void currentRowChanged(std::size_t row) override;
   void refresh();
 
   HostServices& host_;
@@ -44,9 +38,6 @@ class AuditListWindow final : public base::FinanceBootFormWidget {
   AuditScreenOpener openAuditScreen_;
   AuditFilter filter_;
   AuditList list_;
-  AuditListTable* table_;
-  QTableView* grid_;
-  QPointer<QFileDialog> exportDialog_;
 };
 
 }  // namespace qj::periodend

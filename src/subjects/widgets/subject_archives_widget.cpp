@@ -15,9 +15,6 @@
 namespace qj::subjects {
 namespace {
 
-const QString kXlsxFilter = QStringLiteral("Excel 工作簿 (*.xlsx)");
-const QString kCsvFilter = QStringLiteral("CSV 文件 (*.csv)");
-
 // The keys of the tree the model answers: Insert, Delete and Enter.
 std::optional<SubjectArchivesModel::Key> modelKey(int key) {
   switch (key) {
@@ -124,18 +121,9 @@ void SubjectArchivesWidget::print() {
 void SubjectArchivesWidget::chooseExportFile() {
   auto list = model_.printList();
   if (!list) return;
-  exportDialog_ = new QFileDialog(this, QStringLiteral("导出会计科目"), QString(), kXlsxFilter + ";;" + kCsvFilter);
-  exportDialog_->setAttribute(Qt::WA_DeleteOnClose);
-  exportDialog_->setAcceptMode(QFileDialog::AcceptSave);
-  exportDialog_->setDefaultSuffix(QStringLiteral("xlsx"));
-  exportDialog_->selectFile(QString::fromStdString(listTitle()) + ".xlsx");
-  connect(exportDialog_, &QFileDialog::filterSelected, exportDialog_, [dialog = exportDialog_](const QString& filter) {
-    dialog->setDefaultSuffix(filter == kCsvFilter ? QStringLiteral("csv") : QStringLiteral("xlsx"));
+  exportDialog_ = base::OpenExportDialog(this, listTitle(), [this, list = std::move(*list)](const std::string& path) {
+    base::ExportList(host_, SubjectListOutput(list, listTitle()), path);
   });
-  connect(exportDialog_, &QFileDialog::fileSelected, this, [this, list = std::move(*list)](const QString& path) {
-    base::ExportList(host_, SubjectListOutput(list, listTitle()), path.toStdString());
-  });
-  exportDialog_->open();
 }
 
 }  // namespace qj::subjects
