@@ -6,6 +6,7 @@
 #include <set>
 #include <utility>
 
+#include "balances/asset_surplus_store.h"
 #include "balances/movements.h"
 #include "base/book_state.h"
 #include "base/currency_ids.h"
@@ -13,68 +14,46 @@
 #include "base/refusal.h"
 #include "data/db_error.h"
 #include "periodend/posting_checks.h"
+#include "periodend/posting_store.h"
 
 namespace qj::periodend {
 namespace {
 
-// While one posting runs, the vouchers it has claimed carry this flag; it is
-// turned into 'T' before the posting ends and never outlives its transaction.
-constexpr const char* kClaimed = "P";
-
 // Source kinds of the fixed-asset module's vouchers.
-constexpr int kAssetAdded = 200;
-constexpr int kDepreciation = 201;
-constexpr int kAssetChanged = 202;
+constexpr std::int64_t kAssetAdded = 200;
+constexpr std::int64_t kDepreciation = 201;
+constexpr std::int64_t kAssetChanged = 202;
 
 // Identifiers per claiming statement of PostVouchers.
 constexpr std::size_t kIdsPerStatement = 500;
 
-data::Params periodParams(const PostingContext& context) {
-  const VoucherIdRange range = MonthVoucherRange(context.period);
-  return {{"first", range.first}, {"last", range.last}, {"claimed", kClaimed}};
-}
-
 // The claimed vouchers' lines summed per subject and currency by the database,
-// then spread over each subject's ancestors and the all-currency row. A line
-// is a debit line when its debit is not 0, otherwise a credit line (of 0 when
-// it has no amount, which still creates its rows).
+// then spread over each subject's ancestors and the all-currency row.
 std::map<balances::BalanceKey, balances::Movement> claimedMovements(data::Connection& db,
                                                                     const PostingContext& context) {
-  const data::Rows sums = db.query(
-      "SELECT d.SUBJECTID, d.MONEYID, SUM(COALESCE(d.DEBIT, 0)) AS DEBIT, "
-      "SUM(CASE WHEN COALESCE(d.DEBIT, 0)<>0 THEN 0 ELSE COALESCE(d.CREDIT, 0) END) AS CREDIT, "
-      "SUM(CASE WHEN COALESCE(d.DEBIT, 0)<>0 THEN COALESCE(d.RAWDEBIT, 0) ELSE 0 END) AS RAWDEBIT, "
-      "SUM(CASE WHEN COALESCE(d.DEBIT, 0)<>0 THEN 0 ELSE COALESCE(d.RAWCREDIT, 0) END) AS RAWCREDIT "
-      "FROM VoucherMaster m JOIN VoucherDetail d ON d.CREDID=m.CREDID "
-      "WHERE m.CREDID BETWEEN :first AND :last AND m.POSTFLAG=:claimed GROUP BY d.SUBJECTID, d.MONEYID",
-      periodParams(context));
-
   std::map<std::string, std::vector<std::string>> chains;  // subject -> itself and its ancestors
   std::map<balances::BalanceKey, balances::Movement> movements;
-  for (const data::Row& sum : sums) {
-    const std::string subject = sum.text("SUBJECTID");
-    auto chain = chains.find(subject);
+  for (const ClaimedSum& sum : ClaimedSums(db, context.period)) {
+    auto chain = chains.find(sum.subject);
     if (chain == chains.end()) {
-      std::vector<std::string> codes{subject};
-      for (std::string parent = context.structure.parentOf(subject); parent != codes.back();
+      std::vector<std::string> codes{sum.subject};
+      for (std::string parent = context.structure.parentOf(sum.subject); parent != codes.back();
            parent = context.structure.parentOf(parent))
         codes.push_back(parent);
-      chain = chains.emplace(subject, std::move(codes)).first;
+      chain = chains.emplace(sum.subject, std::move(codes)).first;
     }
-    const std::int64_t moneyId = sum.integer("MONEYID");
-    const Money debit = sum.money("DEBIT");
-    const Money credit = sum.money("CREDIT");
-    const Money rawDebit = base::IsForeignCurrency(moneyId) ? sum.money("RAWDEBIT") : Money();
-    const Money rawCredit = base::IsForeignCurrency(moneyId) ? sum.money("RAWCREDIT") : Money();
+    const bool foreign = base::IsForeignCurrency(sum.moneyId);
     for (const std::string& code : chain->second) {
-      balances::Movement& own = movements[{moneyId, code}];
-      own.debit += debit;
-      own.credit += credit;
-      own.rawDebit += rawDebit;
-      own.rawCredit += rawCredit;
+      balances::Movement& own = movements[{sum.moneyId, code}];
+      own.debit += sum.debit;
+      own.credit += sum.credit;
+      if (foreign) {
+        own.rawDebit += sum.rawDebit;
+        own.rawCredit += sum.rawCredit;
+      }
       balances::Movement& all = movements[{base::kAllCurrencies, code}];
-      all.debit += debit;
-      all.credit += credit;
+      all.debit += sum.debit;
+      all.credit += sum.credit;
     }
   }
   return movements;
@@ -89,65 +68,30 @@ bool isFixedAssetSubject(const PostingContext& context, const std::string& subje
 // of its asset: asset movements for lines on the fixed-asset subject (or one
 // of its sub-accounts), depreciation movements for any other line. An added
 // asset (200) first takes its work and depreciation so far from its card.
-void bookAssetLine(data::Connection& db, const PostingContext& context, const data::Row& line) {
-  if (line.isNull("RELEVANTBILLID")) return;  // no asset to book on
-  const data::Params key{{"id", line.integer("RELEVANTBILLID")}, {"ym", context.period.text()}};
-  if (!db.queryOne("SELECT ID FROM FixedAssetsSurplus WHERE ID=:id AND YEARMON=:ym", key))
-    db.execute("INSERT INTO FixedAssetsSurplus (ID, YEARMON) VALUES (:id, :ym)", key);
-  data::Params amounts = key;
-  amounts.push_back({"debit", TruncateCurrency(line.money("DEBIT"))});
-  amounts.push_back({"credit", TruncateCurrency(line.money("CREDIT"))});
-  if (!isFixedAssetSubject(context, line.text("SUBJECTID"))) {
-    db.execute(
-        "UPDATE FixedAssetsSurplus SET DPRDEBIT=COALESCE(DPRDEBIT, 0)+:debit, YDPRDEBIT=COALESCE(YDPRDEBIT, 0)+:debit, "
-        "DPRCREDIT=COALESCE(DPRCREDIT, 0)+:credit, YDPRCREDIT=COALESCE(YDPRCREDIT, 0)+:credit "
-        "WHERE ID=:id AND YEARMON=:ym",
-        amounts);
+void bookAssetLine(data::Connection& db, const PostingContext& context, const ClaimedAssetLine& line) {
+  if (!line.assetId) return;  // no asset to book on
+  const std::int64_t asset = *line.assetId;
+  balances::EnsureSurplusRecord(db, asset, context.period);
+  if (!isFixedAssetSubject(context, line.subject)) {
+    balances::AddDepreciationMovement(db, asset, context.period, line.debit, line.credit);
     return;
   }
-  if (line.integer("KIND") == kAssetAdded)
-    db.execute(
-        "UPDATE FixedAssetsSurplus SET TOTALWL=(SELECT USEDAGO FROM FixedAssetsCard WHERE ID=:id), CURRWL=0, "
-        "USEDVALUE=(SELECT USEDVALUEAGO FROM FixedAssetsCard WHERE ID=:id) WHERE ID=:id AND YEARMON=:ym",
-        key);
-  db.execute(
-      "UPDATE FixedAssetsSurplus SET ASTDEBIT=COALESCE(ASTDEBIT, 0)+:debit, YASTDEBIT=COALESCE(YASTDEBIT, 0)+:debit, "
-      "ASTCREDIT=COALESCE(ASTCREDIT, 0)+:credit, YASTCREDIT=COALESCE(YASTCREDIT, 0)+:credit "
-      "WHERE ID=:id AND YEARMON=:ym",
-      amounts);
-}
-
-// The period's depreciation booked into its surplus records, once per
-// depreciation voucher.
-void bookDepreciation(data::Connection& db, const PostingContext& context) {
-  db.execute(
-      "UPDATE FixedAssetsSurplus SET DPRCREDIT=DEPRVALUE, YDPRCREDIT=COALESCE(YDPRCREDIT, 0)+DEPRVALUE "
-      "WHERE YEARMON=:ym AND COALESCE(DEPRVALUE, 0)<>0",
-      {{"ym", context.period.text()}});
+  if (line.kind == kAssetAdded) balances::StartFromAssetCard(db, asset, context.period);
+  balances::AddAssetMovement(db, asset, context.period, line.debit, line.credit);
 }
 
 // The fixed-asset module's claimed vouchers, line by line in the order of
-// posting (date, voucher word, number), since a depreciation voucher sets what
-// an earlier change voucher may have added to.
+// posting, since a depreciation voucher sets what an earlier change voucher
+// may have added to. The month's depreciation is booked once per
+// depreciation voucher.
 void bookFixedAssets(data::Connection& db, const PostingContext& context) {
-  data::Params params = periodParams(context);
-  params.push_back({"added", kAssetAdded});
-  params.push_back({"depreciation", kDepreciation});
-  params.push_back({"changed", kAssetChanged});
-  const data::Rows lines = db.query(
-      "SELECT m.CREDID, m.AccountVoucherType AS KIND, m.RELEVANTBILLID, d.SUBJECTID, d.DEBIT, d.CREDIT "
-      "FROM VoucherMaster m JOIN VoucherDetail d ON d.CREDID=m.CREDID "
-      "WHERE m.CREDID BETWEEN :first AND :last AND m.POSTFLAG=:claimed "
-      "AND m.AccountVoucherType IN (:added, :depreciation, :changed) "
-      "ORDER BY m.CREDDATE, m.AccountVoucherTypeID, m.CREDCODE, m.CREDID, d.FENLUNO",
-      params);
   std::string previous;
-  for (const data::Row& line : lines) {
-    const std::string credId = line.text("CREDID");
-    const bool startsVoucher = credId != previous;
-    previous = credId;
-    if (line.integer("KIND") == kDepreciation) {
-      if (startsVoucher) bookDepreciation(db, context);
+  for (const ClaimedAssetLine& line :
+       ClaimedAssetLines(db, context.period, {kAssetAdded, kDepreciation, kAssetChanged})) {
+    const bool startsVoucher = line.credId != previous;
+    previous = line.credId;
+    if (line.kind == kDepreciation) {
+      if (startsVoucher) balances::BookMonthDepreciation(db, context.period);
     } else {
       bookAssetLine(db, context, line);
     }
@@ -158,8 +102,7 @@ void bookFixedAssets(data::Connection& db, const PostingContext& context) {
 void bookClaimed(data::Connection& db, const PostingContext& context) {
   balances::ApplyMovements(db, context.period, claimedMovements(db, context));
   bookFixedAssets(db, context);
-  db.execute("UPDATE VoucherMaster SET POSTFLAG='T' WHERE CREDID BETWEEN :first AND :last AND POSTFLAG=:claimed",
-             periodParams(context));
+  MarkClaimedPosted(db, context.period);
 }
 
 }  // namespace
@@ -181,13 +124,7 @@ PostingContext PostingContextOf(HostServices& host) {
 
 std::int64_t PostCurrentPeriod(data::Connection& db, const PostingContext& context) {
   data::Transaction tx(db);
-  data::Params params = periodParams(context);
-  params.push_back({"user", context.user});
-  const std::int64_t count =
-      db.execute(std::string("UPDATE VoucherMaster SET POSTFLAG=:claimed, BILLPOST=:user WHERE CREDID BETWEEN :first "
-                             "AND :last AND COALESCE(POSTFLAG, 'F')<>'T'") +
-                     (context.mustCheck ? " AND CHECKFLAG='T'" : ""),
-                 params);
+  const std::int64_t count = ClaimMonthVouchers(db, context.period, context.user, context.mustCheck);
   bookClaimed(db, context);
   tx.commit();
   return count;
@@ -200,18 +137,9 @@ std::int64_t PostVouchers(data::Connection& db, const PostingContext& context,
   const std::vector<std::string> ids(unique.begin(), unique.end());
   std::int64_t count = 0;
   for (std::size_t from = 0; from < ids.size(); from += kIdsPerStatement) {
-    const std::size_t to = std::min(ids.size(), from + kIdsPerStatement);
-    data::Params params = periodParams(context);
-    params.push_back({"user", context.user});
-    std::string list;
-    for (std::size_t i = from; i < to; ++i) {
-      const std::string name = "id" + std::to_string(i - from);
-      list.append(list.empty() ? ":" : ", :").append(name);
-      params.push_back({name, ids[i]});
-    }
-    count += db.execute("UPDATE VoucherMaster SET POSTFLAG=:claimed, BILLPOST=:user WHERE CREDID IN (" + list +
-                            ") AND CREDID BETWEEN :first AND :last AND COALESCE(POSTFLAG, 'F')<>'T'",
-                        params);
+    const auto to = static_cast<std::ptrdiff_t>(std::min(ids.size(), from + kIdsPerStatement));
+    const std::vector<std::string> chunk(ids.begin() + static_cast<std::ptrdiff_t>(from), ids.begin() + to);
+    count += ClaimVouchers(db, context.period, context.user, chunk);
   }
   bookClaimed(db, context);
   tx.commit();

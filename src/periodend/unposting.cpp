@@ -1,38 +1,21 @@
 #include "periodend/unposting.h"
 
+#include "balances/asset_surplus_store.h"
 #include "balances/period_balances.h"
 #include "base/host_lock.h"
 #include "base/refusal.h"
 #include "base/screen_work.h"
 #include "data/period.h"
+#include "periodend/posting_store.h"
 
 namespace qj::periodend {
-namespace {
-
-bool depreciationPosted(data::Connection& db, const Period& period) {
-  return db
-      .queryOne(
-          "SELECT CREDID FROM VoucherMaster WHERE AccountVoucherType=:kind AND RELEVANTBILLID=:bill AND "
-          "POSTFLAG=:posted LIMIT 1",
-          {{"kind", balances::kDepreciationVoucherKind}, {"bill", period.year * 100 + period.month}, {"posted", "T"}})
-      .has_value();
-}
-
-}  // namespace
-
 std::int64_t UnpostCurrentPeriod(data::Connection& db, const base::CodeStructure& structure,
                                  const AccountBooksData& book) {
   const Period period{book.CurrYear, book.CurrMon};
-  if (depreciationPosted(db, period)) {
-    db.execute(
-        "UPDATE FixedAssetsSurplus SET DPRCREDIT=0, YDPRCREDIT=COALESCE(YDPRCREDIT, 0)-DEPRVALUE "
-        "WHERE YEARMON=:ym AND COALESCE(DEPRVALUE, 0)<>0",
-        {{"ym", period.text()}});
+  if (DepreciationVoucherPosted(db, period)) {
+    balances::UnbookMonthDepreciation(db, period);
   }
-  const VoucherIdRange range = MonthVoucherRange(period);
-  const std::int64_t vouchers =
-      db.execute("UPDATE VoucherMaster SET POSTFLAG=:unposted, BILLPOST=:poster WHERE CREDID BETWEEN :first AND :last",
-                 {{"unposted", "F"}, {"poster", ""}, {"first", range.first}, {"last", range.last}});
+  const std::int64_t vouchers = UnmarkMonthPosted(db, period);
   balances::RebuildPeriodBalances(db, structure, book, period);
   return vouchers;
 }

@@ -1,0 +1,54 @@
+// What posting reads and marks in the vouchers of a month: the vouchers it
+// claims, their lines summed per subject and currency, the fixed-asset
+// module's lines, and the posted mark.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/connection.h"
+#include "data/money.h"
+#include "data/period.h"
+
+namespace qj::periodend {
+
+// Claims the month's vouchers not yet posted (only audited ones when
+// `auditedOnly`) for `user`; the count claimed.
+std::int64_t ClaimMonthVouchers(data::Connection& db, const Period& month, const std::string& user, bool auditedOnly);
+// Claims those of `credIds` (distinct, at most a few hundred) that are of the
+// month and not yet posted; the count claimed.
+std::int64_t ClaimVouchers(data::Connection& db, const Period& month, const std::string& user,
+                           const std::vector<std::string>& credIds);
+// Turns the month's claim into the posted mark.
+void MarkClaimedPosted(data::Connection& db, const Period& month);
+// Takes the posted mark off every voucher of the month; the count.
+std::int64_t UnmarkMonthPosted(data::Connection& db, const Period& month);
+// Whether the month's depreciation voucher is posted.
+bool DepreciationVoucherPosted(data::Connection& db, const Period& month);
+
+// The claimed lines of one subject in one currency, summed. A line is a debit
+// line when its debit is not 0, otherwise a credit line (of 0 when it has no
+// amount, which still counts).
+struct ClaimedSum {
+  std::string subject;
+  std::int64_t moneyId = 0;
+  Money debit, credit, rawDebit, rawCredit;
+};
+std::vector<ClaimedSum> ClaimedSums(data::Connection& db, const Period& month);
+
+// A line of a claimed voucher of the fixed-asset module.
+struct ClaimedAssetLine {
+  std::string credId;
+  std::int64_t kind = 0;                // the voucher's source kind
+  std::optional<std::int64_t> assetId;  // RELEVANTBILLID: the asset it books on
+  std::string subject;
+  Money debit, credit;
+};
+// The lines of the claimed vouchers of `kinds`, in the order of posting
+// (date, voucher word, number, line).
+std::vector<ClaimedAssetLine> ClaimedAssetLines(data::Connection& db, const Period& month,
+                                                const std::vector<std::int64_t>& kinds);
+
+}  // namespace qj::periodend
