@@ -11,6 +11,7 @@
 
 #include "data/connection.h"
 #include "data/schema.h"
+#include "periodend/audit_store.h"
 #include "periodend/batch_audit.h"
 #include "throwaway_database.h"
 

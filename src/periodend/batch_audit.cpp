@@ -5,6 +5,7 @@
 #include "base/host_lock.h"
 #include "base/product_caption.h"
 #include "base/screen_work.h"
+#include "periodend/audit_store.h"
 #include "vouchers/save_guards.h"
 
 namespace qj::periodend {
@@ -22,30 +23,6 @@ std::string localNow() {
 }  // namespace
 
 Refusal BatchAuditBusyRefusal() { return {"其他用户正在进行保存凭证操作，请稍后再成批审核。", base::kProductCaption}; }
-
-std::int64_t StampVouchers(data::Connection& db, const AuditFilter& filter, const std::string& user, bool makerMayAudit,
-                           const std::string& now) {
-  const std::string pattern = filter.credIdPattern();
-  db.execute("UPDATE VoucherMaster SET UPDATETIME=NULL WHERE CREDID LIKE :pattern AND UPDATETIME IS NOT NULL",
-             {{"pattern", pattern}});
-  std::string sql =
-      "UPDATE VoucherMaster SET UPDATETIME=:now, CHECKFLAG='T', BILLCHECK=:user "
-      "WHERE CREDID LIKE :pattern AND CREDCODE BETWEEN :from AND :to "
-      "AND (upper(COALESCE(CHECKFLAG, 'F'))='F' OR upper(CHECKFLAG)=:included)";
-  data::Params params{{"now", now},          {"user", user},
-                      {"pattern", pattern},  {"from", filter.fromCode},
-                      {"to", filter.toCode}, {"included", filter.includeAudited ? "T" : "F"}};
-  if (filter.typeId) {
-    sql += " AND AccountVoucherTypeID=:type";
-    params.push_back({"type", *filter.typeId});
-  }
-  if (!makerMayAudit) {
-    // A voucher without a maker is nobody's own.
-    sql += " AND COALESCE(BILLMAKER, '')<>:maker";
-    params.push_back({"maker", user});
-  }
-  return db.execute(sql, params);
-}
 
 BatchAuditOutcome BatchAudit(HostServices& host, const AuditFilter& filter, bool listEmpty) {
   BatchAuditOutcome outcome;

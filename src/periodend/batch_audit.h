@@ -20,14 +20,6 @@ inline constexpr const char* kBatchAuditQuestion = "成批审核序时簿中的�
 // Shown under the product caption when another user is saving a voucher.
 Refusal BatchAuditBusyRefusal();
 
-// Inside the caller's transaction: clears the period's batch marker, then
-// audits, stamps and marks every voucher of the filter that is unaudited (a
-// missing flag counts as unaudited) or, with includeAudited, audited already;
-// without `makerMayAudit` the user's own vouchers stay as they are. `now` is
-// the marker's time, "YYYY-MM-DD HH:MM:SS". Returns the vouchers audited.
-std::int64_t StampVouchers(data::Connection& db, const AuditFilter& filter, const std::string& user, bool makerMayAudit,
-                           const std::string& now);
-
 enum class BatchAuditResult {
   NothingToDo,  // the list is empty or the privilege is missing
   Refused,      // the save lock is busy; its message was shown

@@ -3,6 +3,7 @@
 #include "base/host_lock.h"
 #include "base/product_caption.h"
 #include "base/screen_work.h"
+#include "periodend/audit_store.h"
 #include "vouchers/save_guards.h"
 
 namespace qj::periodend {
@@ -33,20 +34,16 @@ ReverseAuditOutcome ReverseAudit(HostServices& host, const ReverseAuditRange& ra
     return outcome;
   }
   const std::string period = ConvYearMon(range.year, range.month);
-  const data::Params bounds{{"first", period + IntToStr(range.fromNo, 6)}, {"last", period + IntToStr(range.toNo, 6)}};
+  const std::string first = period + IntToStr(range.fromNo, 6);
+  const std::string last = period + IntToStr(range.toNo, 6);
   bool posted = false;
   const bool done = base::ReportFailures(host, [&] {
     data::Connection& db = host.FindStartupDB();
     data::Transaction tx(db);
-    posted = data::IntegerOf(db.scalar("SELECT COUNT(*) FROM VoucherMaster WHERE CREDID>=:first AND CREDID<=:last "
-                                       "AND CHECKFLAG='T' AND POSTFLAG='T'",
-                                       bounds)) > 0;
+    posted = AnyPostedAudited(db, first, last);
     if (posted) return;  // the transaction rolls back: nothing changed
     // A voucher that never had a posting flag written is unposted.
-    outcome.unaudited = db.execute(
-        "UPDATE VoucherMaster SET BILLCHECK='', CHECKFLAG='F' WHERE CREDID>=:first AND CREDID<=:last "
-        "AND CHECKFLAG='T' AND COALESCE(POSTFLAG, 'F')='F'",
-        bounds);
+    outcome.unaudited = UnstampUnposted(db, first, last);
     tx.commit();
   });
   if (!done) {

@@ -1,4 +1,5 @@
 #include "periodend/batch_audit.h"
+#include "periodend/audit_store.h"
 
 #include "periodend/audit_fixture.h"
 
