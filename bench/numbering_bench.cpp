@@ -7,7 +7,7 @@
 
 #include "data/connection.h"
 #include "data/schema.h"
-#include "vouchers/voucher_numbering.h"
+#include "vouchers/voucher_numbering_queries.h"
 #include "vouchers/voucher_types.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include "base/code_structure.h"
 #include "data/connection.h"
 #include "data/schema.h"
-#include "subjects/opening_rows.h"
-#include "subjects/opening_totals.h"
+#include "subjects/opening_row_store.h"
+#include "subjects/opening_total_store.h"
 
 namespace {
 

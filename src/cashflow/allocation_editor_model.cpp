@@ -4,6 +4,7 @@
 
 #include "base/refusal.h"
 #include "base/screen_work.h"
+#include "cashflow/allocation_store.h"
 #include "cashflow/cash_flow_items.h"
 #include "cashflow/item_archive_model.h"
 #include "data/connection.h"
@@ -14,18 +15,8 @@ namespace {
 constexpr int kOpen = 1;
 constexpr int kEdit = 3;
 
-// The voucher's row of one item, written as an upsert of one column so that
-// an amount another editor stored in the other column stays.
-std::string upsertSql(AllocationColumn column) {
-  const std::string name = column == AllocationColumn::Inflow ? "DEBIT" : "CREDIT";
-  return "INSERT INTO FluxionDistribute (CREDID, CASHID, " + name + ") VALUES (:parCredID, :code, :amount) " +
-         "ON CONFLICT (CREDID, CASHID) DO UPDATE SET " + name + "=excluded." + name;
-}
-
-// Rows whose amounts are both zero or null carry no allocation.
 constexpr const char* kNoItemsQuestion =
     "还没有定义现金流量项目，无法分配。\r\n请先在“现金流量项目”中定义项目。现在打开现金流量项目吗？";
-constexpr const char* kEmptyRows = "(DEBIT IS NULL OR DEBIT=0) AND (CREDIT IS NULL OR CREDIT=0)";
 
 }  // namespace
 
@@ -53,21 +44,14 @@ std::unique_ptr<AllocationEditorModel> AllocationEditorModel::Open(HostServices&
 }
 
 AllocationEditorModel::~AllocationEditorModel() {
-  base::ReportFailures(host_, [&] {
-    host_.FindStartupDB().execute(
-        std::string("DELETE FROM FluxionDistribute WHERE CREDID=:parCredID AND ") + kEmptyRows,
-        {{"parCredID", credId_}});
-  });
+  base::ReportFailures(host_, [&] { DeleteEmptyAllocations(host_.FindStartupDB(), credId_); });
 }
 
 void AllocationEditorModel::load() {
   data::Connection& db = host_.FindStartupDB();
   {
     data::Transaction transaction(db);
-    db.execute(
-        "DELETE FROM FluxionDistribute WHERE CREDID=:parCredID "
-        "AND NOT EXISTS (SELECT 1 FROM Fluxion f WHERE f.CASHID=FluxionDistribute.CASHID AND f.DETAILFLAG='T')",
-        {{"parCredID", credId_}});
+    DeleteAllocationsOffDetailItems(db, credId_);
     transaction.commit();
   }
   // Items without a stored row show empty amounts; they are stored only once
@@ -75,12 +59,11 @@ void AllocationEditorModel::load() {
   std::vector<AllocationRow> rows;
   for (const CashFlowItem& item : ReadCashFlowItems(db))
     if (item.detail) rows.push_back({item.code, item.name, {}, {}});
-  for (const auto& row : db.query("SELECT CASHID, DEBIT, CREDIT FROM FluxionDistribute WHERE CREDID=:parCredID",
-                                  {{"parCredID", credId_}}))
+  for (const ItemAllocation& stored : SelectAllocations(db, credId_))
     for (AllocationRow& shown : rows)
-      if (shown.code == row.text("CASHID")) {
-        shown.inflow = row.money("DEBIT");
-        shown.outflow = row.money("CREDIT");
+      if (shown.code == stored.code) {
+        shown.inflow = stored.inflow;
+        shown.outflow = stored.outflow;
       }
   rows_ = std::move(rows);
 }
@@ -96,11 +79,9 @@ AllocationSums AllocationEditorModel::totals() const {
 
 void AllocationEditorModel::reread(std::size_t row) {
   AllocationRow& shown = rows_[row];
-  const auto stored = host_.FindStartupDB().queryOne(
-      "SELECT DEBIT, CREDIT FROM FluxionDistribute WHERE CREDID=:parCredID AND CASHID=:code",
-      {{"parCredID", credId_}, {"code", shown.code}});
-  shown.inflow = stored ? stored->money("DEBIT") : Money();
-  shown.outflow = stored ? stored->money("CREDIT") : Money();
+  const auto stored = SelectAllocation(host_.FindStartupDB(), credId_, shown.code);
+  shown.inflow = stored ? stored->inflow : Money();
+  shown.outflow = stored ? stored->outflow : Money();
 }
 
 bool AllocationEditorModel::setAmount(std::size_t row, AllocationColumn column, Money amount) {
@@ -110,13 +91,7 @@ bool AllocationEditorModel::setAmount(std::size_t row, AllocationColumn column, 
     const AllocationSums sums = totals();
     const Money shown = column == AllocationColumn::Inflow ? rows_[row].inflow : rows_[row].outflow;
     (void)((column == AllocationColumn::Inflow ? sums.debit : sums.credit) - shown + amount);
-    data::Connection& db = host_.FindStartupDB();
-    const data::Params key{{"parCredID", credId_}, {"code", rows_[row].code}};
-    data::Transaction transaction(db);
-    db.execute(upsertSql(column), {key[0], key[1], {"amount", amount}});
-    db.execute(std::string("DELETE FROM FluxionDistribute WHERE CREDID=:parCredID AND CASHID=:code AND ") + kEmptyRows,
-               key);
-    transaction.commit();
+    StoreAllocationAmount(host_.FindStartupDB(), credId_, rows_[row].code, column, amount);
   });
   base::ReportFailures(host_, [&] { reread(row); });
   return stored;

@@ -1,10 +1,12 @@
 #include "cashflow/item_archive_model.h"
 
-#include "cashflow/item_store.h"
-
 #include <algorithm>
 #include <exception>
+#include <iterator>
 
+#include "cashflow/allocation_store.h"
+#include "cashflow/item_store.h"
+#include "cashflow/opening_data_store.h"
 #include "data/db_error.h"
 
 namespace qj::cashflow {
@@ -41,17 +43,6 @@ bool hasChildren(const std::vector<CashFlowItem>& items, const std::string& code
   });
 }
 
-// Rows of the item in the opening data and in the allocations that carry an amount.
-bool carriesOpeningAmounts(data::Connection& db, const std::string& code) {
-  return data::IntegerOf(db.scalar("SELECT COUNT(*) FROM FluxionInit WHERE CashID=:code AND (Debit<>0 OR Credit<>0)",
-                                   {{"code", code}})) > 0;
-}
-bool carriesAllocations(data::Connection& db, const std::string& code) {
-  return data::IntegerOf(
-             db.scalar("SELECT COUNT(*) FROM FluxionDistribute WHERE CASHID=:code AND (DEBIT<>0 OR CREDIT<>0)",
-                       {{"code", code}})) > 0;
-}
-
 std::string parentCode(const std::string& code) {
   return code.size() > kLevelWidth ? code.substr(0, code.size() - kLevelWidth) : std::string();
 }
@@ -78,7 +69,7 @@ std::optional<Refusal> CheckNewItem(data::Connection& db, const std::vector<Cash
     if (!findIn(items, parent)) return codeError("上级项目“" + parent + "”不存在，请先增加上级项目。");
     // The parent becomes a summary item, whose figures the opening data and
     // the allocations drop: refuse rather than lose them.
-    if (carriesOpeningAmounts(db, parent) || carriesAllocations(db, parent))
+    if (ItemCarriesOpeningAmounts(db, parent) || ItemCarriesAllocations(db, parent))
       return notice("上级项目“" + parent + "”已有现金流量数据，不能增加下级项目。");
   }
   return CheckItemName(draft.name);
@@ -88,8 +79,8 @@ std::optional<Refusal> CheckItemDeletion(data::Connection& db, const std::vector
                                          const std::string& code) {
   if (!findIn(items, code)) return notice("现金流量项目“" + code + "”已不存在。");
   if (hasChildren(items, code)) return notice("该项目有下级项目，不能删除。");
-  if (carriesOpeningAmounts(db, code)) return notice("该项目已有现金流量初始数据，不能删除。");
-  if (carriesAllocations(db, code)) return notice("该项目已用于凭证的现金流量分配，不能删除。");
+  if (ItemCarriesOpeningAmounts(db, code)) return notice("该项目已有现金流量初始数据，不能删除。");
+  if (ItemCarriesAllocations(db, code)) return notice("该项目已用于凭证的现金流量分配，不能删除。");
   return std::nullopt;
 }
 
@@ -154,8 +145,7 @@ bool ItemArchiveModel::add(const ItemDraft& draft) {
       return false;
     }
     InsertCashFlowItem(db_, {draft.code, trimmed(draft.name), draft.inflow, true});
-    if (const std::string parent = parentCode(draft.code); !parent.empty())
-      db_.execute("UPDATE Fluxion SET DETAILFLAG='F' WHERE CASHID=:code", {{"code", parent}});
+    if (const std::string parent = parentCode(draft.code); !parent.empty()) MarkSummaryItem(db_, parent);
     transaction.commit();
     return true;
   });
@@ -171,8 +161,7 @@ bool ItemArchiveModel::modify(const ItemDraft& draft) {
       Show(host_, *refusal);
       return false;
     }
-    db_.execute("UPDATE Fluxion SET NAME=:name, DCFLAG=:direction WHERE CASHID=:code",
-                {{"name", trimmed(draft.name)}, {"direction", draft.inflow ? "T" : "F"}, {"code", draft.code}});
+    UpdateItemNameAndDirection(db_, draft.code, trimmed(draft.name), draft.inflow);
     transaction.commit();
     return true;
   });
@@ -197,16 +186,15 @@ bool ItemArchiveModel::remove(const std::string& code) {
       return false;
     }
     // The item's empty rows go with it.
-    db_.execute("DELETE FROM FluxionInit WHERE CashID=:code", {{"code", code}});
-    db_.execute("DELETE FROM FluxionDistribute WHERE CASHID=:code", {{"code", code}});
-    db_.execute("DELETE FROM Fluxion WHERE CASHID=:code", {{"code", code}});
+    DeleteOpeningDataOfItem(db_, code);
+    DeleteAllocationsOfItem(db_, code);
+    DeleteCashFlowItem(db_, code);
     // A parent left without sub-items carries amounts again.
     const std::string parent = parentCode(code);
     std::vector<CashFlowItem> rest;
     std::copy_if(stored.begin(), stored.end(), std::back_inserter(rest),
                  [&](const CashFlowItem& item) { return item.code != code; });
-    if (!parent.empty() && !hasChildren(rest, parent))
-      db_.execute("UPDATE Fluxion SET DETAILFLAG='T' WHERE CASHID=:code", {{"code", parent}});
+    if (!parent.empty() && !hasChildren(rest, parent)) MarkDetailItem(db_, parent);
     transaction.commit();
     return true;
   });

@@ -1,6 +1,7 @@
 #include "cashflow/item_tree.h"
 
 #include "base/screen_work.h"
+#include "cashflow/item_store.h"
 
 namespace qj::cashflow {
 namespace {
@@ -57,9 +58,7 @@ PickedItem ItemPickerModel::choose() {
   if (!selected_) return {};
   PickedItem picked;
   base::ReportFailures(host_, [&] {
-    const auto row = host_.FindStartupDB().queryOne("SELECT CASHID, DCFLAG FROM Fluxion WHERE CASHID=:code",
-                                                    {{"code", nodes_[*selected_].code}});
-    if (row) picked = {row->text("CASHID"), row->flag("DCFLAG")};
+    if (const auto stored = FindItemDirection(host_.FindStartupDB(), nodes_[*selected_].code)) picked = *stored;
   });
   return picked;
 }

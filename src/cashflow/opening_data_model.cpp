@@ -7,6 +7,7 @@
 #include "base/refusal.h"
 #include "base/screen_work.h"
 #include "cashflow/cash_flow_items.h"
+#include "cashflow/opening_data_store.h"
 #include "data/db_error.h"
 #include "data/period.h"
 
@@ -25,17 +26,11 @@ std::vector<std::string> monthsBefore(int startMonth) {
 // Makes the period's rows match the items: a row for every detail item, none
 // for a summary item (which may have been a detail item once).
 void fitRowsToItems(data::Connection& db, const std::string& period, const std::vector<CashFlowItem>& items) {
-  std::vector<std::string> stored;
-  for (const auto& row : db.query("SELECT CashID FROM FluxionInit WHERE YearMon=:period", {{"period", period}}))
-    stored.push_back(row.text("CashID"));
+  const std::vector<std::string> stored = SelectOpeningDataCodes(db, period);
   for (const CashFlowItem& item : items) {
     const bool present = std::find(stored.begin(), stored.end(), item.code) != stored.end();
-    if (present && !item.detail)
-      db.execute("DELETE FROM FluxionInit WHERE YearMon=:period AND CashID=:code",
-                 {{"period", period}, {"code", item.code}});
-    if (!present && item.detail)
-      db.execute("INSERT INTO FluxionInit (YearMon, CashID, Debit, Credit) VALUES (:period, :code, 0, 0)",
-                 {{"period", period}, {"code", item.code}});
+    if (present && !item.detail) DeleteOpeningDataRow(db, period, item.code);
+    if (!present && item.detail) InsertEmptyOpeningDataRow(db, period, item.code);
   }
 }
 
@@ -67,16 +62,12 @@ void OpeningDataModel::load() {
   }
   std::map<std::string, const CashFlowItem*> byCode;
   for (const CashFlowItem& item : items) byCode[item.code] = &item;
-  std::vector<OpeningDataRow> rows;
-  for (const auto& row :
-       db_.query("SELECT CashID, Debit, Credit FROM FluxionInit WHERE YearMon=:period", {{"period", ym}})) {
-    OpeningDataRow shown{row.text("CashID"), "", false, row.money("Debit"), row.money("Credit")};
+  std::vector<OpeningDataRow> rows = SelectOpeningData(db_, ym);
+  for (OpeningDataRow& shown : rows)
     if (auto it = byCode.find(shown.code); it != byCode.end()) {
       shown.name = it->second->name;
       shown.inflow = it->second->inflow;
     }
-    rows.push_back(std::move(shown));
-  }
   std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.code < b.code; });
   rows_ = std::move(rows);
   changed_ = false;
@@ -166,15 +157,8 @@ bool OpeningDataModel::save() {
   const std::string ym = period();
   const bool stored = base::ReportFailures(host_, [&] {
     data::Transaction transaction(db_);
-    for (const OpeningDataRow& row : rows_) {
-      if (!row.edited) continue;
-      const data::Params values = {{"debit", row.debit}, {"credit", row.credit}, {"period", ym}, {"code", row.code}};
-      // A row another user's load has removed meanwhile is written again.
-      if (db_.execute("UPDATE FluxionInit SET Debit=:debit, Credit=:credit WHERE YearMon=:period AND CashID=:code",
-                      values) == 0)
-        db_.execute("INSERT INTO FluxionInit (YearMon, CashID, Debit, Credit) VALUES (:period, :code, :debit, :credit)",
-                    values);
-    }
+    for (const OpeningDataRow& row : rows_)
+      if (row.edited) WriteOpeningAmounts(db_, ym, row);
     transaction.commit();
   });
   if (!stored) return false;  // rolled back; the edits stay for another try

@@ -13,11 +13,11 @@
 #include "host/message_boxes.h"
 #include "subjects/opening_columns.h"
 #include "subjects/opening_layout.h"
-#include "subjects/opening_listing.h"
+#include "subjects/opening_listing_queries.h"
 #include "subjects/opening_model.h"
-#include "subjects/opening_rows.h"
+#include "subjects/opening_row_store.h"
 #include "subjects/opening_session.h"
-#include "subjects/opening_totals.h"
+#include "subjects/opening_total_store.h"
 #include "subjects/opening_trial.h"
 
 namespace qj::cli {

@@ -17,7 +17,7 @@
 #include "vouchers/voucher_delete_rules.h"
 #include "vouchers/voucher_draft.h"
 #include "vouchers/voucher_import.h"
-#include "vouchers/voucher_reader.h"
+#include "vouchers/voucher_queries.h"
 #include "vouchers/voucher_store.h"
 #include "vouchers/voucher_types.h"
 

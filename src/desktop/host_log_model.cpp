@@ -1,30 +1,18 @@
 #include "desktop/host_log_model.h"
 
+#include "host/host_log_queries.h"
 #include "hostapi/host_services.h"
 
 namespace qj::desktop {
 
 void HostLogModel::load(std::optional<int> code) {
-  // One row more than the limit tells whether older entries exist.
-  data::Params params{{"limit", kLimit + 1}};
-  std::string where;
-  if (code) {
-    where = " WHERE LOGCODE = :code";
-    params.push_back({"code", *code});
-  }
-  const data::Rows rows = db_.query("SELECT LOGTIME, USERNAME, LOGCODE, LOGTEXT FROM HostLog" + where +
-                                        " ORDER BY LOGTIME DESC, LOGID DESC LIMIT :limit",
-                                    params);
+  // One entry more than the limit tells whether older entries exist.
+  const std::vector<host::HostLogEntry> read = host::ReadHostLog(db_, kLimit + 1, code);
   entries_.clear();
-  truncated_ = rows.size() > static_cast<std::size_t>(kLimit);
-  for (std::size_t i = 0; i < rows.size() && i < static_cast<std::size_t>(kLimit); ++i) {
-    const data::Row& row = rows[i];
-    entries_.push_back(
-        {row.text("LOGTIME"), row.text("USERNAME"), static_cast<int>(row.integer("LOGCODE")), row.text("LOGTEXT")});
-  }
-  codes_.clear();
-  for (const data::Row& row : db_.query("SELECT DISTINCT LOGCODE FROM HostLog ORDER BY LOGCODE"))
-    codes_.push_back(static_cast<int>(row.integer("LOGCODE")));
+  truncated_ = read.size() > static_cast<std::size_t>(kLimit);
+  for (std::size_t i = 0; i < read.size() && i < static_cast<std::size_t>(kLimit); ++i)
+    entries_.push_back({read[i].time, read[i].user, read[i].code, read[i].text});
+  codes_ = host::ReadHostLogCodes(db_);
 }
 
 std::string HostLogModel::CodeName(int code) {

@@ -9,6 +9,7 @@
 #include "data/schema.h"
 #include "host/book_record.h"
 #include "host/host_error.h"
+#include "host/new_book_store.h"
 #include "host/users.h"
 
 namespace qj::host {
@@ -36,30 +37,17 @@ std::string joined(const std::vector<int>& values) {
   return out;
 }
 
-struct VoucherType {
-  int id;
-  const char* name;
-};
-// Every scheme's types; the book's scheme chooses which the screens offer.
-constexpr VoucherType kVoucherTypes[] = {{1, "记"},   {2, "收"},   {3, "付"},   {4, "转"}, {5, "现收"},
-                                         {6, "现付"}, {7, "银收"}, {8, "银付"}, {9, "转"}};
-
 void fill(data::Connection& db, const NewBook& book, const base::CodeStructure& structure) {
-  db.execute(
-      "INSERT INTO AccountState (GUID, STARTDATE, CURRYEAR, CURRMON, MUSTCHECK, SAMEUSER, STATUS, VERSION) "
-      "VALUES (:guid, :start, :year, :month, 'F', 'F', 0, '1')",
-      {{"guid", newGuid()}, {"start", book.start.firstDay()}, {"year", book.start.year}, {"month", book.start.month}});
+  InsertBookState(db, newGuid(), book.start);
   WriteBookParam(db, bookparam::CompanyName, book.companyName);
   WriteBookParam(db, bookparam::SubjectLevelLen, joined(structure.cumulativeLengths()));
   WriteBookParam(db, bookparam::NeedCarryPL, book.needCarryPL ? "T" : "F");
   WriteBookParam(db, bookparam::AccountVoucherType, std::to_string(book.voucherTypeScheme));
   WriteBookParam(db, bookparam::CredCheckEdit, "F");
   WriteBookParam(db, bookparam::SubjectRuleFlag, book.subjectRuleFlag ? "T" : "F");
-  for (const VoucherType& type : kVoucherTypes)
-    db.execute("INSERT INTO AccountVoucherType (ID, NAME) VALUES (:id, :name)", {{"id", type.id}, {"name", type.name}});
-  db.execute("INSERT INTO Currency (MONEYID, NAME, RATE) VALUES (0, '人民币', :rate)",
-             {{"rate", Money::fromInteger(1)}});
-  db.execute("INSERT INTO RateInit (MONEYID, RATE) VALUES (99, :rate)", {{"rate", Money::fromInteger(1)}});
+  InsertVoucherTypes(db);
+  InsertLocalCurrency(db);
+  InsertAggregateRate(db);
   if (book.installChart) book.installChart(db, structure, book.subjectRuleFlag);
   UserStore(db).add(kAdministrator, "", true);
 }

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "data/schema.h"
+#include "host/book_properties_store.h"
 #include "host/book_record.h"
 #include "host/host_error.h"
 #include "host/users.h"
@@ -52,17 +53,12 @@ std::string Count(std::size_t n) { return std::to_string(n); }
 
 // Why a stored currency may not be deleted, if it may not.
 std::optional<std::string> CurrencyUse(data::Connection& db, const CurrencyEntry& currency) {
-  const data::Params id = {{"id", currency.moneyId}};
   const std::string named = "外币“" + currency.name + "”";
-  if (data::IntegerOf(db.scalar("SELECT COUNT(*) FROM VoucherDetail WHERE MONEYID=:id", id)) > 0)
-    return named + "已用于凭证，不能删除。";
-  if (const auto subject = db.queryOne("SELECT SUBJECTID, NAME FROM Subject WHERE MONEYID=:id ORDER BY SUBJECTID", id))
-    return named + "是会计科目“" + subject->text("SUBJECTID") + " " + subject->text("NAME") + "”的核算外币，不能删除。";
+  if (CurrencyInVouchers(db, currency.moneyId)) return named + "已用于凭证，不能删除。";
+  if (const auto subject = FirstSubjectInCurrency(db, currency.moneyId))
+    return named + "是会计科目“" + subject->code + " " + subject->name + "”的核算外币，不能删除。";
   // The opening-data repair drops the rows of currencies that no longer exist.
-  if (data::IntegerOf(db.scalar("SELECT COUNT(*) FROM SubjectStartData WHERE MONEYID=:id AND "
-                                "(RAWBalance<>0 OR RAWDEBIT<>0 OR RAWCREDIT<>0 OR Balance<>0 OR DEBIT<>0 OR CREDIT<>0)",
-                                id)) > 0)
-    return named + "已有期初数据，不能删除。";
+  if (CurrencyHasOpeningData(db, currency.moneyId)) return named + "已有期初数据，不能删除。";
   return std::nullopt;
 }
 
@@ -75,12 +71,11 @@ BookPropertiesModel::BookPropertiesModel(BookSession& session, std::string userN
   const AccountBooksData& book = session_.record();
   canSave_ = UserStore(db).isAdministrator(userName_);
 
-  const auto state = db.queryOne("SELECT LAWPERSON, BANK, ACCOUNTS, TAXNUMBER, ADDRESS, PHONE FROM AccountState");
+  const auto state = ReadCompanyDetails(db);
   if (!state) throw HostError("帐套中没有帐套状态记录，无法读取帐套属性");
   for (const CompanyColumn& entry : kCompanyColumns) {
     if (entry.column)
-      company_.push_back(
-          {entry.field, entry.label, ColumnWidth("AccountState", entry.column), state->text(entry.column)});
+      company_.push_back({entry.field, entry.label, ColumnWidth("AccountState", entry.column), state->at(entry.field)});
     else
       company_.push_back({entry.field, entry.label, ColumnWidth("HostBookParam", "PARAMVALUE"), book.CompanyName});
   }
@@ -91,18 +86,12 @@ BookPropertiesModel::BookPropertiesModel(BookSession& session, std::string userN
   scheme_ = book.AccountVoucherType >= 1 && book.AccountVoucherType <= 3 ? book.AccountVoucherType : 1;
   for (int scheme = 1; scheme <= 3; ++scheme)
     for (int id : SchemeTypeIds(scheme)) typeNames_[id] = "";
-  for (const auto& row : db.query("SELECT ID, NAME FROM AccountVoucherType"))
-    typeNames_[static_cast<int>(row.integer("ID"))] = row.text("NAME");
+  for (const auto& [id, name] : ReadVoucherTypeNames(db)) typeNames_[id] = name;
   storedTypeNames_ = typeNames_;
 
-  const auto local = db.queryOne("SELECT NAME FROM Currency WHERE MONEYID=0");
-  localCurrency_ = local ? local->text("NAME") : kLocalCurrencyName;
-  for (const auto& row :
-       db.query("SELECT MONEYID, NAME, RATE FROM Currency WHERE MONEYID>0 AND MONEYID<99 ORDER BY MONEYID")) {
-    CurrencyEntry currency{static_cast<int>(row.integer("MONEYID")), row.text("NAME"), row.money("RATE")};
-    currencies_.push_back(currency);
-    storedCurrencies_[currency.moneyId] = currency;
-  }
+  localCurrency_ = ReadLocalCurrencyName(db).value_or(kLocalCurrencyName);
+  currencies_ = ReadForeignCurrencies(db);
+  for (const CurrencyEntry& currency : currencies_) storedCurrencies_[currency.moneyId] = currency;
 }
 
 bool BookPropertiesModel::refuse(std::string message) {
@@ -250,7 +239,7 @@ bool BookPropertiesModel::save() {
     for (const auto& [id, stored] : storedCurrencies_) {
       if (std::ranges::any_of(currencies_, [id = id](const CurrencyEntry& c) { return c.moneyId == id; })) continue;
       if (const auto use = CurrencyUse(db, stored)) return refuse(*use + "所有修改均未保存。");
-      db.execute("DELETE FROM Currency WHERE MONEYID=:id", {{"id", id}});
+      DeleteCurrency(db, id);
     }
     write();
     tx.commit();
@@ -270,29 +259,16 @@ bool BookPropertiesModel::save() {
 
 void BookPropertiesModel::write() {
   data::Connection& db = session_.db();
-  std::map<CompanyField, std::string> value;
+  CompanyDetails value;
   for (const CompanyEntry& entry : company_) value[entry.field] = Trimmed(entry.value);
-  db.execute(
-      "UPDATE AccountState SET LAWPERSON=:lawPerson, BANK=:bank, ACCOUNTS=:accounts, TAXNUMBER=:taxNumber, "
-      "ADDRESS=:address, PHONE=:phone, MUSTCHECK=:mustCheck, SAMEUSER=:sameUser",
-      {{"lawPerson", value[CompanyField::LawPerson]},
-       {"bank", value[CompanyField::Bank]},
-       {"accounts", value[CompanyField::Accounts]},
-       {"taxNumber", value[CompanyField::TaxNumber]},
-       {"address", value[CompanyField::Address]},
-       {"phone", value[CompanyField::Phone]},
-       {"mustCheck", mustCheck_ ? "T" : "F"},
-       {"sameUser", sameUser_ ? "T" : "F"}});
+  UpdateCompanyDetails(db, value, mustCheck_, sameUser_);
   WriteBookParam(db, bookparam::CompanyName, value[CompanyField::Name]);
   WriteBookParam(db, bookparam::AccountVoucherType, std::to_string(scheme_));
   WriteBookParam(db, bookparam::CredCheckEdit, credCheckEdit_ ? "T" : "F");
 
   for (const auto& [id, name] : typeNames_) {
     if (name == storedTypeNames_.at(id)) continue;
-    db.execute(
-        "INSERT INTO AccountVoucherType (ID, NAME) VALUES (:id, :name) ON CONFLICT (ID) DO UPDATE SET "
-        "NAME=excluded.NAME",
-        {{"id", id}, {"name", Trimmed(name)}});
+    StoreVoucherTypeName(db, id, Trimmed(name));
   }
   // Only the changed currencies: the period-end exchange adjustment edits rates too.
   for (const CurrencyEntry& currency : currencies_) {
@@ -300,10 +276,7 @@ void BookPropertiesModel::write() {
     if (stored != storedCurrencies_.end() && stored->second.name == currency.name &&
         stored->second.rate == currency.rate)
       continue;
-    db.execute(
-        "INSERT INTO Currency (MONEYID, NAME, RATE) VALUES (:id, :name, :rate) "
-        "ON CONFLICT (MONEYID) DO UPDATE SET NAME=excluded.NAME, RATE=excluded.RATE",
-        {{"id", currency.moneyId}, {"name", Trimmed(currency.name)}, {"rate", currency.rate}});
+    StoreCurrency(db, {currency.moneyId, Trimmed(currency.name), currency.rate});
   }
 }
 

@@ -9,11 +9,11 @@
 #include "data/period.h"
 #include "subjects/detail_test.h"
 #include "subjects/opening_carry_over.h"
-#include "subjects/opening_rows.h"
+#include "subjects/opening_row_store.h"
 #include "subjects/opening_trial.h"
 #include "subjects/subject_chooser_model.h"
 #include "subjects/subject_queries.h"
-#include "vouchers/voucher_numbering.h"
+#include "vouchers/voucher_numbering_queries.h"
 
 namespace qj::package {
 namespace {

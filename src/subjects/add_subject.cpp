@@ -1,13 +1,13 @@
 #include "subjects/add_subject.h"
 
 #include "subjects/code_proposal.h"
-#include "subjects/counterparties.h"
-#include "subjects/data_moves.h"
+#include "subjects/counterparty_queries.h"
 #include "subjects/draft_validation.h"
 #include "subjects/ledger_lock.h"
 #include "subjects/subject_classes.h"
+#include "subjects/subject_code_move_store.h"
 #include "subjects/subject_store.h"
-#include "subjects/subject_usage.h"
+#include "subjects/subject_usage_queries.h"
 
 namespace qj::subjects {
 namespace {

@@ -46,9 +46,7 @@ void InstallChart(data::Connection& db, const base::CodeStructure& structure, st
     numbered.push_back(0);
   }
   for (const Subject& subject : subjects) InsertSubject(db, subject);
-  for (const auto& [entry, code] : reserved)
-    db.execute("INSERT INTO HostReservedSub (RESERVEDID, SUBJECTID) VALUES (:entry, :code)",
-               {{"entry", entry}, {"code", code}});
+  for (const auto& [entry, code] : reserved) InsertReservedSubject(db, entry, code);
 }
 
 }  // namespace qj::subjects

@@ -1,9 +1,10 @@
 #include "subjects/delete_subject.h"
 
-#include "subjects/data_moves.h"
 #include "subjects/ledger_lock.h"
+#include "subjects/opening_row_store.h"
+#include "subjects/subject_code_move_store.h"
 #include "subjects/subject_store.h"
-#include "subjects/subject_usage.h"
+#include "subjects/subject_usage_queries.h"
 
 namespace qj::subjects {
 namespace {
@@ -51,8 +52,8 @@ std::optional<Refusal> StoreDeletion(data::Connection& db, const ChartRules& rul
   if (plan.movesData)
     MoveDataToParent(db, code, *FindSubject(db, plan.parent));
   else
-    db.execute("DELETE FROM SubjectStartData WHERE SUBJECTID=:code", {{"code", code}});  // rows of zeros
-  db.execute("DELETE FROM Subject WHERE SUBJECTID=:code", {{"code", code}});
+    DeleteSubjectOpeningRows(db, code);  // rows of zeros
+  DeleteSubjectRow(db, code);
   if (plan.onlyChild) SetDetailFlag(db, plan.parent, true);
   tx.commit();
   return std::nullopt;

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
+#include "subjects/currency_queries.h"
 #include "subjects/subject_classes.h"
 #include "subjects/subject_store.h"
-#include "subjects/subject_usage.h"
+#include "subjects/subject_usage_queries.h"
 
 namespace qj::subjects {
 namespace {
@@ -22,9 +23,9 @@ std::size_t characters(const std::string& text) {
 
 bool blank(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
 
+// A foreign currency (1 to 98) that the book holds.
 bool isForeignCurrency(data::Connection& db, int moneyId) {
-  return moneyId > 0 && moneyId < 99 &&
-         db.queryOne("SELECT 1 FROM Currency WHERE MONEYID=:id", {{"id", moneyId}}).has_value();
+  return moneyId > 0 && moneyId < 99 && CurrencyExists(db, moneyId);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #include "subjects/modify_subject.h"
 
-#include "subjects/data_moves.h"
 #include "subjects/draft_validation.h"
 #include "subjects/ledger_lock.h"
+#include "subjects/opening_row_store.h"
 #include "subjects/subject_classes.h"
+#include "subjects/subject_code_move_store.h"
 #include "subjects/subject_store.h"
 
 namespace qj::subjects {
@@ -58,11 +59,7 @@ std::optional<Refusal> StoreModifiedSubject(data::Connection& db, const ChartRul
   UpdateSubject(db, code, *subject);
   if (subject->code != code) CarryCodeChange(db, code, subject->code);
   // The opening rows keep copies of the name and direction.
-  db.execute("UPDATE SubjectStartData SET NAME=:name, DCFLAG=:dc, DCFLAGNAME=:dcName WHERE SUBJECTID=:code",
-             {{"name", subject->name},
-              {"dc", subject->debit ? "T" : "F"},
-              {"dcName", subject->debit ? "借" : "贷"},
-              {"code", subject->code}});
+  CopySubjectIntoOpeningRows(db, *subject);
   tx.commit();
   return std::nullopt;
 }

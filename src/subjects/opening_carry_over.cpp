@@ -3,7 +3,7 @@
 #include <array>
 
 #include "subjects/opening_columns.h"
-#include "subjects/opening_rows.h"
+#include "subjects/opening_row_store.h"
 
 namespace qj::subjects {
 
@@ -11,22 +11,17 @@ bool AddReleSubjectStartData(data::Connection& db, const std::string& subjectId,
                              Money balance) {
   data::Transaction tx(db);
   bool repaired = false;
-  const auto find = [&](const std::string& key) {
-    return db.queryOne("SELECT DCFLAG FROM SubjectStartData WHERE MNYIDSUBJECTID=:key", {{"key", key}});
-  };
   for (const int moneyId : std::array{0, kAllCurrencies}) {
     const std::string key = OpeningRowKey(moneyId, subjectId);
-    auto row = find(key);
-    if (!row && !repaired) {
+    auto debitSide = OpeningRowDebitSide(db, key);
+    if (!debitSide && !repaired) {
       CreateSubjectStartData(db);
       repaired = true;
-      row = find(key);
+      debitSide = OpeningRowDebitSide(db, key);
     }
-    if (!row) return false;
-    const Money stored = TruncateCurrency(row->text("DCFLAG") == "T" ? balance : -balance);
-    db.execute(
-        "UPDATE SubjectStartData SET DEBIT=:debit, CREDIT=:credit, Balance=:balance WHERE MNYIDSUBJECTID=:key",
-        {{"debit", TruncateCurrency(debit)}, {"credit", TruncateCurrency(credit)}, {"balance", stored}, {"key", key}});
+    if (!debitSide) return false;
+    const Money stored = TruncateCurrency(*debitSide ? balance : -balance);
+    SetOpeningFigures(db, key, TruncateCurrency(debit), TruncateCurrency(credit), stored);
   }
   tx.commit();
   return true;

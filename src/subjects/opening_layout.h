@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "subjects/opening_listing.h"
+#include "subjects/opening_listing_queries.h"
 
 namespace qj::subjects {
 

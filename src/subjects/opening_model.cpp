@@ -3,12 +3,13 @@
 #include <exception>
 
 #include "data/db_error.h"
+#include "subjects/account_state_queries.h"
 #include "subjects/opening_columns.h"
-#include "subjects/opening_rows.h"
+#include "subjects/opening_row_store.h"
 #include "subjects/opening_session.h"
-#include "subjects/opening_totals.h"
+#include "subjects/opening_total_store.h"
 #include "subjects/opening_transfer.h"
-#include "subjects/opening_working_copy.h"
+#include "subjects/opening_working_copy_store.h"
 
 namespace qj::subjects {
 namespace {
@@ -117,32 +118,12 @@ bool OpeningModel::editCell(std::size_t row, OpeningField field, const std::stri
     OpeningRow edited = rows_[row];
     edited.stored(field) = amount;
     if (isRaw(field)) edited.stored(twinOf(field)) = amount.times(currency().rate, 2);
-    storeRow(edited);
+    StoreEnteredFigures(db_, edited);
     rows_[row] = edited;
     total_ = LoadTotalLine(db_, currency().moneyId, rows_);
     changed_ = true;
     notice_ = kNotBalancedNotice;
   });
-}
-
-void OpeningModel::storeRow(const OpeningRow& row) {
-  // The entered figures; every other empty amount of the row becomes 0.
-  std::string zeroed;
-  for (std::string_view column :
-       {"YRAWDEBIT", "YRAWCREDIT", "MRAWDEBIT", "MRAWCREDIT", "YDEBIT", "YCREDIT", "MDEBIT", "MCREDIT"})
-    zeroed.append(", ").append(column).append("=COALESCE(").append(column).append(", 0)");
-  db_.execute(
-      "UPDATE SubjectStartData SET RAWDEBIT=:rawDebit, RAWCREDIT=:rawCredit, RAWBalance=:rawBalance, "
-      "DEBIT=:debit, CREDIT=:credit, Balance=:balance, PLHAVEDONE=:pl" +
-          zeroed + " WHERE MNYIDSUBJECTID=:key",
-      {{"rawDebit", row.rawDebit},
-       {"rawCredit", row.rawCredit},
-       {"rawBalance", row.rawBalance},
-       {"debit", row.debit},
-       {"credit", row.credit},
-       {"balance", row.balance},
-       {"pl", row.profitLoss},
-       {"key", row.key}});
 }
 
 TrialFigures OpeningModel::pressTrialBalance() {
@@ -179,8 +160,8 @@ bool OpeningModel::pressClose() {
   if (!changed_) return true;
   bool mayClose = false;
   attempt([&] {
-    const data::Value status = db_.scalar("SELECT STATUS FROM AccountState");
-    if (status.isNull() || data::IntegerOf(status) != kBookInUse) {
+    const auto status = BookStatus(db_);
+    if (!status || *status != kBookInUse) {
       mayClose = true;
       return;
     }

@@ -15,7 +15,7 @@
 #include "base/code_structure.h"
 #include "hostapi/host_services.h"
 #include "subjects/opening_layout.h"
-#include "subjects/opening_listing.h"
+#include "subjects/opening_listing_queries.h"
 #include "subjects/opening_trial.h"
 
 namespace qj::subjects {
@@ -90,7 +90,6 @@ class OpeningModel {
   template <class Work>
   bool attempt(Work work);
   void reload();
-  void storeRow(const OpeningRow& row);
 
   HostServices& host_;
   data::Connection& db_;

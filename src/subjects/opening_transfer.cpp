@@ -3,7 +3,7 @@
 #include "balances/period_balances.h"
 #include "base/book_state.h"
 #include "data/period.h"
-#include "subjects/opening_totals.h"
+#include "subjects/opening_total_store.h"
 
 namespace qj::subjects {
 

@@ -1,19 +1,10 @@
 #include "subjects/opening_trial.h"
 
-#include "subjects/opening_columns.h"
-#include "subjects/opening_totals.h"
-
 namespace qj::subjects {
 
 TrialFigures RunTrialBalance(data::Connection& db, const base::CodeStructure& structure) {
   ReWriteSubjectDataTotal(db, structure);
-  const auto row = db.queryOne(
-      "SELECT DEBIT, CREDIT, MDEBIT, MCREDIT, YDEBIT, YCREDIT FROM SubjectStartData "
-      "WHERE MONEYID=99 AND MNYIDSUBJECTID=:total",
-      {{"total", kGrandTotalKey}});
-  if (!row) return {};
-  return {row->money("DEBIT"),   row->money("CREDIT"), row->money("MDEBIT"),
-          row->money("MCREDIT"), row->money("YDEBIT"), row->money("YCREDIT")};
+  return GrandTotalFigures(db);
 }
 
 std::string TrialBalanceMessage(const TrialFigures& figures) {

@@ -7,20 +7,9 @@
 
 #include "base/code_structure.h"
 #include "data/connection.h"
-#include "data/money.h"
+#include "subjects/opening_total_store.h"
 
 namespace qj::subjects {
-
-struct TrialFigures {
-  Money debit;    // 本年累计 借方
-  Money credit;   // 本年累计 贷方
-  Money mDebit;   // 期初余额 借方
-  Money mCredit;  // 期初余额 贷方
-  Money yDebit;   // 年初余额 借方
-  Money yCredit;  // 年初余额 贷方
-
-  [[nodiscard]] bool balanced() const { return debit == credit && mDebit == mCredit && yDebit == yCredit; }
-};
 
 // Recomputes the totals and reads the grand-total row.
 TrialFigures RunTrialBalance(data::Connection& db, const base::CodeStructure& structure);

@@ -5,19 +5,9 @@
 #include "subjects/subject_store.h"
 
 namespace qj::subjects {
-namespace {
-
-std::vector<CurrencyChoice> foreignCurrencies(data::Connection& db) {
-  std::vector<CurrencyChoice> out;
-  for (const auto& row : db.query("SELECT MONEYID, NAME FROM Currency WHERE MONEYID>0 AND MONEYID<99 ORDER BY MONEYID"))
-    out.push_back({static_cast<int>(row.integer("MONEYID")), row.text("NAME")});
-  return out;
-}
-
-}  // namespace
 
 SubjectDialogModel::SubjectDialogModel(HostServices& host, std::string caption)
-    : host_(&host), caption_(std::move(caption)), currencies_(foreignCurrencies(host.FindStartupDB())) {}
+    : host_(&host), caption_(std::move(caption)), currencies_(ForeignCurrencies(host.FindStartupDB())) {}
 
 SubjectDialogModel SubjectDialogModel::ForAdd(HostServices& host, AddPlan plan) {
   const bool counterparty = plan.kind == AddKind::Counterparty;

@@ -10,15 +10,11 @@
 #include <vector>
 
 #include "subjects/add_subject.h"
-#include "subjects/counterparties.h"
+#include "subjects/counterparty_queries.h"
+#include "subjects/currency_queries.h"
 #include "subjects/subject.h"
 
 namespace qj::subjects {
-
-struct CurrencyChoice {
-  int moneyId = 0;
-  std::string name;
-};
 
 class SubjectDialogModel {
  public:
@@ -60,6 +56,7 @@ class SubjectDialogModel {
   bool confirm();
 
  private:
+  // Reads the foreign currencies the dialog offers.
   SubjectDialogModel(HostServices& host, std::string caption);
 
   HostServices* host_;

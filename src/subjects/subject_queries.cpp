@@ -16,6 +16,14 @@ int SubjectPrefixCount(data::Connection& db, const std::string& code) {
   return rows.size() == 1 ? 2 : 1;
 }
 
+std::vector<std::string> FirstTwoCodesFrom(data::Connection& db, const std::string& code) {
+  std::vector<std::string> codes;
+  for (const auto& row :
+       db.query("SELECT SUBJECTID FROM Subject WHERE SUBJECTID>=:code ORDER BY SUBJECTID LIMIT 2", {{"code", code}}))
+    codes.push_back(row.text("SUBJECTID"));
+  return codes;
+}
+
 std::string FullSubjectName(data::Connection& db, const base::CodeStructure& structure, const std::string& code,
                             bool withCode) {
   std::string names;

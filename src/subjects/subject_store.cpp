@@ -103,4 +103,13 @@ void SetDetailFlag(data::Connection& db, const std::string& code, bool detail) {
              {{"flag", flag(detail)}, {"code", code}});
 }
 
+void DeleteSubjectRow(data::Connection& db, const std::string& code) {
+  db.execute("DELETE FROM Subject WHERE SUBJECTID=:code", {{"code", code}});
+}
+
+void InsertReservedSubject(data::Connection& db, int entry, const std::string& code) {
+  db.execute("INSERT INTO HostReservedSub (RESERVEDID, SUBJECTID) VALUES (:entry, :code)",
+             {{"entry", entry}, {"code", code}});
+}
+
 }  // namespace qj::subjects

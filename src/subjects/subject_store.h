@@ -26,5 +26,10 @@ void InsertSubject(data::Connection& db, const Subject& subject);
 void UpdateSubject(data::Connection& db, const std::string& code, const Subject& subject);
 // Marks a subject detail or summary, with the copies of the flag in its opening rows.
 void SetDetailFlag(data::Connection& db, const std::string& code, bool detail);
+// Deletes the subject's own row.
+void DeleteSubjectRow(data::Connection& db, const std::string& code);
+
+// Points a reserved-subject entry (HostReservedSub) at a subject.
+void InsertReservedSubject(data::Connection& db, int entry, const std::string& code);
 
 }  // namespace qj::subjects

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/upper_case.h"
+#include "vouchers/voucher_book_queries.h"
 
 namespace qj::vouchers {
 
@@ -30,18 +31,7 @@ ChartLookup::ChartLookup(std::vector<ChartSubject> subjects, const base::CodeStr
 }
 
 ChartLookup ChartLookup::load(data::Connection& db, const base::CodeStructure& structure) {
-  std::vector<ChartSubject> subjects;
-  for (const auto& row : db.query("SELECT SUBJECTID, NAME, VorCash, VorWBFlag, MONEYID, HELPCODE FROM Subject")) {
-    ChartSubject subject;
-    subject.code = row.text("SUBJECTID");
-    subject.name = row.text("NAME");
-    subject.cashFlow = row.flag("VorCash");
-    subject.foreignMode = static_cast<int>(row.integer("VorWBFlag"));
-    subject.moneyId = static_cast<int>(row.integer("MONEYID"));
-    subject.helpCode = row.text("HELPCODE");
-    subjects.push_back(std::move(subject));
-  }
-  return ChartLookup(std::move(subjects), structure);
+  return ChartLookup(SelectChartSubjects(db), structure);
 }
 
 const ChartSubject* ChartLookup::find(const std::string& code) const {

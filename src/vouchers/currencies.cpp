@@ -1,17 +1,12 @@
 #include "vouchers/currencies.h"
-#include "base/currency_ids.h"
 
 #include <algorithm>
 
+#include "vouchers/voucher_book_queries.h"
+
 namespace qj::vouchers {
 
-Currencies Currencies::load(data::Connection& db) {
-  std::vector<Currency> list;
-  for (const auto& row : db.query("SELECT MONEYID, NAME, RATE FROM Currency WHERE MONEYID<:aggregate ORDER BY MONEYID",
-                                  {{"aggregate", base::kAllCurrencies}}))
-    list.push_back({static_cast<int>(row.integer("MONEYID")), row.text("NAME"), row.money("RATE")});
-  return Currencies(std::move(list));
-}
+Currencies Currencies::load(data::Connection& db) { return Currencies(SelectVoucherCurrencies(db)); }
 
 const Currency* Currencies::find(int moneyId) const {
   const auto found = std::find_if(list_.begin(), list_.end(), [&](const Currency& c) { return c.moneyId == moneyId; });

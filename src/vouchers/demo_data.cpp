@@ -6,6 +6,7 @@
 #include "subjects/add_subject.h"
 #include "subjects/chart_rules.h"
 #include "subjects/subject_store.h"
+#include "vouchers/demo_data_store.h"
 
 namespace qj::vouchers {
 
@@ -34,15 +35,9 @@ constexpr std::array kSummaries{"提取备用金",     "支付办公用品费", 
 
 void addCurrencies(data::Connection& db) {
   for (const DemoCurrency& currency : kCurrencies) {
-    if (db.queryOne("SELECT MONEYID FROM Currency WHERE MONEYID=:id", {{"id", currency.moneyId}})) continue;
-    db.execute("INSERT INTO Currency (MONEYID, NAME, RATE) VALUES (:id, :name, :rate)",
-               {{"id", currency.moneyId}, {"name", currency.name}, {"rate", Money::parse(currency.rate)}});
+    if (CurrencyStored(db, currency.moneyId)) continue;
+    InsertCurrency(db, {currency.moneyId, currency.name, Money::parse(currency.rate)});
   }
-}
-
-int countSubjects(data::Connection& db) {
-  const auto row = db.queryOne("SELECT COUNT(*) AS N FROM Subject", {});
-  return row ? static_cast<int>(row->integer("N")) : 0;
 }
 
 std::vector<subjects::Subject> levelOneSubjects(data::Connection& db, const base::CodeStructure& structure) {
@@ -103,7 +98,7 @@ int AddDemoChart(data::Connection& db, const AccountBooksData& account, const Ca
   data::Transaction transaction(db);
   addCurrencies(db);
   std::vector<subjects::Subject> open = levelOneSubjects(db, rules.structure);
-  int count = countSubjects(db);
+  int count = CountSubjects(db);
   int added = 0;
   // The cash and bank subjects get their accounts first, as a real book's would.
   std::vector<std::string> first;
@@ -145,8 +140,8 @@ std::vector<VoucherDraft> DemoVouchers(data::Connection& db, const DraftBook& bo
   std::vector<const ChartSubject*> cashBank;
   std::vector<const ChartSubject*> local;
   std::vector<const ChartSubject*> foreign;
-  for (const auto& row : db.query("SELECT SUBJECTID FROM Subject ORDER BY SUBJECTID", {})) {
-    const ChartSubject* subject = book.chart.find(row.text("SUBJECTID"));
+  for (const std::string& subjectId : SubjectCodesInOrder(db)) {
+    const ChartSubject* subject = book.chart.find(subjectId);
     if (subject == nullptr || !subject->detail) continue;
     const std::string& code = subject->code;
     // A subject of a currency the book lacks can take no line.

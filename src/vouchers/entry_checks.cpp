@@ -1,6 +1,6 @@
 #include "vouchers/entry_checks.h"
 
-#include "vouchers/voucher_numbering.h"
+#include "vouchers/voucher_numbering_queries.h"
 
 namespace qj::vouchers {
 

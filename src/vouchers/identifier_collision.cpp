@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "base/product_caption.h"
-#include "vouchers/voucher_numbering.h"
+#include "vouchers/voucher_numbering_queries.h"
 
 namespace qj::vouchers {
 namespace {

@@ -6,7 +6,7 @@
 #include "base/host_lock.h"
 #include "data/period.h"
 #include "vouchers/save_guards.h"
-#include "vouchers/voucher_numbering.h"
+#include "vouchers/voucher_numbering_queries.h"
 #include "vouchers/voucher_store.h"
 
 namespace qj::vouchers {

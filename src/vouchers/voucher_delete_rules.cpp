@@ -1,20 +1,16 @@
 #include "vouchers/voucher_delete_rules.h"
 
 #include "base/product_caption.h"
+#include "vouchers/voucher_queries.h"
 
 namespace qj::vouchers {
 
 namespace {
 
-struct Card {
-  bool cleared = false;
-};
-
-std::optional<Card> FixedAssetCard(data::Connection& db, const VoucherHeader& header) {
+// The card named by the voucher's RELEVANTBILLID, if it names one that exists.
+std::optional<FixedAssetCard> SourceCard(data::Connection& db, const VoucherHeader& header) {
   if (!header.relevantBillId) return std::nullopt;
-  const auto row = db.queryOne("SELECT CLEARFLAG FROM FixedAssetsCard WHERE ID=:id", {{"id", *header.relevantBillId}});
-  if (!row) return std::nullopt;
-  return Card{row->flag("CLEARFLAG")};
+  return ReadFixedAssetCard(db, *header.relevantBillId);
 }
 
 bool OwnedByFixedAssets(data::Connection& db, const VoucherHeader& header) {
@@ -23,9 +19,9 @@ bool OwnedByFixedAssets(data::Connection& db, const VoucherHeader& header) {
     case kFixedAssetDocumentVoucher:
       return true;
     case kFixedAssetCardVoucher:
-      return FixedAssetCard(db, header).has_value();
+      return SourceCard(db, header).has_value();
     case kFixedAssetClearVoucher: {
-      const auto card = FixedAssetCard(db, header);
+      const auto card = SourceCard(db, header);
       return card && card->cleared;
     }
     default:

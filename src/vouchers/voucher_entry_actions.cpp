@@ -6,7 +6,7 @@
 #include "vouchers/source_documents.h"
 #include "vouchers/voucher_delete_rules.h"
 #include "vouchers/voucher_entry_model.h"
-#include "vouchers/voucher_reader.h"
+#include "vouchers/voucher_queries.h"
 #include "vouchers/voucher_store.h"
 
 namespace qj::vouchers {

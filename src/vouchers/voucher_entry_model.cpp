@@ -10,8 +10,8 @@
 #include "vouchers/identifier_collision.h"
 #include "vouchers/phrase_text.h"
 #include "vouchers/save_guards.h"
-#include "vouchers/voucher_numbering.h"
-#include "vouchers/voucher_reader.h"
+#include "vouchers/voucher_numbering_queries.h"
+#include "vouchers/voucher_queries.h"
 #include "vouchers/voucher_types.h"
 
 namespace qj::vouchers {

@@ -9,8 +9,8 @@
 #include "vouchers/save_guards.h"
 #include "vouchers/type_subject_rules.h"
 #include "vouchers/voucher_entry_model.h"
-#include "vouchers/voucher_numbering.h"
-#include "vouchers/voucher_reader.h"
+#include "vouchers/voucher_numbering_queries.h"
+#include "vouchers/voucher_queries.h"
 #include "vouchers/voucher_store.h"
 
 namespace qj::vouchers {

@@ -4,7 +4,7 @@
 
 #include "subjects/add_subject.h"
 #include "subjects/chart_fixture.h"
-#include "subjects/counterparties.h"
+#include "subjects/counterparty_queries.h"
 
 namespace qj::test {
 namespace {

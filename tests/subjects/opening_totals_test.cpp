@@ -1,7 +1,7 @@
-#include "subjects/opening_totals.h"
+#include "subjects/opening_total_store.h"
 
 #include "subjects/opening_fixture.h"
-#include "subjects/opening_rows.h"
+#include "subjects/opening_row_store.h"
 #include "subjects/opening_trial.h"
 
 namespace qj::test {

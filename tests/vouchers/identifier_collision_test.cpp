@@ -4,7 +4,7 @@
 
 #include "base/product_caption.h"
 #include "support/package_fixture.h"
-#include "vouchers/voucher_numbering.h"
+#include "vouchers/voucher_numbering_queries.h"
 
 namespace qj::test {
 namespace {

@@ -8,8 +8,8 @@
 #include "vouchers/voucher_delete_rules.h"
 #include "vouchers/voucher_draft.h"
 #include "vouchers/voucher_import.h"
-#include "vouchers/voucher_numbering.h"
-#include "vouchers/voucher_reader.h"
+#include "vouchers/voucher_numbering_queries.h"
+#include "vouchers/voucher_queries.h"
 
 namespace qj::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "vouchers/voucher_numbering.h"
+#include "vouchers/voucher_numbering_queries.h"
 
 #include <gtest/gtest.h>
 

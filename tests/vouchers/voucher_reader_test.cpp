@@ -1,4 +1,4 @@
-#include "vouchers/voucher_reader.h"
+#include "vouchers/voucher_queries.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "subjects/opening_totals.h"
+#include "subjects/opening_total_store.h"
 
 #include <stdexcept>
 #include <string>
@@ -121,6 +121,16 @@ void writeGrandTotal(data::Connection& db, int levelOneLength) {
 int LevelOneLength(const base::CodeStructure& structure) {
   if (structure.levels() == 0) throw std::invalid_argument("帐套没有设置科目编码结构");
   return structure.cumulativeLengths().front();
+}
+
+TrialFigures GrandTotalFigures(data::Connection& db) {
+  const auto row = db.queryOne(
+      "SELECT DEBIT, CREDIT, MDEBIT, MCREDIT, YDEBIT, YCREDIT FROM SubjectStartData "
+      "WHERE MONEYID=99 AND MNYIDSUBJECTID=:total",
+      {{"total", kGrandTotalKey}});
+  if (!row) return {};
+  return {row->money("DEBIT"),   row->money("CREDIT"), row->money("MDEBIT"),
+          row->money("MCREDIT"), row->money("YDEBIT"), row->money("YCREDIT")};
 }
 
 void ReWriteSubjectDataTotal(data::Connection& db, const base::CodeStructure& structure) {

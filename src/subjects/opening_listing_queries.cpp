@@ -1,10 +1,10 @@
-#include "subjects/opening_listing.h"
+#include "subjects/opening_listing_queries.h"
 
 #include <map>
 #include <stdexcept>
 
 #include "subjects/opening_columns.h"
-#include "subjects/opening_totals.h"
+#include "subjects/opening_total_store.h"
 
 namespace qj::subjects {
 namespace {

@@ -1,7 +1,8 @@
-// Reading a stored voucher for the entry screen, and the stored vouchers
-// before and after one in identifier order.
+// Reading a stored voucher for the entry screen, the stored vouchers before
+// and after one in identifier order, and the fixed-asset card behind one.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,5 +35,13 @@ StoredFlags ReadStoredFlags(data::Connection& db, const std::string& credId);
 // The nearest stored CREDID below or above `credId`, over the whole table.
 std::optional<std::string> StoredCredIdBefore(data::Connection& db, const std::string& credId);
 std::optional<std::string> StoredCredIdAfter(data::Connection& db, const std::string& credId);
+
+// A FixedAssetsCard row as the vouchers of fixed-asset documents see it.
+struct FixedAssetCard {
+  bool cleared = false;  // CLEARFLAG
+};
+
+// The FixedAssetsCard with this ID; nothing when there is no such card.
+std::optional<FixedAssetCard> ReadFixedAssetCard(data::Connection& db, std::int64_t cardId);
 
 }  // namespace qj::vouchers

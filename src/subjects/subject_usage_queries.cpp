@@ -1,4 +1,4 @@
-#include "subjects/subject_usage.h"
+#include "subjects/subject_usage_queries.h"
 
 namespace qj::subjects {
 

@@ -1,4 +1,4 @@
-#include "subjects/opening_working_copy.h"
+#include "subjects/opening_working_copy_store.h"
 
 #include <string>
 

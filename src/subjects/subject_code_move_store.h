@@ -1,6 +1,7 @@
-// How a subject's data follows a change of the tree. Each move is a handful of
-// set-based statements; the caller runs it inside its transaction, holding
-// "CREDLOCK" since vouchers and balances change.
+// Moving a subject's code, and its data with it, through every table that
+// holds it when the tree changes. Each move is a handful of set-based
+// statements; the caller runs it inside its transaction, holding "CREDLOCK"
+// since vouchers and balances change.
 //
 // Documents and references are the voucher lines and the sibling modules'
 // rows holding the code: Bank, Discount, IncomePayoutType, FixedAssetsCard,

@@ -1,4 +1,4 @@
-// The working copy of the opening rows (SubjectStartDatatemp) that the
+// Writing the working copy of the opening rows (SubjectStartDatatemp) that the
 // opening-balance screen takes when it opens and restores from when the user
 // discards the changes.
 #pragma once

@@ -1,5 +1,5 @@
-// The derived opening-balance rows and columns (what the book's routine
-// ReWriteSubjectDataTotal provides).
+// Writing the derived opening-balance rows and columns (what the book's
+// routine ReWriteSubjectDataTotal provides).
 //
 //  - A detail subject's currency-99 row is the local-money sum of its rows in
 //    every other currency.
@@ -14,8 +14,21 @@
 
 #include "base/code_structure.h"
 #include "data/connection.h"
+#include "data/money.h"
 
 namespace qj::subjects {
+
+// The figures of the grand-total row that the trial check compares.
+struct TrialFigures {
+  Money debit;    // 本年累计 借方
+  Money credit;   // 本年累计 贷方
+  Money mDebit;   // 期初余额 借方
+  Money mCredit;  // 期初余额 贷方
+  Money yDebit;   // 年初余额 借方
+  Money yCredit;  // 年初余额 贷方
+
+  [[nodiscard]] bool balanced() const { return debit == credit && mDebit == mCredit && yDebit == yCredit; }
+};
 
 // Recomputes all of the above in one transaction; needs a code structure with
 // at least one level (std::invalid_argument otherwise).
@@ -23,5 +36,8 @@ void ReWriteSubjectDataTotal(data::Connection& db, const base::CodeStructure& st
 
 // The code length of level-1 subjects; std::invalid_argument without levels.
 int LevelOneLength(const base::CodeStructure& structure);
+
+// The grand-total row's figures as the totals last wrote them; all zero without that row.
+TrialFigures GrandTotalFigures(data::Connection& db);
 
 }  // namespace qj::subjects

@@ -1,4 +1,4 @@
-#include "subjects/data_moves.h"
+#include "subjects/subject_code_move_store.h"
 
 #include <map>
 #include <stdexcept>

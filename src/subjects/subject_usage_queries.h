@@ -1,4 +1,4 @@
-// Whether documents or other modules depend on a subject.
+// Reading whether documents or other modules depend on a subject.
 #pragma once
 
 #include <string>

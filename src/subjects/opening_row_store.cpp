@@ -1,4 +1,4 @@
-#include "subjects/opening_rows.h"
+#include "subjects/opening_row_store.h"
 
 #include <string>
 
@@ -112,6 +112,48 @@ void SubjectStartDataInitial(data::Connection& db) {
   db.execute("DELETE FROM SubjectStartData");
   CreateSubjectStartData(db);
   tx.commit();
+}
+
+void DeleteSubjectOpeningRows(data::Connection& db, const std::string& subjectId) {
+  db.execute("DELETE FROM SubjectStartData WHERE SUBJECTID=:code", {{"code", subjectId}});
+}
+
+void CopySubjectIntoOpeningRows(data::Connection& db, const Subject& subject) {
+  db.execute("UPDATE SubjectStartData SET NAME=:name, DCFLAG=:dc, DCFLAGNAME=:dcName WHERE SUBJECTID=:code",
+             {{"name", subject.name},
+              {"dc", subject.debit ? "T" : "F"},
+              {"dcName", subject.debit ? "借" : "贷"},
+              {"code", subject.code}});
+}
+
+std::optional<bool> OpeningRowDebitSide(data::Connection& db, const std::string& key) {
+  const auto row = db.queryOne("SELECT DCFLAG FROM SubjectStartData WHERE MNYIDSUBJECTID=:key", {{"key", key}});
+  if (!row) return std::nullopt;
+  return row->text("DCFLAG") == "T";
+}
+
+void SetOpeningFigures(data::Connection& db, const std::string& key, Money debit, Money credit, Money balance) {
+  db.execute("UPDATE SubjectStartData SET DEBIT=:debit, CREDIT=:credit, Balance=:balance WHERE MNYIDSUBJECTID=:key",
+             {{"debit", debit}, {"credit", credit}, {"balance", balance}, {"key", key}});
+}
+
+void StoreEnteredFigures(data::Connection& db, const OpeningRow& row) {
+  std::string zeroed;
+  for (std::string_view column :
+       {"YRAWDEBIT", "YRAWCREDIT", "MRAWDEBIT", "MRAWCREDIT", "YDEBIT", "YCREDIT", "MDEBIT", "MCREDIT"})
+    zeroed.append(", ").append(column).append("=COALESCE(").append(column).append(", 0)");
+  db.execute(
+      "UPDATE SubjectStartData SET RAWDEBIT=:rawDebit, RAWCREDIT=:rawCredit, RAWBalance=:rawBalance, "
+      "DEBIT=:debit, CREDIT=:credit, Balance=:balance, PLHAVEDONE=:pl" +
+          zeroed + " WHERE MNYIDSUBJECTID=:key",
+      {{"rawDebit", row.rawDebit},
+       {"rawCredit", row.rawCredit},
+       {"rawBalance", row.rawBalance},
+       {"debit", row.debit},
+       {"credit", row.credit},
+       {"balance", row.balance},
+       {"pl", row.profitLoss},
+       {"key", row.key}});
 }
 
 }  // namespace qj::subjects

@@ -1,4 +1,5 @@
-// Voucher identifiers and numbers within a voucher type, for new vouchers of a month.
+// Reading the voucher identifiers and the numbers within a voucher type in use, to
+// hand out those of new vouchers of a month.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "subjects/counterparties.h"
+#include "subjects/counterparty_queries.h"
 
 #include "subjects/chart_rules.h"
 

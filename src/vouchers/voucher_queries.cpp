@@ -1,4 +1,4 @@
-#include "vouchers/voucher_reader.h"
+#include "vouchers/voucher_queries.h"
 
 #include "data/period.h"
 
@@ -102,6 +102,12 @@ std::optional<std::string> StoredCredIdAfter(data::Connection& db, const std::st
       db.queryOne("SELECT CREDID FROM VoucherMaster WHERE CREDID>:id ORDER BY CREDID LIMIT 1", {{"id", credId}});
   if (!row) return std::nullopt;
   return row->text("CREDID");
+}
+
+std::optional<FixedAssetCard> ReadFixedAssetCard(data::Connection& db, std::int64_t cardId) {
+  const auto row = db.queryOne("SELECT CLEARFLAG FROM FixedAssetsCard WHERE ID=:id", {{"id", cardId}});
+  if (!row) return std::nullopt;
+  return FixedAssetCard{row->flag("CLEARFLAG")};
 }
 
 }  // namespace qj::vouchers

@@ -1,4 +1,5 @@
-// Customers and suppliers that may get a sub-account under a control account.
+// Reading the customers and suppliers that may get a sub-account under a
+// control account.
 #pragma once
 
 #include <cstdint>

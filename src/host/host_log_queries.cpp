@@ -1,0 +1,28 @@
+#include "host/host_log_queries.h"
+
+namespace qj::host {
+
+std::vector<HostLogEntry> ReadHostLog(data::Connection& db, int limit, std::optional<int> code) {
+  data::Params params{{"limit", limit}};
+  std::string where;
+  if (code) {
+    where = " WHERE LOGCODE = :code";
+    params.push_back({"code", *code});
+  }
+  std::vector<HostLogEntry> entries;
+  for (const data::Row& row : db.query("SELECT LOGTIME, USERNAME, LOGCODE, LOGTEXT FROM HostLog" + where +
+                                           " ORDER BY LOGTIME DESC, LOGID DESC LIMIT :limit",
+                                       params))
+    entries.push_back(
+        {row.text("LOGTIME"), row.text("USERNAME"), static_cast<int>(row.integer("LOGCODE")), row.text("LOGTEXT")});
+  return entries;
+}
+
+std::vector<int> ReadHostLogCodes(data::Connection& db) {
+  std::vector<int> codes;
+  for (const data::Row& row : db.query("SELECT DISTINCT LOGCODE FROM HostLog ORDER BY LOGCODE"))
+    codes.push_back(static_cast<int>(row.integer("LOGCODE")));
+  return codes;
+}
+
+}  // namespace qj::host

@@ -1,0 +1,24 @@
+// Reading the host log (HostLog): its entries, newest first, and the codes it holds.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/connection.h"
+
+namespace qj::host {
+
+struct HostLogEntry {
+  std::string time;  // "2011-07-15 09:30:00"
+  std::string user;
+  int code = 0;
+  std::string text;
+};
+
+// At most `limit` entries, newest first; only those of `code` when one is given.
+std::vector<HostLogEntry> ReadHostLog(data::Connection& db, int limit, std::optional<int> code);
+// Every code the log holds, in ascending order.
+std::vector<int> ReadHostLogCodes(data::Connection& db);
+
+}  // namespace qj::host
