@@ -14,7 +14,7 @@
 #include "host/book_session.h"
 #include "host/host_application.h"
 #include "host/message_boxes.h"
-#include "host/users.h"
+#include "host/user_store.h"
 
 namespace qj::bench {
 

@@ -7,9 +7,9 @@
 #include "cli/login.h"
 #include "host/book_creation.h"
 #include "host/book_locations.h"
-#include "host/book_record.h"
+#include "host/book_record_store.h"
 #include "host/host_error.h"
-#include "host/users.h"
+#include "host/user_store.h"
 #include "package/starting_chart.h"
 
 namespace qj::cli {

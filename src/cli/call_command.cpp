@@ -8,7 +8,7 @@
 #include "host/host_application.h"
 #include "host/message_boxes.h"
 #include "host/package_library.h"
-#include "host/users.h"
+#include "host/user_store.h"
 
 namespace qj::cli {
 namespace {

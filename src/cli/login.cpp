@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "host/users.h"
+#include "host/user_store.h"
 
 namespace qj::cli {
 

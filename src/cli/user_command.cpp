@@ -4,7 +4,7 @@
 #include "cli/commands.h"
 #include "cli/login.h"
 #include "host/host_error.h"
-#include "host/users.h"
+#include "host/user_store.h"
 
 namespace qj::cli {
 namespace {

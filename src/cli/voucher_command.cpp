@@ -10,7 +10,7 @@
 #include "cli/book_session.h"
 #include "cli/commands.h"
 #include "data/db_error.h"
-#include "host/users.h"
+#include "host/user_store.h"
 #include "subjects/csv_rows.h"
 #include "vouchers/save_guards.h"
 #include "vouchers/voucher_batch.h"

@@ -1,6 +1,6 @@
 #include "desktop/host_log_model.h"
 
-#include "host/host_log_queries.h"
+#include "host/host_log_store.h"
 #include "hostapi/host_services.h"
 
 namespace qj::desktop {

@@ -19,7 +19,7 @@
 #include "desktop/new_book_dialog.h"
 #include "host/book_locations.h"
 #include "host/message_boxes.h"
-#include "host/users.h"
+#include "host/user_store.h"
 #include "hostapi/host_services.h"
 #include "package/starting_chart.h"
 

@@ -2,7 +2,7 @@
 
 #include "data/db_error.h"
 #include "host/host_error.h"
-#include "host/users.h"
+#include "host/user_store.h"
 
 namespace qj::desktop {
 namespace {

@@ -7,10 +7,10 @@
 #include "base/refusal.h"
 #include "data/connection.h"
 #include "data/schema.h"
-#include "host/book_record.h"
+#include "host/book_record_store.h"
 #include "host/host_error.h"
 #include "host/new_book_store.h"
-#include "host/users.h"
+#include "host/user_store.h"
 
 namespace qj::host {
 namespace {

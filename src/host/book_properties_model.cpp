@@ -6,9 +6,9 @@
 
 #include "data/schema.h"
 #include "host/book_properties_store.h"
-#include "host/book_record.h"
+#include "host/book_record_store.h"
 #include "host/host_error.h"
-#include "host/users.h"
+#include "host/user_store.h"
 
 namespace qj::host {
 namespace {

@@ -1,7 +1,7 @@
 #include "host/book_session.h"
 
 #include "data/schema.h"
-#include "host/book_record.h"
+#include "host/book_record_store.h"
 #include "host/host_error.h"
 
 namespace qj::host {

@@ -6,6 +6,7 @@
 #include "data/dialect.h"
 #include "data/procedures.h"
 #include "host/privileged_functions.h"
+#include "host/host_log_store.h"
 
 namespace qj::host {
 
@@ -144,10 +145,7 @@ std::string cutUtf8(const std::string& text, std::size_t bytes) {
 }  // namespace
 
 void HostApplication::WriteLog(int code, const std::string& text) {
-  data::Connection& db = session_.db();
-  db.execute("INSERT INTO HostLog (LOGTIME, USERNAME, LOGCODE, LOGTEXT) VALUES (" +
-                 std::string(data::CurrentLocalDateTimeSql(db.engine())) + ", :user, :code, :text)",
-             {{"user", userName_}, {"code", code}, {"text", cutUtf8(text, 255)}});
+  WriteHostLog(session_.db(), userName_, code, cutUtf8(text, 255));
 }
 
 void HostApplication::EDBEngineErrorHandler(const data::DbError& error) {

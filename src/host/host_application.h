@@ -9,7 +9,7 @@
 #include "host/book_session.h"
 #include "host/command_registry.h"
 #include "host/message_boxes.h"
-#include "host/users.h"
+#include "host/user_store.h"
 #include "host/window_host.h"
 #include "hostapi/host_services.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/connection.h"
-#include "host/users.h"
+#include "host/user_store.h"
 
 namespace qj::host {
 

@@ -1,6 +1,6 @@
 #include "package/command_table.h"
 
-#include "base/book_state.h"
+#include "base/book_state_store.h"
 #include "base/host.h"
 #include "base/screen_registry.h"
 #include "base/screen_table.h"

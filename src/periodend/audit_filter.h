@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "base/book_state.h"
+#include "base/book_state_store.h"
 #include "data/period.h"
 #include "hostapi/account_books_data.h"
 #include "hostapi/host_services.h"

@@ -15,30 +15,13 @@
 #include "data/money.h"
 #include "hostapi/host_services.h"
 #include "periodend/audit_filter.h"
+#include "periodend/audit_list_queries.h"
 
 namespace qj::periodend {
 
 inline constexpr const char* kAuditListCaption = "凭证审核";
 inline constexpr const char* kAuditListScreenName = "VocuherCheckList_Frm";
 inline constexpr const char* kAuditFilterScreenName = "VOCUHERCHECKFILTER_FRM";
-
-// One voucher line of the list.
-struct AuditListRow {
-  std::string credId;
-  std::int64_t typeId = 0;
-  std::optional<Date> credDate;
-  std::int64_t credNo = 0;
-  std::string voucherWord;  // the type's name followed by CREDCODE
-  bool audited = false;
-  bool posted = false;
-  std::int64_t fenLuNo = 0;
-  std::string summary;
-  std::string subjectId;
-  std::string subjectName;
-  Money debit;
-  Money credit;
-  std::string maker;
-};
 
 enum class AuditColumn : std::size_t { Date, CredNo, Word, Audited, Posted, Summary, Subject, Debit, Credit };
 inline constexpr std::array<const char*, 9> kAuditColumnTitles = {"凭证日期", "顺序号",   "凭证字号", "审核",    "登帐",
@@ -49,13 +32,6 @@ std::string FlagMark(bool set);
 // The text a cell shows: amounts with two decimals (empty when zero), the
 // subject as its code and name.
 std::string CellText(const AuditListRow& row, AuditColumn column);
-
-// The lines of the filter's vouchers, by voucher word, number, date and line.
-// A voucher without a CHECKFLAG counts as unaudited.
-std::vector<AuditListRow> QueryAuditList(data::Connection& db, const AuditFilter& filter);
-// The lines of the period's vouchers the last batch audit stamped, by
-// voucher identifier and line.
-std::vector<AuditListRow> QueryStampedVouchers(data::Connection& db, const Period& period);
 
 // The list on screen: its rows and the current one.
 class AuditList {

@@ -8,7 +8,7 @@
 
 #include "balances/asset_surplus_store.h"
 #include "balances/movements.h"
-#include "base/book_state.h"
+#include "base/book_state_store.h"
 #include "base/currency_ids.h"
 #include "base/host_lock.h"
 #include "base/refusal.h"

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "balances/period_balances.h"
+#include "balances/period_roll_store.h"
 
 namespace qj::periodend {
 namespace {

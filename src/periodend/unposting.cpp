@@ -1,7 +1,7 @@
 #include "periodend/unposting.h"
 
 #include "balances/asset_surplus_store.h"
-#include "balances/period_balances.h"
+#include "balances/period_roll_store.h"
 #include "base/host_lock.h"
 #include "base/refusal.h"
 #include "base/screen_work.h"

@@ -1,6 +1,6 @@
 #include "subjects/opening_session.h"
 
-#include "base/book_state.h"
+#include "base/book_state_store.h"
 #include "base/host_lock.h"
 
 namespace qj::subjects {

@@ -1,7 +1,7 @@
 #include "subjects/opening_transfer.h"
 
-#include "balances/period_balances.h"
-#include "base/book_state.h"
+#include "balances/period_roll_store.h"
+#include "base/book_state_store.h"
 #include "data/period.h"
 #include "subjects/opening_total_store.h"
 

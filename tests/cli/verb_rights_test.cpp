@@ -9,7 +9,7 @@
 #include "cli/verb_rights.h"
 #include "data/schema.h"
 #include "host/book_session.h"
-#include "host/users.h"
+#include "host/user_store.h"
 #include "support/scratch_database.h"
 
 namespace qj::test {

@@ -16,7 +16,7 @@
 #include "desktop/workspace.h"
 #include "desktop_fixture.h"
 #include "host/book_session.h"
-#include "host/users.h"
+#include "host/user_store.h"
 #include "support/screenshot.h"
 
 namespace qj::test {

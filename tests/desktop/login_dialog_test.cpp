@@ -12,10 +12,10 @@
 #include "desktop/login_dialog.h"
 #include "desktop/new_book_dialog.h"
 #include "desktop_fixture.h"
-#include "host/book_record.h"
+#include "host/book_record_store.h"
 #include "host/book_session.h"
 #include "host/named_locks.h"
-#include "host/users.h"
+#include "host/user_store.h"
 #include "support/screenshot.h"
 
 namespace qj::test {

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "host/book_creation.h"
-#include "host/users.h"
+#include "host/user_store.h"
 #include "support/scratch_database.h"
 
 namespace qj::test {

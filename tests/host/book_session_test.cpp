@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "host/book_creation.h"
-#include "host/book_record.h"
+#include "host/book_record_store.h"
 #include "host/book_session.h"
 #include "host/host_application.h"
 #include "host/host_error.h"

@@ -5,7 +5,7 @@
 #include "host/book_creation.h"
 #include "host/book_session.h"
 #include "host/host_application.h"
-#include "host/users.h"
+#include "host/user_store.h"
 #include "hostapi/vor_params.h"
 #include "support/scratch_database.h"
 

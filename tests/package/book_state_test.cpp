@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "base/book_state.h"
+#include "base/book_state_store.h"
 #include "support/package_fixture.h"
 
 namespace qj::test {

@@ -1,4 +1,4 @@
-#include "balances/period_balances.h"
+#include "balances/period_roll_store.h"
 
 #include "periodend/period_fixture.h"
 #include "subjects/opening_transfer.h"

@@ -1,6 +1,6 @@
 #include "periodend/unposting.h"
 
-#include "balances/period_balances.h"
+#include "balances/period_roll_store.h"
 #include "periodend/period_fixture.h"
 #include "periodend/posting.h"
 

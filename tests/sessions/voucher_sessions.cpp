@@ -13,7 +13,7 @@
 #include "host/book_session.h"
 #include "host/host_application.h"
 #include "host/message_boxes.h"
-#include "host/users.h"
+#include "host/user_store.h"
 #include "package/starting_chart.h"
 #include "vouchers/voucher_entry_model.h"
 

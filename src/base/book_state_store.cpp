@@ -1,4 +1,4 @@
-#include "base/book_state.h"
+#include "base/book_state_store.h"
 
 #include <stdexcept>
 

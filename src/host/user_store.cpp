@@ -1,4 +1,4 @@
-#include "host/users.h"
+#include "host/user_store.h"
 
 #include <sodium.h>
 

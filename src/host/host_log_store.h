@@ -1,4 +1,5 @@
-// Reading the host log (HostLog): its entries, newest first, and the codes it holds.
+// The host log (HostLog): writing an entry, reading the entries newest first
+// and the codes it holds.
 #pragma once
 
 #include <optional>
@@ -15,6 +16,10 @@ struct HostLogEntry {
   int code = 0;
   std::string text;
 };
+
+// Adds an entry stamped with the database's local time; `text` is already cut
+// to the column's length.
+void WriteHostLog(data::Connection& db, const std::string& user, int code, const std::string& text);
 
 // At most `limit` entries, newest first; only those of `code` when one is given.
 std::vector<HostLogEntry> ReadHostLog(data::Connection& db, int limit, std::optional<int> code);

@@ -1,10 +1,10 @@
-#include "balances/period_balances.h"
+#include "balances/period_roll_store.h"
 
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "base/book_state.h"
+#include "base/book_state_store.h"
 
 namespace qj::balances {
 namespace {

@@ -1,4 +1,4 @@
-#include "host/book_record.h"
+#include "host/book_record_store.h"
 
 #include <charconv>
 #include <stdexcept>

@@ -1,6 +1,14 @@
-#include "host/host_log_queries.h"
+#include "host/host_log_store.h"
+
+#include "data/dialect.h"
 
 namespace qj::host {
+
+void WriteHostLog(data::Connection& db, const std::string& user, int code, const std::string& text) {
+  db.execute("INSERT INTO HostLog (LOGTIME, USERNAME, LOGCODE, LOGTEXT) VALUES (" +
+                 std::string(data::CurrentLocalDateTimeSql(db.engine())) + ", :user, :code, :text)",
+             {{"user", user}, {"code", code}, {"text", text}});
+}
 
 std::vector<HostLogEntry> ReadHostLog(data::Connection& db, int limit, std::optional<int> code) {
   data::Params params{{"limit", limit}};

@@ -1,0 +1,30 @@
+// What the checks before posting clean up and read: the voucher rows left
+// without their other half, and the month's lines with their subjects.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/connection.h"
+#include "data/money.h"
+#include "data/period.h"
+
+namespace qj::periodend {
+
+// Lines without a header and headers without lines go, and with a removed
+// header its cash-flow allocation; in a transaction of its own.
+void DeleteOrphanVoucherRows(data::Connection& db);
+
+// A line of the month's vouchers as the checks see it.
+struct CheckedLine {
+  std::string credId;
+  std::int64_t credNo = 0;
+  Money debit;
+  Money credit;
+  bool detailSubject = false;  // its subject exists and is a detail subject
+};
+// Every line of the month, by voucher and line, in one pass.
+std::vector<CheckedLine> MonthLinesToCheck(data::Connection& db, const Period& month);
+
+}  // namespace qj::periodend
