@@ -5,8 +5,8 @@
 #include "base/upper_case.h"
 #include "data/dialect.h"
 #include "data/procedures.h"
-#include "host/privileged_functions.h"
 #include "host/host_log_store.h"
+#include "host/privileged_functions.h"
 
 namespace qj::host {
 
