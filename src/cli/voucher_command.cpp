@@ -23,9 +23,6 @@
 
 namespace qj::cli {
 namespace {
-
-using base::ShowUnderProductCaption;
-
 // Shows a refusal after saying where it comes from: "凭证 3 第 5 行：【提示信息】...".
 // A voucher is made by the user who enters it: naming another maker (vouchers
 // carried over from elsewhere) is an administrator's work, and only for users

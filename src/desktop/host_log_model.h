@@ -7,15 +7,11 @@
 #include <vector>
 
 #include "data/connection.h"
+#include "host/host_log_store.h"
 
 namespace qj::desktop {
 
-struct LogEntry {
-  std::string time;  // "2011-07-15 09:30:00"
-  std::string user;
-  int code = 0;
-  std::string text;
-};
+using LogEntry = host::HostLogEntry;
 
 class HostLogModel {
  public:
