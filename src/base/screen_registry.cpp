@@ -37,21 +37,21 @@ void showModeless(const std::string& name, std::unique_ptr<Screen> screen) {
   screen.release()->showModeless();
 }
 
-void openModal(const ScreenEntry& entry, const ScreenMakers& makers) {
-  if (!entry.screenName.empty() && Host().FormIsExist(entry.screenName)) return;  // already showing
-  auto screen = makers.screen();
+void openModal(HostServices& host, const ScreenEntry& entry, const ScreenMakers& makers) {
+  if (!entry.screenName.empty() && host.FormIsExist(entry.screenName)) return;  // already showing
+  auto screen = makers.screen(host);
   screen->showModal();
 }
 
-void openModeless(const ScreenEntry& entry, const ScreenMakers& makers) {
+void openModeless(HostServices& host, const ScreenEntry& entry, const ScreenMakers& makers) {
   if (Screen* open = openScreen(entry.screenName)) {
     open->bringToFront();
     return;
   }
-  showModeless(entry.screenName, makers.screen());
+  showModeless(entry.screenName, makers.screen(host));
 }
 
-void openFilterThenList(const ScreenEntry& entry, const ScreenMakers& makers, bool keepFilter) {
+void openFilterThenList(HostServices& host, const ScreenEntry& entry, const ScreenMakers& makers, bool keepFilter) {
   if (Screen* open = openScreen(entry.screenName)) {
     open->bringToFront();
     return;
@@ -59,11 +59,11 @@ void openFilterThenList(const ScreenEntry& entry, const ScreenMakers& makers, bo
   auto& filters = registry().filters;
   auto kept = filters.find(entry.filterName);
   std::unique_ptr<Screen> filter;
-  if (kept != filters.end() && Host().FormIsExist(entry.filterName)) filter = std::move(kept->second);
+  if (kept != filters.end() && host.FormIsExist(entry.filterName)) filter = std::move(kept->second);
   if (kept != filters.end()) filters.erase(kept);
-  if (!filter) filter = makers.filter();
+  if (!filter) filter = makers.filter(host);
   if (filter->showModal() != 1) return;  // cancelled: the filter dialog goes
-  showModeless(entry.screenName, makers.list(*filter));
+  showModeless(entry.screenName, makers.list(host, *filter));
   if (keepFilter) filters[entry.filterName] = std::move(filter);
 }
 
@@ -90,16 +90,16 @@ void OpenScreen(const ScreenEntry& entry) {
   }
   switch (entry.pattern) {
     case ScreenPattern::Modal:
-      openModal(entry, it->second);
+      openModal(host, entry, it->second);
       break;
     case ScreenPattern::Modeless:
-      openModeless(entry, it->second);
+      openModeless(host, entry, it->second);
       break;
     case ScreenPattern::FilterThenList:
-      openFilterThenList(entry, it->second, true);
+      openFilterThenList(host, entry, it->second, true);
       break;
     case ScreenPattern::FilterHandOverList:
-      openFilterThenList(entry, it->second, false);
+      openFilterThenList(host, entry, it->second, false);
       break;
     case ScreenPattern::HostScreen:
       break;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/screen_table.h"
+#include "hostapi/host_services.h"
 
 namespace qj::base {
 
@@ -24,10 +25,11 @@ class Screen {
   virtual void dispose() = 0;
 };
 
+// How a key's screens are made, each for the host that opens them.
 struct ScreenMakers {
-  std::function<std::unique_ptr<Screen>()> screen;              // the screen of a modal or modeless key
-  std::function<std::unique_ptr<Screen>()> filter;              // the filter dialog of a list key
-  std::function<std::unique_ptr<Screen>(Screen& filter)> list;  // the list, from its confirmed filter
+  std::function<std::unique_ptr<Screen>(HostServices&)> screen;                // the screen of a modal or modeless key
+  std::function<std::unique_ptr<Screen>(HostServices&)> filter;                // the filter dialog of a list key
+  std::function<std::unique_ptr<Screen>(HostServices&, Screen& filter)> list;  // the list, from its confirmed filter
 };
 
 // Makes a key's screen available; keys compare without regard to case.

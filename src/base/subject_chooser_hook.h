@@ -6,10 +6,12 @@
 #include <optional>
 #include <string>
 
+#include "hostapi/host_services.h"
+
 namespace qj::base {
 
 // Shows the chooser modally: the chosen code, or nothing when the user cancels.
-using SubjectChooser = std::function<std::optional<std::string>()>;
+using SubjectChooser = std::function<std::optional<std::string>(HostServices&)>;
 
 // An empty chooser (a build or host without screens) leaves GETASSUBCODE doing nothing.
 void SetSubjectChooser(SubjectChooser chooser);

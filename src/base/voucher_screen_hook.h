@@ -6,13 +6,15 @@
 #include <functional>
 #include <string>
 
+#include "hostapi/host_services.h"
+
 namespace qj::base {
 
 // The name the host knows the voucher entry screen by.
 inline constexpr const char* kVoucherScreenName = "VoucherVoice_Frm";
 
 // Shows the voucher entry screen modally on the voucher with that identifier.
-using VoucherScreenOpener = std::function<void(const std::string& credId)>;
+using VoucherScreenOpener = std::function<void(HostServices&, const std::string& credId)>;
 
 // An empty opener (a build or host without screens) leaves GOTOSPECIALCRED doing nothing.
 void SetVoucherScreenOpener(VoucherScreenOpener opener);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
@@ -12,6 +13,9 @@
 
 namespace qj::cli {
 namespace {
+
+// The bits of a message box's flags that choose its icon.
+constexpr int kIconFlags = 0x70;
 
 nlohmann::json toJson(const VorParams::Variant& value) {
   if (std::holds_alternative<std::monostate>(value)) return nullptr;
@@ -79,7 +83,11 @@ int RunCall(const std::vector<std::string>& words) {
         {{"caption", shown.caption}, {"text", shown.text}, {"flags", shown.flags}, {"answer", shown.answer}});
   const nlohmann::json result = {{"command", command}, {"param", param}, {"outputs", outputs}, {"messages", messages}};
   std::cout << result.dump(2) << "\n";
-  return kExitOk;
+  // A command that showed an error (a value it refused, a database error)
+  // did not do its work, and a script must be able to tell.
+  const bool failed = std::any_of(boxes.shown().begin(), boxes.shown().end(),
+                                  [](const auto& shown) { return (shown.flags & kIconFlags) == msgbox::IconError; });
+  return failed ? kExitRefused : kExitOk;
 }
 
 }  // namespace qj::cli

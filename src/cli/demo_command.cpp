@@ -2,12 +2,14 @@
 // stored through the rules and the save path of hand-entered vouchers.
 #include <iostream>
 
+#include "base/host_lock.h"
 #include "base/product_caption.h"
 #include "cli/arguments.h"
 #include "cli/book_session.h"
 #include "cli/commands.h"
 #include "data/db_error.h"
 #include "vouchers/demo_data.h"
+#include "vouchers/save_guards.h"
 #include "vouchers/voucher_batch.h"
 #include "vouchers/voucher_draft.h"
 
@@ -37,7 +39,19 @@ int generate(const Arguments& args) {
   CliSession session("demo generate", args, false);
   data::Connection& db = session.app.FindStartupDB();
   vouchers::DemoRandom random(seed);
+  if (auto refusal = vouchers::SaveRightRefusal(session.app, true)) {
+    base::ShowUnderProductCaption(session.app, *refusal);
+    return kExitRefused;
+  }
+  // The subjects and the vouchers are stored together or not at all, under
+  // the save lock from the first subject to the last voucher.
+  const base::HostLock lock(session.app, base::kVoucherSaveLock);
+  if (!lock) {
+    base::ShowUnderProductCaption(session.app, vouchers::SaveLockBusyRefusal());
+    return kExitRefused;
+  }
   try {
+    data::Transaction transaction(db);
     int added = 0;
     if (subjects > 0) {
       added = vouchers::AddDemoChart(db, session.app.accountBooksData(),
@@ -62,10 +76,11 @@ int generate(const Arguments& args) {
       ready.push_back(std::move(std::get<vouchers::CheckedVoucher>(result)));
       lines += ready.back().lines.size();
     }
-    if (auto refusal = vouchers::StoreNewVouchers(session.app, ready)) {
+    if (auto refusal = vouchers::WriteNewVouchers(db, ready)) {
       base::ShowUnderProductCaption(session.app, *refusal);
       return kExitRefused;
     }
+    transaction.commit();
     std::cout << "已增加 " << added << " 个科目，生成 " << ready.size() << " 张凭证（" << lines << " 条分录）";
     if (!ready.empty()) std::cout << "：" << ready.front().header.credId << " 至 " << ready.back().header.credId;
     std::cout << "。\n";

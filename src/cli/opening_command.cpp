@@ -74,7 +74,7 @@ int set(const Arguments& args) {
     const auto value = args.option(option);
     if (!value) continue;
     try {
-      Money::parse(*value);
+      ParseEnteredAmount(*value);
     } catch (const MoneyError& error) {
       throw UsageError("--" + std::string(option) + " " + error.what());
     }

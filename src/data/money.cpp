@@ -142,4 +142,10 @@ Money Money::roundedTo(int decimals) const {
 
 Money TruncateCurrency(Money amount) { return amount.roundedTo(2); }
 
+Money ParseEnteredAmount(std::string_view text) {
+  const Money amount = Money::parse(text);
+  if (amount.roundedTo(2) != amount) throw MoneyError("金额最多只能有两位小数：" + std::string(text));
+  return amount;
+}
+
 }  // namespace qj

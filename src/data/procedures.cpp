@@ -9,8 +9,10 @@ namespace qj::data {
 void OutlayAccountStart(Connection& db, const Period& period) {
   if (!period.isValid()) throw std::invalid_argument("启用期间不正确：" + period.text());
   Transaction tx(db);
-  if (IntegerOf(db.scalar("SELECT COUNT(*) FROM VoucherMaster WHERE POSTFLAG='T'")) > 0)
-    throw std::runtime_error("帐套已有凭证登帐，不能重新设置启用期间");
+  // The vouchers are numbered in the months of the book: a new start would
+  // leave them outside it, and posting would never see them.
+  if (db.queryOne("SELECT CREDID FROM VoucherMaster LIMIT 1"))
+    throw std::runtime_error("帐套中已有凭证，不能重新设置启用期间");
   const std::int64_t changed =
       db.execute("UPDATE AccountState SET STARTDATE=:start, CURRYEAR=:year, CURRMON=:month",
                  {{"start", period.firstDay()}, {"year", period.year}, {"month", period.month}});

@@ -62,7 +62,11 @@ SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode) : pat
   try {
     // Reading the schema first turns a file that is not a database into a clear error.
     executeScript("SELECT count(*) FROM sqlite_master");
-    executeScript("PRAGMA journal_mode=WAL; PRAGMA foreign_keys=ON; PRAGMA case_sensitive_like=ON;");
+    // Only a book, or a database being created, is switched to WAL: an empty
+    // file or another program's database stays exactly as it was for the
+    // refusal that follows. The other settings belong to this connection.
+    if (mode == OpenMode::CreateIfMissing || tableExists("SchemaInfo")) executeScript("PRAGMA journal_mode=WAL;");
+    executeScript("PRAGMA foreign_keys=ON; PRAGMA case_sensitive_like=ON;");
   } catch (const DbError& error) {
     sqlite3_close(db_);
     db_ = nullptr;

@@ -51,7 +51,7 @@ void gotoSpecialCred(const std::string&, VorParams& bag) {
   if (!host.HasOvoPrivilege2(58, 1, true)) return;
   // The screen is modal: while one is showing it cannot be shown a second time.
   if (host.FormIsExist(base::kVoucherScreenName)) return;
-  open(bag.GetString("asOldCredID"));
+  open(host, bag.GetString("asOldCredID"));
 }
 
 void getAsSubCode(const std::string&, VorParams& bag) {
@@ -59,7 +59,7 @@ void getAsSubCode(const std::string&, VorParams& bag) {
   if (!host.HasOvoPrivilege2(8, 1, true)) return;
   const base::SubjectChooser& choose = base::TheSubjectChooser();
   if (!choose || host.FormIsExist(subjects::SubjectChooserModel::kScreenName)) return;
-  bag.AddValue("asSubCode", choose().value_or(""));
+  bag.AddValue("asSubCode", choose(host).value_or(""));
 }
 
 void getSubjectIdParam(const std::string&, VorParams& bag) {

@@ -109,7 +109,7 @@ bool OpeningModel::editCell(std::size_t row, OpeningField field, const std::stri
   if (!cellEditable(row, field)) return false;
   Money amount;
   try {
-    if (text.find_first_not_of(" \t") != std::string::npos) amount = TruncateCurrency(Money::parse(text));
+    if (text.find_first_not_of(" \t") != std::string::npos) amount = ParseEnteredAmount(text);
   } catch (const MoneyError& error) {
     host_.ShowMsgBox(error.what(), "提示", msgbox::IconWarning);
     return false;

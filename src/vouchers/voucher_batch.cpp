@@ -49,7 +49,10 @@ std::optional<Refusal> StoreNewVouchers(HostServices& host, std::vector<CheckedV
   if (auto refusal = SaveRightRefusal(host, true)) return refusal;
   base::HostLock lock(host, base::kVoucherSaveLock);
   if (!lock) return SaveLockBusyRefusal();
-  data::Connection& db = host.FindStartupDB();
+  return WriteNewVouchers(host.FindStartupDB(), vouchers);
+}
+
+std::optional<Refusal> WriteNewVouchers(data::Connection& db, std::vector<CheckedVoucher>& vouchers) {
   std::vector<VoucherHeader> numbered;
   numbered.reserve(vouchers.size());
   BatchNumbers numbers(db);

@@ -20,5 +20,8 @@ namespace qj::vouchers {
 // caption), a month's identifiers used up. A database error rolls everything
 // back and propagates.
 std::optional<Refusal> StoreNewVouchers(HostServices& host, std::vector<CheckedVoucher>& vouchers);
+// The numbering and writing of StoreNewVouchers, for a caller that has
+// checked the rights and holds the save lock itself.
+std::optional<Refusal> WriteNewVouchers(data::Connection& db, std::vector<CheckedVoucher>& vouchers);
 
 }  // namespace qj::vouchers

@@ -25,8 +25,9 @@ class CashFlowScreenCommands : public CashFlowBookTest {
  protected:
   void SetUp() override {
     CashFlowBookTest::SetUp();
-    base::RegisterScreen("CASHFLUXIONINIT_FRM",
-                         {[this] { return std::make_unique<RecordingScreen>(shown); }, nullptr, nullptr});
+    base::RegisterScreen(
+        "CASHFLUXIONINIT_FRM",
+        {[this](HostServices&) { return std::make_unique<RecordingScreen>(shown); }, nullptr, nullptr});
     base::RegisterScreen("OVOFLUXIONARCHIVES_FRM", {});
   }
   void TearDown() override {

@@ -55,8 +55,9 @@ TEST_P(Cli, CallRunsACommandAndPrintsItsOutputsAndMessages) {
   EXPECT_EQ(json(first)["outputs"]["CredID"], "201107000001");
   EXPECT_TRUE(json(first)["messages"].empty());
 
+  // A command that shows an error exits non-zero, with the message in its output.
   ProgramRun started = run({"call", book(), "STARTACCOUNT", "Year=2012", "Month=13"});
-  EXPECT_EQ(started.exitCode, 0);
+  EXPECT_EQ(started.exitCode, 2);
   ASSERT_EQ(json(started)["messages"].size(), 1u);
   EXPECT_EQ(json(started)["messages"][0]["caption"], "错误");
   EXPECT_NE(run({"book", "show", book()}).output.find("启用期间：2011-07"), std::string::npos);

@@ -38,6 +38,9 @@ TEST_P(OpeningCli, SetsChecksAndShowsWithRefusalsAsExitCodes) {
   EXPECT_NE(output.find("201\t短期借款\t0.00\t1000.00\t0.00\t0.00\t0.00\t1000.00"), std::string::npos) << output;
   EXPECT_EQ(run("opening set " + book() + " 101 --currency 99 --balance 1"), 2);  // derived rows
   EXPECT_EQ(run("opening set " + book() + " 101 --balance 1x"), 1);
+  // The voucher's decimal rule: a third decimal is refused, not rounded.
+  EXPECT_EQ(run("opening set " + book() + " 101 --balance 1000.005"), 1);
+  EXPECT_NE(output.find("金额最多只能有两位小数：1000.005"), std::string::npos) << output;
   EXPECT_EQ(run("call " + book() + " SETACCOUNTBOOKSSTATE iState=1"), 0);
   EXPECT_EQ(run("opening set " + book() + " 101 --balance 7"), 2);  // in use and unbalanced: no transfer
   EXPECT_NE(output.find("帐务系统初始数据不平衡，不能转入总分类帐簿"), std::string::npos) << output;

@@ -24,6 +24,8 @@ class VoucherCli : public ::testing::TestWithParam<data::Engine> {
     return book;
   }
   const std::string& book() const { return book_; }
+  // A connection of its own to the book of SetUp.
+  std::unique_ptr<data::Connection> open() { return scratch_.front()->open(); }
   std::string file(const std::string& name, const std::string& content) {
     const std::string path =
         (std::filesystem::temp_directory_path() / ("qj-" + std::to_string(::getpid()) + name)).string();
@@ -112,6 +114,36 @@ TEST_P(VoucherCli, AddsShowsAndDeletesOneVoucher) {
   EXPECT_TRUE(says(kept, "【警告】凭证被删除将不能恢复，你是否确实要删除本张凭证？（回答：否）"));
   EXPECT_EQ(RunCli({"voucher", "delete", book(), "201107000001", "--answer", "yes"}).exitCode, 0);
   EXPECT_EQ(RunCli({"voucher", "show", book(), "201107000001"}).exitCode, 2);
+}
+
+// Demo data is one piece of work: when its vouchers cannot be stored, the
+// subjects it added before them go too.
+TEST_P(VoucherCli, DemoDataIsStoredWholeOrNotAtAll) {
+  auto db = open();
+  const auto count = [&db](const char* table) {
+    return data::IntegerOf(db->scalar(std::string("SELECT COUNT(*) FROM ") + table));
+  };
+  const std::int64_t subjects = count("Subject");
+  // A book that refuses every voucher header, as a failing disk or server would.
+  if (GetParam() == data::Engine::Sqlite)
+    db->execute(
+        "CREATE TRIGGER refuse_vouchers BEFORE INSERT ON VoucherMaster BEGIN SELECT RAISE(ABORT, 'refused'); END");
+  else
+    db->execute("ALTER TABLE VoucherMaster ADD CONSTRAINT refuse_vouchers CHECK (CREDID IS NULL)");
+  const std::vector<std::string> generate = {"demo",   "generate", book(),       "--vouchers", "5",
+                                             "--seed", "7",        "--subjects", "150"};
+  const ProgramRun failed = RunCli(generate);
+  EXPECT_EQ(failed.exitCode, 2) << failed.output;
+  EXPECT_TRUE(says(failed, "已全部撤销")) << failed.output;
+  EXPECT_EQ(count("Subject"), subjects);
+  EXPECT_EQ(count("VoucherMaster"), 0);
+
+  db->execute(GetParam() == data::Engine::Sqlite ? "DROP TRIGGER refuse_vouchers"
+                                                 : "ALTER TABLE VoucherMaster DROP CONSTRAINT refuse_vouchers");
+  const ProgramRun made = RunCli(generate);
+  EXPECT_EQ(made.exitCode, 0) << made.output;
+  EXPECT_GT(count("Subject"), subjects);
+  EXPECT_EQ(count("VoucherMaster"), 5);
 }
 
 }  // namespace

@@ -214,15 +214,31 @@ TEST(BookSessionOpen, MissingForeignAndCorruptFilesGetClearMessagesAndStayUntouc
   std::ofstream(text) << "这不是帐套";
   EXPECT_THROW(host::BookSession::Open(text), host::HostError);
 
-  // A database of something else: opens as SQLite but holds no book.
+  // An empty file is refused and stays empty: it does not become a database.
+  const std::string empty = scratch.folder() + "/empty.sqlite";
+  std::ofstream(empty).close();
+  EXPECT_THROW(host::BookSession::Open(empty), host::HostError);
+  EXPECT_EQ(std::filesystem::file_size(empty), 0U);
+
+  // A database of something else, in its own journal mode: refused, and not
+  // switched to WAL on the way (byte 18 of the header is 1 for a rollback
+  // journal, 2 for WAL).
   const std::string other = scratch.folder() + "/other.sqlite";
-  data::OpenConnection(other, data::OpenMode::CreateIfMissing)->executeScript("CREATE TABLE t (x INTEGER)");
+  data::OpenConnection(other, data::OpenMode::CreateIfMissing)
+      ->executeScript("PRAGMA journal_mode=DELETE; CREATE TABLE t (x INTEGER)");
+  const auto headerByte18 = [&other] {
+    std::ifstream file(other, std::ios::binary);
+    file.seekg(18);
+    return file.get();
+  };
+  ASSERT_EQ(headerByte18(), 1);
   try {
     host::BookSession::Open(other);
     FAIL() << "a database without a book opened";
   } catch (const host::HostError& error) {
     EXPECT_NE(std::string(error.what()).find("帐套"), std::string::npos);
   }
+  EXPECT_EQ(headerByte18(), 1) << "another program's database was switched to WAL";
 }
 
 TEST(PackageLibraryLoad, AMissingLibraryIsAClearError) {

@@ -54,11 +54,16 @@ TEST_P(BookState, StartAccountRefusesBadMonthsAndWrongTypesBeforeAnySql) {
   EXPECT_EQ(host().reloads, 0);
 }
 
-TEST_P(BookState, StartAccountIsRefusedOnceAVoucherIsPosted) {
-  addVoucher("201107000001", 1, 1, true);
+// Vouchers are numbered in the book's months: once there is one, posted or
+// not, a new start would leave it outside the book.
+TEST_P(BookState, StartAccountIsRefusedOnceTheBookHasAVoucher) {
+  addVoucher("201107000001", 1, 1, false);
   startAccount(std::int64_t{2012}, std::int64_t{1});
   ASSERT_EQ(host().messages.size(), 1u);
+  EXPECT_EQ(host().messages[0].text, "帐套中已有凭证，不能重新设置启用期间");
   EXPECT_EQ(startDate(), "2011-07-01");
+  EXPECT_EQ(host().book.CurrYear, 2011);
+  EXPECT_EQ(host().reloads, 0);
 }
 
 TEST_P(BookState, StartPeriodTestFailsAfterAPostingOrOnceThePeriodMoves) {

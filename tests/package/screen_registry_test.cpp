@@ -47,16 +47,20 @@ class ScreenOpening : public PackageTest {
  protected:
   void SetUp() override {
     PackageTest::SetUp();
+    // Every maker is handed the host that opens the screen.
     auto make = [this](std::string name) {
-      return [this, name] { return std::make_unique<FakeScreen>(journal, host(), name); };
+      return [this, name](HostServices& given) {
+        EXPECT_EQ(&given, static_cast<HostServices*>(&host()));
+        return std::make_unique<FakeScreen>(journal, host(), name);
+      };
     };
     base::RegisterScreen("FRMSUBJECT1", {make("frmSubject1"), nullptr, nullptr});
     base::RegisterScreen("SEARCHVOUCHER_FRM", {make("SearchVoucher_Frm"), nullptr, nullptr});
-    base::RegisterScreen("SUBJECTCOUNTLIST_FRM", {nullptr, make("SubjectCountFilter_Frm"), [this](base::Screen&) {
-                                                    return std::make_unique<FakeScreen>(journal, host(),
-                                                                                        "SubjectCountList_Frm");
-                                                  }});
-    base::RegisterScreen("DIARYLIST_FRM", {nullptr, make("DiaryLedger_Frm"), [this](base::Screen&) {
+    base::RegisterScreen("SUBJECTCOUNTLIST_FRM",
+                         {nullptr, make("SubjectCountFilter_Frm"), [this](HostServices&, base::Screen&) {
+                            return std::make_unique<FakeScreen>(journal, host(), "SubjectCountList_Frm");
+                          }});
+    base::RegisterScreen("DIARYLIST_FRM", {nullptr, make("DiaryLedger_Frm"), [this](HostServices&, base::Screen&) {
                                              return std::make_unique<FakeScreen>(journal, host(), "DiaryList_Frm");
                                            }});
   }

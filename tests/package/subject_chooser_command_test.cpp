@@ -18,7 +18,7 @@ INSTANTIATE_TEST_SUITE_P(Engines, SubjectChooserCommand, ::testing::Values(data:
 
 TEST_P(SubjectChooserCommand, WritesTheChosenCodeTheEmptyStringOrNothing) {
   std::optional<std::string> answer = "10201";
-  base::SetSubjectChooser([&answer] { return answer; });
+  base::SetSubjectChooser([&answer](HostServices&) { return answer; });
   EXPECT_EQ(call("GETASSUBCODE").GetValue("asSubCode"), VorParams::Variant(std::string("10201")));
   answer.reset();  // cancelled
   EXPECT_EQ(call("getassubcode").GetValue("asSubCode"), VorParams::Variant(std::string()));

@@ -11,7 +11,7 @@ class VoucherScreenCommand : public PackageTest {
  protected:
   void SetUp() override {
     PackageTest::SetUp();
-    base::SetVoucherScreenOpener([this](const std::string& credId) { opened.push_back(credId); });
+    base::SetVoucherScreenOpener([this](HostServices&, const std::string& credId) { opened.push_back(credId); });
   }
   void TearDown() override {
     base::SetVoucherScreenOpener({});

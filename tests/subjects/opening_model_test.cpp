@@ -58,14 +58,19 @@ TEST_P(OpeningScreen, ListsEachCurrencysDetailRowsWithTheirAncestorsNames) {
 TEST_P(OpeningScreen, AForeignAmountSetsItsLocalTwinAndAsksForATrialBalance) {
   OpeningModel& model = opened();
   model.chooseCurrency(1);
-  EXPECT_TRUE(edit("10102", OpeningField::RawBalance, "10.005"));
+  // A third decimal is refused, not rounded into the books.
+  EXPECT_FALSE(edit("10102", OpeningField::RawBalance, "10.005"));
+  ASSERT_EQ(host().messages.size(), 1U);
+  EXPECT_EQ(host().messages[0].text, "金额最多只能有两位小数：10.005");
+  EXPECT_EQ(figure("0110102", "RAWBalance"), Money());
+  EXPECT_TRUE(edit("10102", OpeningField::RawBalance, "10.01"));
   EXPECT_EQ(figure("0110102", "RAWBalance"), Money::parse("10.01"));
   EXPECT_EQ(figure("0110102", "Balance"), Money::parse("68.07"));
   EXPECT_EQ(model.notice(), "还未进行试算平衡！");
   EXPECT_TRUE(edit("10102", OpeningField::Balance, ""));
   EXPECT_EQ(figure("0110102", "Balance"), Money());
   EXPECT_FALSE(edit("10102", OpeningField::Debit, "12x"));
-  EXPECT_EQ(host().messages.size(), 1U);
+  EXPECT_EQ(host().messages.size(), 2U);
   EXPECT_EQ(model.total().rawBalance, Money::parse("10.01"));
 }
 

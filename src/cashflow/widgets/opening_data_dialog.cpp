@@ -9,7 +9,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "base/host.h"
 #include "base/widgets/finance_boot_form_widget.h"
 
 namespace qj::cashflow {
@@ -170,6 +169,8 @@ void OpeningDataDialog::reject() {
   QDialog::reject();
 }
 
-std::unique_ptr<base::Screen> OpeningDataScreen() { return std::make_unique<OpeningDataScreenHandle>(base::Host()); }
+std::unique_ptr<base::Screen> OpeningDataScreen(HostServices& host) {
+  return std::make_unique<OpeningDataScreenHandle>(host);
+}
 
 }  // namespace qj::cashflow

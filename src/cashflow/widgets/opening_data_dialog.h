@@ -40,6 +40,6 @@ class OpeningDataDialog final : public QDialog {
 };
 
 // The registry's maker of the screen, on the attached host.
-std::unique_ptr<base::Screen> OpeningDataScreen();
+std::unique_ptr<base::Screen> OpeningDataScreen(HostServices& host);
 
 }  // namespace qj::cashflow

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QSpinBox>
 
-#include "base/host.h"
 #include "base/widgets/qt_screen.h"
 #include "periodend/widgets/audit_list_window.h"
 #include "vouchers/widgets/voucher_entry_screen.h"
@@ -73,17 +72,16 @@ AuditFilter AuditFilterDialog::filter() const {
   return filter;
 }
 
-std::unique_ptr<base::Screen> AuditFilterScreen() {
-  HostServices& host = base::Host();
+std::unique_ptr<base::Screen> AuditFilterScreen(HostServices& host) {
   const AccountBooksData& book = host.accountBooksData();
   return std::make_unique<base::DialogScreen>(
       std::make_unique<AuditFilterDialog>(book.AccountVoucherType, DefaultAuditFilter(book), host.MainWindow()));
 }
 
-std::unique_ptr<base::Screen> AuditListScreen(base::Screen& filter) {
+std::unique_ptr<base::Screen> AuditListScreen(HostServices& host, base::Screen& filter) {
   auto& dialog = dynamic_cast<AuditFilterDialog&>(dynamic_cast<base::DialogScreen&>(filter).dialog());
-  HostServices& host = base::Host();
-  auto* window = new AuditListWindow(host, &dialog, AuditScreenOpener(&vouchers::AuditVoucherOnScreen));
+  auto* window = new AuditListWindow(
+      host, &dialog, [&host](const std::string& credId) { vouchers::AuditVoucherOnScreen(host, credId); });
   window->load(dialog.filter());
   return std::make_unique<base::WindowScreen>(window);
 }

@@ -35,7 +35,7 @@ class AuditFilterDialog final : public QDialog {
 
 // The registry's makers for FRMVOUAUADI, on the attached host: the filter
 // dialog, and the list window that reads its filter from the confirmed dialog.
-std::unique_ptr<base::Screen> AuditFilterScreen();
-std::unique_ptr<base::Screen> AuditListScreen(base::Screen& filter);
+std::unique_ptr<base::Screen> AuditFilterScreen(HostServices& host);
+std::unique_ptr<base::Screen> AuditListScreen(HostServices& host, base::Screen& filter);
 
 }  // namespace qj::periodend

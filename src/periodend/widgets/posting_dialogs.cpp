@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "base/host.h"
 #include "base/widgets/ok_cancel_buttons.h"
 #include "base/widgets/qt_screen.h"
 #include "periodend/posting_screen_model.h"
@@ -82,13 +81,11 @@ class UnpostingDialog final : public QDialog {
 
 }  // namespace
 
-std::unique_ptr<base::Screen> PostingScreen() {
-  HostServices& host = base::Host();
+std::unique_ptr<base::Screen> PostingScreen(HostServices& host) {
   return std::make_unique<base::DialogScreen>(std::make_unique<PostingDialog>(host, host.MainWindow()));
 }
 
-std::unique_ptr<base::Screen> UnpostingScreen() {
-  HostServices& host = base::Host();
+std::unique_ptr<base::Screen> UnpostingScreen(HostServices& host) {
   return std::make_unique<base::DialogScreen>(std::make_unique<UnpostingDialog>(host, host.MainWindow()));
 }
 

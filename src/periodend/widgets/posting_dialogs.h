@@ -8,7 +8,7 @@
 namespace qj::periodend {
 
 // The registry's makers of the two screens, on the attached host.
-std::unique_ptr<base::Screen> PostingScreen();
-std::unique_ptr<base::Screen> UnpostingScreen();
+std::unique_ptr<base::Screen> PostingScreen(HostServices& host);
+std::unique_ptr<base::Screen> UnpostingScreen(HostServices& host);
 
 }  // namespace qj::periodend

@@ -8,7 +8,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "base/host.h"
 #include "base/widgets/qt_screen.h"
 
 namespace qj::periodend {
@@ -55,8 +54,7 @@ void ReverseAuditDialog::accept() {
   if (ReverseAudit(host_, range()).result == ReverseAuditResult::Done) QDialog::accept();
 }
 
-std::unique_ptr<base::Screen> ReverseAuditScreen() {
-  HostServices& host = base::Host();
+std::unique_ptr<base::Screen> ReverseAuditScreen(HostServices& host) {
   return std::make_unique<base::DialogScreen>(std::make_unique<ReverseAuditDialog>(host, host.MainWindow()));
 }
 

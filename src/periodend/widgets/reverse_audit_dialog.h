@@ -30,6 +30,6 @@ class ReverseAuditDialog final : public QDialog {
 };
 
 // The registry's maker of FRMANTIVOUADUI, on the attached host.
-std::unique_ptr<base::Screen> ReverseAuditScreen();
+std::unique_ptr<base::Screen> ReverseAuditScreen(HostServices& host);
 
 }  // namespace qj::periodend

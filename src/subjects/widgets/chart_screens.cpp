@@ -2,7 +2,6 @@
 
 #include <QVBoxLayout>
 
-#include "base/host.h"
 #include "base/widgets/qt_screen.h"
 #include "subjects/widgets/subject_archives_widget.h"
 #include "subjects/widgets/subject_chooser_widget.h"
@@ -34,16 +33,16 @@ std::unique_ptr<QDialog> MakeSubjectChooserDialog(HostServices& host) {
   return dialog;
 }
 
-std::unique_ptr<base::Screen> SubjectArchivesScreen() {
-  return std::make_unique<base::DialogScreen>(MakeSubjectArchivesDialog(base::Host()));
+std::unique_ptr<base::Screen> SubjectArchivesScreen(HostServices& host) {
+  return std::make_unique<base::DialogScreen>(MakeSubjectArchivesDialog(host));
 }
 
-std::unique_ptr<base::Screen> SubjectChooserScreen() {
-  return std::make_unique<base::DialogScreen>(MakeSubjectChooserDialog(base::Host()));
+std::unique_ptr<base::Screen> SubjectChooserScreen(HostServices& host) {
+  return std::make_unique<base::DialogScreen>(MakeSubjectChooserDialog(host));
 }
 
-std::optional<std::string> ChooseSubject() {
-  base::DialogScreen screen(MakeSubjectChooserDialog(base::Host()));
+std::optional<std::string> ChooseSubject(HostServices& host) {
+  base::DialogScreen screen(MakeSubjectChooserDialog(host));
   if (screen.showModal() != 1) return std::nullopt;
   return screen.dialog().findChild<SubjectChooserWidget*>()->model().result();
 }

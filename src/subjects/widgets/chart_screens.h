@@ -18,10 +18,10 @@ std::unique_ptr<QDialog> MakeSubjectArchivesDialog(HostServices& host);
 std::unique_ptr<QDialog> MakeSubjectChooserDialog(HostServices& host);
 
 // The registry's makers, on the attached host.
-std::unique_ptr<base::Screen> SubjectArchivesScreen();
-std::unique_ptr<base::Screen> SubjectChooserScreen();
+std::unique_ptr<base::Screen> SubjectArchivesScreen(HostServices& host);
+std::unique_ptr<base::Screen> SubjectChooserScreen(HostServices& host);
 
 // GETASSUBCODE's chooser: shows it modally; the chosen code, nothing when cancelled.
-std::optional<std::string> ChooseSubject();
+std::optional<std::string> ChooseSubject(HostServices& host);
 
 }  // namespace qj::subjects

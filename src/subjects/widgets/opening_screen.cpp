@@ -2,15 +2,13 @@
 
 #include <memory>
 
-#include "base/host.h"
 #include "subjects/widgets/opening_dialog.h"
 
 namespace qj::subjects {
 
 int OpeningScreen::showModal() {
-  HostServices& host = base::Host();
-  RunOpeningSession(host, entry_, [&host] {
-    OpeningDialog dialog(host, host.MainWindow());
+  RunOpeningSession(host_, entry_, [this] {
+    OpeningDialog dialog(host_, host_.MainWindow());
     if (dialog.prepare()) dialog.exec();
   });
   return 0;  // nothing to confirm: the amounts are stored as they are typed
@@ -18,7 +16,7 @@ int OpeningScreen::showModal() {
 
 base::ScreenMakers OpeningScreenMakers(OpeningEntry entry) {
   base::ScreenMakers makers;
-  makers.screen = [entry] { return std::make_unique<OpeningScreen>(entry); };
+  makers.screen = [entry](HostServices& host) { return std::make_unique<OpeningScreen>(host, entry); };
   return makers;
 }
 

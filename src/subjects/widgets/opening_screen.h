@@ -9,7 +9,7 @@ namespace qj::subjects {
 
 class OpeningScreen final : public base::Screen {
  public:
-  explicit OpeningScreen(OpeningEntry entry) : entry_(entry) {}
+  OpeningScreen(HostServices& host, OpeningEntry entry) : host_(host), entry_(entry) {}
 
   // Takes the entry's lock (and, for an adjustment, tests the start period),
   // shows the dialog and gives the lock back however the dialog ends.
@@ -20,6 +20,7 @@ class OpeningScreen final : public base::Screen {
   void dispose() override { delete this; }
 
  private:
+  HostServices& host_;
   OpeningEntry entry_;
 };
 

@@ -10,7 +10,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "base/host.h"
 #include "base/widgets/qt_screen.h"
 #include "vouchers/widgets/phrase_dialog.h"
 #include "vouchers/widgets/phrase_type_dialog.h"
@@ -137,13 +136,12 @@ void PhraseScreen::choose() {
     reject();
 }
 
-std::unique_ptr<base::Screen> PhraseMaintenanceScreen() {
-  HostServices& host = base::Host();
+std::unique_ptr<base::Screen> PhraseMaintenanceScreen(HostServices& host) {
   return std::make_unique<base::DialogScreen>(std::make_unique<PhraseScreen>(host, host.MainWindow()));
 }
 
-std::optional<std::string> ChoosePhrase(QWidget* parent) {
-  PhraseScreen screen(base::Host(), parent);
+std::optional<std::string> ChoosePhrase(HostServices& host, QWidget* parent) {
+  PhraseScreen screen(host, parent);
   if (screen.exec() != QDialog::Accepted) return std::nullopt;
   return screen.model().result();
 }

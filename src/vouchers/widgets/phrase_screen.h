@@ -58,9 +58,9 @@ class PhraseScreen : public QDialog {
 };
 
 // The registry's maker for the maintenance screen, on the attached host.
-std::unique_ptr<base::Screen> PhraseMaintenanceScreen();
+std::unique_ptr<base::Screen> PhraseMaintenanceScreen(HostServices& host);
 
 // Shows the phrase screen modally as a chooser; the chosen phrase text, or nothing on Cancel.
-std::optional<std::string> ChoosePhrase(QWidget* parent);
+std::optional<std::string> ChoosePhrase(HostServices& host, QWidget* parent);
 
 }  // namespace qj::vouchers

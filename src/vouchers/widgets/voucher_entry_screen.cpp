@@ -2,7 +2,6 @@
 
 #include <QApplication>
 
-#include "base/host.h"
 #include "base/subject_chooser_hook.h"
 #include "cashflow/widgets/allocation_editor.h"
 #include "vouchers/widgets/phrase_screen.h"
@@ -11,16 +10,16 @@
 namespace qj::vouchers {
 
 int VoucherEntryScreen::showModal() {
-  HostServices& host = base::Host();
+  HostServices& host = host_;
   QWidget* screenWindow = nullptr;  // the phrase chooser opens above the voucher it fills in
   VoucherEntryOptions options;
   options.allowSourceDocuments = allowSourceDocuments_;
   options.auditMode = auditMode_;
-  options.pickSubject = []() -> std::optional<std::string> {
+  options.pickSubject = [&host]() -> std::optional<std::string> {
     const base::SubjectChooser& choose = base::TheSubjectChooser();
-    return choose ? choose() : std::nullopt;
+    return choose ? choose(host) : std::nullopt;
   };
-  options.choosePhrase = [&screenWindow] { return ChoosePhrase(screenWindow); };
+  options.choosePhrase = [&host, &screenWindow] { return ChoosePhrase(host, screenWindow); };
   options.beep = [] { QApplication::beep(); };
   options.editAllocation = [&screenWindow, &host](const std::string& credId, Money cashAmount) {
     cashflow::ShowAllocationEditor(screenWindow, host, credId, cashAmount);
@@ -33,12 +32,16 @@ int VoucherEntryScreen::showModal() {
 
 base::ScreenMakers VoucherEntryScreenMakers() {
   base::ScreenMakers makers;
-  makers.screen = [] { return std::make_unique<VoucherEntryScreen>("", true); };
+  makers.screen = [](HostServices& host) { return std::make_unique<VoucherEntryScreen>(host, "", true); };
   return makers;
 }
 
-void ShowVoucherOnScreen(const std::string& credId) { VoucherEntryScreen(credId, false).showModal(); }
+void ShowVoucherOnScreen(HostServices& host, const std::string& credId) {
+  VoucherEntryScreen(host, credId, false).showModal();
+}
 
-void AuditVoucherOnScreen(const std::string& credId) { VoucherEntryScreen(credId, false, true).showModal(); }
+void AuditVoucherOnScreen(HostServices& host, const std::string& credId) {
+  VoucherEntryScreen(host, credId, false, true).showModal();
+}
 
 }  // namespace qj::vouchers

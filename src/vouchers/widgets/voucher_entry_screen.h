@@ -12,10 +12,10 @@ class VoucherEntryScreen final : public base::Screen {
  public:
   // `credId` "" starts a new voucher; `allowSourceDocuments` lets 单据 show;
   // `auditMode` is the audit list's way in (changes only as the audit allows).
-  VoucherEntryScreen(std::string credId, bool allowSourceDocuments, bool auditMode = false)
-      : credId_(std::move(credId)), allowSourceDocuments_(allowSourceDocuments), auditMode_(auditMode) {}
+  VoucherEntryScreen(HostServices& host, std::string credId, bool allowSourceDocuments, bool auditMode = false)
+      : host_(host), credId_(std::move(credId)), allowSourceDocuments_(allowSourceDocuments), auditMode_(auditMode) {}
 
-  // Shows the screen modally on the attached host; 0 without showing it
+  // Shows the screen modally; 0 without showing it
   // when it cannot open (its message has been shown).
   int showModal() override;
   // The screen is only ever modal.
@@ -24,6 +24,7 @@ class VoucherEntryScreen final : public base::Screen {
   void dispose() override { delete this; }
 
  private:
+  HostServices& host_;
   std::string credId_;
   bool allowSourceDocuments_;
   bool auditMode_;
@@ -32,8 +33,8 @@ class VoucherEntryScreen final : public base::Screen {
 // The registration under "VOUCHERVOICE_FRM": a new voucher, 单据 allowed.
 base::ScreenMakers VoucherEntryScreenMakers();
 // GOTOSPECIALCRED's opener: the screen on that voucher, without 单据.
-void ShowVoucherOnScreen(const std::string& credId);
+void ShowVoucherOnScreen(HostServices& host, const std::string& credId);
 // The audit list's 凭证审核: the screen on that voucher in audit mode, modal.
-void AuditVoucherOnScreen(const std::string& credId);
+void AuditVoucherOnScreen(HostServices& host, const std::string& credId);
 
 }  // namespace qj::vouchers

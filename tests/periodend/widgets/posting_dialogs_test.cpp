@@ -35,7 +35,7 @@ TEST_P(PostingScreens, PostingAndReversePostingRunFromTheirScreensAndClose) {
   storeVoucher("201107000001", 1, 1, {{.subject = "10001", .debit = "80"}, {.subject = "50001", .credit = "80"}});
   storeVoucher("201107000003", 1, 2, {{.subject = "10001", .debit = "20"}, {.subject = "50001", .credit = "20"}});
 
-  auto posting = periodend::PostingScreen();
+  auto posting = periodend::PostingScreen(host());
   QDialog& dialog = shown(*posting);
   auto* continuity = dialog.findChild<QComboBox*>(QStringLiteral("continuityBox"));
   ASSERT_NE(continuity, nullptr);
@@ -46,14 +46,14 @@ TEST_P(PostingScreens, PostingAndReversePostingRunFromTheirScreensAndClose) {
   EXPECT_FALSE(dialog.isVisible()) << "the screen closes whether or not it posted";
   EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE POSTFLAG='T'"), 0);
 
-  auto again = periodend::PostingScreen();
+  auto again = periodend::PostingScreen(host());
   QDialog& second = shown(*again);
   second.findChild<QComboBox*>(QStringLiteral("continuityBox"))->setCurrentIndex(1);
   ok(second);
   EXPECT_EQ(host().messages.back().text, "共有2张凭证被登帐");
   EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE POSTFLAG='T'"), 2);
 
-  auto unposting = periodend::UnpostingScreen();
+  auto unposting = periodend::UnpostingScreen(host());
   QDialog& reverse = shown(*unposting);
   SaveScreenshot(reverse, "periodend_unposting");
   ok(reverse);

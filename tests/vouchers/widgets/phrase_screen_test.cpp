@@ -109,7 +109,7 @@ TEST_P(PhraseScreenWidgets, ADoubleClickOnAPhraseChoosesItsText) {
     QTest::mouseClick(cells, Qt::LeftButton, {}, at);  // the first click of the two
     QTest::mouseDClick(cells, Qt::LeftButton, {}, at);
   });
-  EXPECT_EQ(vouchers::ChoosePhrase(nullptr), "差旅费");
+  EXPECT_EQ(vouchers::ChoosePhrase(host(), nullptr), "差旅费");
 }
 
 TEST_P(PhraseScreenWidgets, OkChoosesTheCurrentPhraseAndCancelChoosesNothing) {
@@ -117,14 +117,14 @@ TEST_P(PhraseScreenWidgets, OkChoosesTheCurrentPhraseAndCancelChoosesNothing) {
     screen.phraseTable()->setCurrentItem(Row(screen, QStringLiteral("提现")));
     Click(screen, QStringLiteral("确定"));
   });
-  EXPECT_EQ(vouchers::ChoosePhrase(nullptr), "提现");
+  EXPECT_EQ(vouchers::ChoosePhrase(host(), nullptr), "提现");
   WhenModal([](PhraseScreen& screen) { Click(screen, QStringLiteral("取消")); });
-  EXPECT_EQ(vouchers::ChoosePhrase(nullptr), std::nullopt);
+  EXPECT_EQ(vouchers::ChoosePhrase(host(), nullptr), std::nullopt);
   WhenModal([](PhraseScreen& screen) {
     SelectType(screen, QStringLiteral("银行"));
     Click(screen, QStringLiteral("确定"));
   });
-  EXPECT_EQ(vouchers::ChoosePhrase(nullptr), "存款");  // the first of the type is current
+  EXPECT_EQ(vouchers::ChoosePhrase(host(), nullptr), "存款");  // the first of the type is current
 }
 
 TEST_P(PhraseScreenWidgets, AddsATypeAndTwoPhrasesThroughTheDialogs) {
