@@ -144,7 +144,7 @@ Money TruncateCurrency(Money amount) { return amount.roundedTo(2); }
 
 Money ParseEnteredAmount(std::string_view text) {
   const Money amount = Money::parse(text);
-  if (amount.roundedTo(2) != amount) throw MoneyError("金额最多只能有两位小数：" + std::string(text));
+  if (!IsWholeFen(amount)) throw MoneyError("金额最多只能有两位小数：" + std::string(text));
   return amount;
 }
 

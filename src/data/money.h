@@ -75,6 +75,9 @@ class Money {
 // Rounds an amount to whole fen (two decimals), half away from zero.
 // Applied wherever an amount becomes a stored or compared ledger figure.
 Money TruncateCurrency(Money amount);
+// Whether the amount has at most two decimals (whole fen), the most an entered
+// amount may have.
+inline bool IsWholeFen(Money amount) { return amount.roundedTo(2) == amount; }
 // An amount as a user enters it, on every input path: the text Money::parse
 // reads, with at most two decimals. A third decimal is refused, never
 // rounded away; throws MoneyError with a Chinese message.

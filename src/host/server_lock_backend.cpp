@@ -7,6 +7,7 @@
 
 #include "data/connection.h"
 #include "data/db_error.h"
+#include "host/advisory_lock_queries.h"
 #include "host/lock_backend.h"
 
 namespace qj::host::detail {
@@ -25,20 +26,6 @@ constexpr Setting kKeepalive[] = {
     {"tcp_keepalives_count", "3"},
 };
 
-// The advisory-lock calls on (book, resource); each answers 1 when it succeeded.
-constexpr const char* kTryExclusive =
-    "SELECT CASE WHEN pg_try_advisory_lock(CAST(:book AS integer), CAST(:resource AS integer)) "
-    "THEN 1 ELSE 0 END";
-constexpr const char* kTryShared =
-    "SELECT CASE WHEN pg_try_advisory_lock_shared(CAST(:book AS integer), CAST(:resource AS integer)) "
-    "THEN 1 ELSE 0 END";
-constexpr const char* kUnlockExclusive =
-    "SELECT CASE WHEN pg_advisory_unlock(CAST(:book AS integer), CAST(:resource AS integer)) "
-    "THEN 1 ELSE 0 END";
-constexpr const char* kUnlockShared =
-    "SELECT CASE WHEN pg_advisory_unlock_shared(CAST(:book AS integer), CAST(:resource AS integer)) "
-    "THEN 1 ELSE 0 END";
-
 class ServerLockBackend final : public LockBackend {
  public:
   ServerLockBackend(std::string uri, std::int32_t bookKey) : uri_(std::move(uri)), bookKey_(bookKey) {}
@@ -49,13 +36,13 @@ class ServerLockBackend final : public LockBackend {
     try {
       // Take what is new before giving up what is no longer wanted, so that the
       // hold never lapses in between.
-      if (to.exclusive && !from.exclusive && !call(kTryExclusive, resource)) return false;
-      if (to.shared && !from.shared && !call(kTryShared, resource)) {
-        if (to.exclusive && !from.exclusive) unlock(kUnlockExclusive, resource);
+      if (to.exclusive && !from.exclusive && !tryLock(resource, false)) return false;
+      if (to.shared && !from.shared && !tryLock(resource, true)) {
+        if (to.exclusive && !from.exclusive) unlock(resource, false);
         return false;
       }
-      if (from.exclusive && !to.exclusive) unlock(kUnlockExclusive, resource);
-      if (from.shared && !to.shared) unlock(kUnlockShared, resource);
+      if (from.exclusive && !to.exclusive) unlock(resource, false);
+      if (from.shared && !to.shared) unlock(resource, true);
       return true;
     } catch (const data::DbError& error) {
       throw LockFault(std::string("帐套锁与数据库服务器的连接出错，当前持有的帐套锁已全部失效：") + error.what());
@@ -67,7 +54,7 @@ class ServerLockBackend final : public LockBackend {
     try {
       // Released here and now: closing alone leaves the release to the server
       // process's exit, a moment later.
-      connection_->scalar("SELECT pg_advisory_unlock_all()");
+      AdvisoryUnlockAll(*connection_);
     } catch (...) {
       // The connection is already gone, and the locks with it.
     }
@@ -79,26 +66,22 @@ class ServerLockBackend final : public LockBackend {
     if (connection_) return;
     try {
       auto connection = data::OpenConnection(uri_, data::OpenMode::ExistingOnly);
-      for (const Setting& setting : kKeepalive)
-        connection->scalar("SELECT set_config(:name, :value, false)",
-                           {{"name", setting.name}, {"value", setting.value}});
+      for (const Setting& setting : kKeepalive) SetSessionSetting(*connection, setting.name, setting.value);
       connection_ = std::move(connection);
     } catch (const data::DbError& error) {
       throw LockFault(std::string("无法建立帐套锁：") + error.what());
     }
   }
 
-  // Runs one of the advisory-lock calls above and says whether it succeeded.
-  bool call(const char* statement, Resource resource) {
-    const data::Value answer = connection_->scalar(
-        statement, {{"book", static_cast<long long>(bookKey_)}, {"resource", static_cast<int>(resource)}});
-    return data::IntegerOf(answer) == 1;
+  bool tryLock(Resource resource, bool shared) {
+    return TryAdvisoryLock(*connection_, bookKey_, static_cast<int>(resource), shared);
   }
 
   // An unlock the server refuses means its view and ours have parted; the
   // caller treats it as a fault and starts afresh.
-  void unlock(const char* statement, Resource resource) {
-    if (!call(statement, resource)) throw data::DbError(data::DbErrorKind::Other, "服务器上没有本应持有的帐套锁");
+  void unlock(Resource resource, bool shared) {
+    if (!AdvisoryUnlock(*connection_, bookKey_, static_cast<int>(resource), shared))
+      throw data::DbError(data::DbErrorKind::Other, "服务器上没有本应持有的帐套锁");
   }
 
   std::string uri_;

@@ -25,8 +25,6 @@ bool longerThan(const std::string& text, std::size_t characters) {
 // went in while the amount without it was under the digit limit.
 bool typable(Money amount) { return !OverDigitLimit(Money::fromUnits(amount.units() / 10)); }
 
-bool wholeFen(Money amount) { return amount.roundedTo(2) == amount; }
-
 // The currency a line of this subject takes: the subject's own one in
 // foreign mode 1, the one given in mode 2, none in mode 0.
 CurrencyChoice currencyOf(const DraftLine& in, const ChartSubject& subject, const Currencies& currencies) {
@@ -48,7 +46,7 @@ CurrencyChoice currencyOf(const DraftLine& in, const ChartSubject& subject, cons
 // The amounts typed into the line's buffers, as the screen computes them.
 LineBuild withAmounts(VoucherLine line, const DraftLine& in) {
   for (const Money amount : {in.foreign, in.debit, in.credit})
-    if (!wholeFen(amount)) return Refusal{"金额最多只能有两位小数：" + amount.toString()};
+    if (!IsWholeFen(amount)) return Refusal{"金额最多只能有两位小数：" + amount.toString()};
   if (!in.debit.isZero() && !in.credit.isZero()) return warning("贷方栏已有金额数据，\r\n不可再在借方栏输入");
   const Money given = in.debit.isZero() ? in.credit : in.debit;
   AmountColumn typed = in.debit.isZero() ? AmountColumn::Credit : AmountColumn::Debit;
