@@ -34,6 +34,9 @@ class ListWindow : public FinanceBootFormWidget {
   [[nodiscard]] const printing::DataSet& data() const;
   [[nodiscard]] QTableView* grid() { return grid_; }
   [[nodiscard]] QFileDialog* exportDialog() { return exportDialog_; }
+  // The column that takes the width the others leave; every other column is
+  // as wide as its texts.
+  void setStretchColumn(int column);
 
   // 打印 and 预览, 导出.
   void print(PrintOutput output);
@@ -42,9 +45,6 @@ class ListWindow : public FinanceBootFormWidget {
  protected:
   // Adds a button before 打印.
   void addButton(const char* text, const char* objectName, std::function<void()> clicked);
-  // The column that takes the width the others leave; every other column is
-  // as wide as its texts.
-  void setStretchColumn(int column);
   // Tells the list that the user moved to another row.
   virtual void currentRowChanged(std::size_t /*row*/) {}
 

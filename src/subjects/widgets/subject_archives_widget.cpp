@@ -1,6 +1,5 @@
 #include "subjects/widgets/subject_archives_widget.h"
 
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -10,7 +9,7 @@
 #include "subjects/subject_classes.h"
 #include "subjects/widgets/chart_view.h"
 #include "subjects/widgets/subject_dialog.h"
-#include "subjects/widgets/subject_list_output.h"
+#include "subjects/widgets/subject_print_window.h"
 
 namespace qj::subjects {
 namespace {
@@ -45,9 +44,7 @@ SubjectArchivesWidget::SubjectArchivesWidget(HostServices& host, QWidget* parent
   addButton(QStringLiteral("新增下级"), &SubjectArchivesWidget::addChild);
   addButton(QStringLiteral("修改"), &SubjectArchivesWidget::modify);
   addButton(QStringLiteral("删除"), &SubjectArchivesWidget::remove);
-  addButton(QStringLiteral("预览"), &SubjectArchivesWidget::preview);
-  addButton(QStringLiteral("打印"), &SubjectArchivesWidget::print);
-  addButton(QStringLiteral("导出"), &SubjectArchivesWidget::chooseExportFile);
+  addButton(QStringLiteral("打印"), &SubjectArchivesWidget::openPrintList);
   buttons_->addStretch();
   auto* close = new QPushButton(QStringLiteral("退出"), this);
   buttons_->addWidget(close);
@@ -108,22 +105,8 @@ std::string SubjectArchivesWidget::listTitle() const {
   return std::string(SubjectArchivesModel::kCaption) + "（" + ClassName(model_.shownClass()) + "类）";
 }
 
-void SubjectArchivesWidget::preview() {
-  if (const auto list = model_.printList())
-    base::PrintList(host_, SubjectListOutput(*list, listTitle()), base::PrintOutput::Preview, this);
-}
-
-void SubjectArchivesWidget::print() {
-  if (const auto list = model_.printList())
-    base::PrintList(host_, SubjectListOutput(*list, listTitle()), base::PrintOutput::Printer, this);
-}
-
-void SubjectArchivesWidget::chooseExportFile() {
-  auto list = model_.printList();
-  if (!list) return;
-  exportDialog_ = base::OpenExportDialog(this, listTitle(), [this, list = std::move(*list)](const std::string& path) {
-    base::ExportList(host_, SubjectListOutput(list, listTitle()), path);
-  });
+void SubjectArchivesWidget::openPrintList() {
+  if (const auto list = model_.printList()) printList_ = OpenSubjectPrintWindow(host_, *list, listTitle(), this);
 }
 
 }  // namespace qj::subjects

@@ -2,11 +2,11 @@
 // maintenance model and hands it the buttons, keys and dialog edits.
 #pragma once
 
-#include <QFileDialog>
 #include <QPointer>
 #include <functional>
 
 #include "base/widgets/finance_boot_form_widget.h"
+#include "base/widgets/list_window.h"
 #include "subjects/subject_archives_model.h"
 #include "subjects/widgets/subject_dialog.h"
 
@@ -24,9 +24,9 @@ class SubjectArchivesWidget : public base::FinanceBootFormWidget {
 
   [[nodiscard]] SubjectArchivesModel& model() { return model_; }
   [[nodiscard]] ChartView* chart() { return chart_; }
-  // The open add or modify dialog, and the open export file dialog.
+  // The open add or modify dialog, and the open print list.
   [[nodiscard]] SubjectDialog* subjectDialog() { return subjectDialog_; }
-  [[nodiscard]] QFileDialog* exportDialog() { return exportDialog_; }
+  [[nodiscard]] base::ListWindow* printList() { return printList_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,9 +42,7 @@ class SubjectArchivesWidget : public base::FinanceBootFormWidget {
   void remove() { act(&SubjectArchivesModel::remove); }
   void openSubjectDialog();
   void confirmSubjectDialog();
-  void preview();
-  void print();
-  void chooseExportFile();
+  void openPrintList();
   [[nodiscard]] std::string listTitle() const;
 
   HostServices& host_;
@@ -52,7 +50,7 @@ class SubjectArchivesWidget : public base::FinanceBootFormWidget {
   ChartView* chart_;
   QVBoxLayout* buttons_;
   QPointer<SubjectDialog> subjectDialog_;
-  QPointer<QFileDialog> exportDialog_;
+  QPointer<base::ListWindow> printList_;
 };
 
 }  // namespace qj::subjects

@@ -13,7 +13,7 @@
 #include "chart_widget_fixture.h"
 #include "package/widgets/screen_catalog.h"
 #include "subjects/widgets/chart_screens.h"
-#include "subjects/widgets/subject_list_output.h"
+#include "subjects/widgets/subject_print_window.h"
 #include "support/screenshot.h"
 
 namespace qj::test {
@@ -132,22 +132,37 @@ TEST_P(SubjectArchivesScreen, CustomerSubAccountIsNamedAfterTheChosenCustomer) {
   EXPECT_NE(Item(*screen.chart(), "11301"), nullptr);
 }
 
-TEST_P(SubjectArchivesScreen, ExportsTheShownClassToTheChosenFileAndTellsWhyItCannot) {
+TEST_P(SubjectArchivesScreen, PrintsTheShownClassFromItsListWindowAndTellsWhyAnExportFails) {
   SubjectArchivesWidget& screen = opened();
+  screen.chart()->tabs()->setCurrentIndex(4);
+  Click(screen, QStringLiteral("打印"));
+  base::ListWindow* list = screen.printList();
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
+  SaveScreenshot(*list, "subject_print_list");
+  EXPECT_EQ(list->windowTitle(), QStringLiteral("会计科目（损益类）"));
+  const auto& rows = list->data().rows;
+  ASSERT_EQ(static_cast<long long>(rows.size()), count("SELECT COUNT(*) FROM Subject WHERE SUBJECTID LIKE '5%'"));
+  EXPECT_EQ(printing::CellText(printing::CellAt(rows.front(), 0)), "501");
+  EXPECT_EQ(printing::CellText(printing::CellAt(rows.front(), 1)), "主营业务收入");
+
   QTemporaryDir folder;
   const QString xlsx = folder.filePath(QStringLiteral("科目.xlsx"));
-  Click(screen, QStringLiteral("导出"));
-  ASSERT_NE(screen.exportDialog(), nullptr);
-  screen.exportDialog()->selectFile(xlsx);
-  static_cast<QDialog*>(screen.exportDialog())->accept();  // the dialog's 保存
+  Click(*list, QStringLiteral("导出"));
+  ASSERT_NE(list->exportDialog(), nullptr);
+  list->exportDialog()->selectFile(xlsx);
+  static_cast<QDialog*>(list->exportDialog())->accept();  // the dialog's 保存
   std::string magic(2, '\0');
   std::ifstream(xlsx.toStdString(), std::ios::binary).read(magic.data(), 2);
   EXPECT_EQ(magic, "PK");  // a workbook is a zip file
 
-  EXPECT_FALSE(base::ExportList(host(), subjects::SubjectListOutput(*screen.model().printList(), "会计科目"),
+  EXPECT_FALSE(base::ExportList(host(), {subjects::kSubjectListReportType, "会计科目", list->data()},
                                 folder.filePath("无/科目.xlsx").toStdString()));
   EXPECT_EQ(host().messages.back().caption, "出错信息");
   EXPECT_TRUE(lastMessage().starts_with("无法写入文件")) << lastMessage();
+  list->close();
+  Deliver();
+  EXPECT_EQ(screen.printList(), nullptr);
 }
 
 }  // namespace

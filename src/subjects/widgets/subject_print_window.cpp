@@ -1,4 +1,4 @@
-#include "subjects/widgets/subject_list_output.h"
+#include "subjects/widgets/subject_print_window.h"
 
 #include <array>
 
@@ -12,6 +12,7 @@ struct Field {
 // The fields of the print list's columns, in its order.
 constexpr std::array<Field, 6> kFields = {
     {{"SUBJECTID", 18}, {"NAME", 30}, {"DCFLAG", 8}, {"VorWBFlag", 12}, {"VorCash", 16}, {"HELPCODE", 10}}};
+constexpr int kNameColumn = 1;
 
 }  // namespace
 
@@ -23,8 +24,17 @@ printing::DataSet SubjectDataSet(const PrintList& list) {
   return data;
 }
 
-base::ListOutput SubjectListOutput(const PrintList& list, const std::string& title) {
-  return {kSubjectListReportType, title, SubjectDataSet(list)};
+base::ListWindow* OpenSubjectPrintWindow(HostServices& host, const PrintList& list, const std::string& title,
+                                         QWidget* parent) {
+  auto* window = new base::ListWindow(host, kSubjectPrintScreenName, title, kSubjectListReportType, parent);
+  // A window of its own over the maintenance screen, which waits for it.
+  window->setWindowFlag(Qt::Window);
+  window->setWindowModality(Qt::WindowModal);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setStretchColumn(kNameColumn);
+  window->showData(SubjectDataSet(list));
+  window->show();
+  return window;
 }
 
 }  // namespace qj::subjects
