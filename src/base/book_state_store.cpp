@@ -1,5 +1,7 @@
 #include "base/book_state_store.h"
 
+#include "hostapi/refusal.h"
+
 #include <stdexcept>
 
 #include "data/procedures.h"
@@ -9,9 +11,9 @@ namespace {
 
 Period checkedPeriod(std::int64_t year, std::int64_t month) {
   if (month < 1 || month > 12)
-    throw std::invalid_argument("月份应为 1 到 12 之间的整数，收到的是 " + std::to_string(month));
+    throw RefusalError(ErrorRefusal("月份应为 1 到 12 之间的整数，收到的是 " + std::to_string(month)));
   if (year < 1900 || year > 9999)
-    throw std::invalid_argument("年度应为 1900 到 9999 之间的整数，收到的是 " + std::to_string(year));
+    throw RefusalError(ErrorRefusal("年度应为 1900 到 9999 之间的整数，收到的是 " + std::to_string(year)));
   return Period{static_cast<int>(year), static_cast<int>(month)};
 }
 
@@ -22,7 +24,7 @@ void StartAccount(data::Connection& db, std::int64_t year, std::int64_t month) {
 }
 
 void SetAccountBooksState(data::Connection& db, std::int64_t state) {
-  if (state < -32768 || state > 32767) throw std::invalid_argument("帐套状态值超出范围：" + std::to_string(state));
+  if (state < -32768 || state > 32767) throw RefusalError(ErrorRefusal("帐套状态值超出范围：" + std::to_string(state)));
   db.execute("UPDATE AccountState SET STATUS=:state", {{"state", static_cast<long>(state)}});
 }
 

@@ -8,8 +8,8 @@
 
 namespace qj::base {
 
-// Starts the book in the given month; throws std::invalid_argument with a
-// Chinese message (before any SQL) when the year or month is out of range.
+// Starts the book in the given month; throws RefusalError (before any SQL)
+// when the year or month is out of range.
 void StartAccount(data::Connection& db, std::int64_t year, std::int64_t month);
 
 void SetAccountBooksState(data::Connection& db, std::int64_t state);

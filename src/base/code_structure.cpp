@@ -1,5 +1,7 @@
 #include "base/code_structure.h"
 
+#include "hostapi/refusal.h"
+
 #include <stdexcept>
 
 namespace qj::base {
@@ -11,15 +13,15 @@ constexpr int kMaxLevels = 9;
 
 CodeStructure CodeStructure::FromSegments(const std::vector<int>& segments) {
   if (segments.empty() || static_cast<int>(segments.size()) > kMaxLevels)
-    throw std::invalid_argument("科目级数应为 1 到 9 级");
+    throw RefusalError(ErrorRefusal("科目级数应为 1 到 9 级"));
   std::vector<int> lengths;
   int total = 0;
   for (int segment : segments) {
-    if (segment < 1 || segment > 9) throw std::invalid_argument("每级科目编码长度应为 1 到 9 位");
+    if (segment < 1 || segment > 9) throw RefusalError(ErrorRefusal("每级科目编码长度应为 1 到 9 位"));
     total += segment;
     lengths.push_back(total);
   }
-  if (total > kMaxCodeLength) throw std::invalid_argument("科目编码总长度不能超过 18 位");
+  if (total > kMaxCodeLength) throw RefusalError(ErrorRefusal("科目编码总长度不能超过 18 位"));
   return CodeStructure(std::move(lengths));
 }
 

@@ -12,7 +12,7 @@ class CodeStructure {
   explicit CodeStructure(std::vector<int> cumulativeLengths) : lengths_(std::move(cumulativeLengths)) {}
   // From segment lengths ("3,2,2,2" style input), validated: 1 to 9 levels,
   // each segment 1 to 9 characters, at most 18 characters in all.
-  // Throws std::invalid_argument with a Chinese message.
+  // Throws RefusalError otherwise.
   static CodeStructure FromSegments(const std::vector<int>& segments);
 
   [[nodiscard]] int levels() const { return static_cast<int>(lengths_.size()); }

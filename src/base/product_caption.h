@@ -3,7 +3,7 @@
 // Host().asProductionName(), as ShowUnderProductCaption does.
 #pragma once
 
-#include "base/refusal.h"
+#include "hostapi/refusal.h"
 
 namespace qj::base {
 

@@ -4,9 +4,9 @@
 
 #include <optional>
 
-#include "base/refusal.h"
 #include "base/screen_table.h"
 #include "hostapi/host_services.h"
+#include "hostapi/refusal.h"
 
 namespace qj::base {
 

@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "base/refusal.h"
 #include "data/db_error.h"
+#include "hostapi/refusal.h"
 
 namespace qj::base {
 
@@ -14,7 +14,7 @@ bool ReportFailures(HostServices& host, const std::function<void()>& work) {
   } catch (const data::DbError& error) {
     host.EDBEngineErrorHandler(error);
   } catch (const std::exception& error) {
-    host.ShowMsgBox(error.what(), caption::Failure, msgbox::IconError);
+    Show(host, FailureRefusal(error));
   }
   return false;
 }

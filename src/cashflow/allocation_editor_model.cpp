@@ -2,12 +2,12 @@
 
 #include <optional>
 
-#include "base/refusal.h"
 #include "base/screen_work.h"
 #include "cashflow/allocation_store.h"
 #include "cashflow/cash_flow_items.h"
 #include "cashflow/item_archive_model.h"
 #include "data/connection.h"
+#include "hostapi/refusal.h"
 
 namespace qj::cashflow {
 namespace {

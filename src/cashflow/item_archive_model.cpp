@@ -4,6 +4,7 @@
 #include <exception>
 #include <iterator>
 
+#include "base/screen_work.h"
 #include "cashflow/allocation_store.h"
 #include "cashflow/item_store.h"
 #include "cashflow/opening_data_store.h"
@@ -91,13 +92,7 @@ ItemArchiveModel::ItemArchiveModel(HostServices& host) : host_(host), db_(host.F
 template <class Work>
 bool ItemArchiveModel::attempt(Work work) {
   bool done = false;
-  try {
-    done = work();
-  } catch (const data::DbError& error) {
-    host_.EDBEngineErrorHandler(error);
-  } catch (const std::exception& error) {
-    host_.ShowMsgBox(error.what(), caption::Failure, msgbox::IconError);
-  }
+  base::ReportFailures(host_, [&] { done = work(); });
   try {
     items_ = ReadCashFlowItems(db_);
   } catch (const data::DbError& error) {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "base/refusal.h"
 #include "base/screen_table.h"
 #include "cashflow/cash_flow_items.h"
 #include "hostapi/host_services.h"
+#include "hostapi/refusal.h"
 
 namespace qj::cashflow {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "base/refusal.h"
 #include "cashflow/cash_flow_items.h"
+#include "hostapi/refusal.h"
 
 namespace qj::cashflow {
 

@@ -4,12 +4,12 @@
 #include <exception>
 #include <map>
 
-#include "base/refusal.h"
 #include "base/screen_work.h"
 #include "cashflow/cash_flow_items.h"
 #include "cashflow/opening_data_store.h"
 #include "data/db_error.h"
 #include "data/period.h"
+#include "hostapi/refusal.h"
 
 namespace qj::cashflow {
 namespace {

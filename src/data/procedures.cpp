@@ -1,5 +1,7 @@
 #include "data/procedures.h"
 
+#include "hostapi/refusal.h"
+
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
@@ -7,16 +9,16 @@
 namespace qj::data {
 
 void OutlayAccountStart(Connection& db, const Period& period) {
-  if (!period.isValid()) throw std::invalid_argument("启用期间不正确：" + period.text());
+  if (!period.isValid()) throw RefusalError(ErrorRefusal("启用期间不正确：" + period.text()));
   Transaction tx(db);
   // The vouchers are numbered in the months of the book: a new start would
   // leave them outside it, and posting would never see them.
   if (db.queryOne("SELECT CREDID FROM VoucherMaster LIMIT 1"))
-    throw std::runtime_error("帐套中已有凭证，不能重新设置启用期间");
+    throw RefusalError(ErrorRefusal("帐套中已有凭证，不能重新设置启用期间"));
   const std::int64_t changed =
       db.execute("UPDATE AccountState SET STARTDATE=:start, CURRYEAR=:year, CURRMON=:month",
                  {{"start", period.firstDay()}, {"year", period.year}, {"month", period.month}});
-  if (changed == 0) throw std::runtime_error("帐套中没有帐套状态记录（AccountState），无法启用");
+  if (changed == 0) throw RefusalError(ErrorRefusal("帐套中没有帐套状态记录（AccountState），无法启用"));
   tx.commit();
 }
 

@@ -20,6 +20,7 @@
 #include "desktop/wait_window.h"
 #include "host/book_session.h"
 #include "host/host_application.h"
+#include "hostapi/refusal.h"
 
 namespace qj::desktop {
 namespace {
@@ -204,7 +205,7 @@ void MainWindow::guarded(const std::function<void()>& work) {
   } catch (const data::DbError& error) {
     host_.EDBEngineErrorHandler(error);
   } catch (const std::exception& error) {
-    host_.ShowMsgBox(error.what(), "错误", msgbox::IconError);
+    Show(host_, FailureRefusal(error));
   }
 }
 

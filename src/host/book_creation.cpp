@@ -4,13 +4,13 @@
 
 #include <filesystem>
 
-#include "base/refusal.h"
 #include "data/connection.h"
 #include "data/schema.h"
 #include "host/book_record_store.h"
 #include "host/host_error.h"
 #include "host/new_book_store.h"
 #include "host/user_store.h"
+#include "hostapi/refusal.h"
 
 namespace qj::host {
 namespace {
@@ -61,8 +61,8 @@ void CreateBook(const NewBook& book) {
   base::CodeStructure structure({});
   try {
     structure = base::CodeStructure::FromSegments(book.segmentLengths);
-  } catch (const std::invalid_argument& error) {
-    throw HostError(error.what());
+  } catch (const RefusalError& refused) {
+    throw HostError(refused.refusal().text);
   }
   const bool isFile = !data::IsServerLocation(book.location);
   if (isFile && std::filesystem::exists(book.location))

@@ -6,6 +6,7 @@
 #include "base/code_structure.h"
 #include "host/book_record_queries.h"
 #include "host/host_error.h"
+#include "hostapi/refusal.h"
 
 namespace qj::host {
 namespace {
@@ -29,7 +30,7 @@ std::vector<int> parseLengths(const std::string& text) {
   }
   try {
     return base::CodeStructure::FromSegments(segments).cumulativeLengths();
-  } catch (const std::invalid_argument&) {
+  } catch (const RefusalError&) {
     throw damaged;
   }
 }

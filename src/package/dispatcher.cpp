@@ -3,6 +3,7 @@
 #include "base/host.h"
 #include "base/upper_case.h"
 #include "data/db_error.h"
+#include "hostapi/refusal.h"
 #include "package/command_table.h"
 
 namespace qj::package {
@@ -43,7 +44,7 @@ long Dispatch(const std::string& command, const std::string& param, VorParams* p
     // The operation's own transaction has rolled back while the exception left it.
     safely([&] { base::Host().EDBEngineErrorHandler(error); });
   } catch (const std::exception& error) {
-    safely([&] { base::Host().ShowMsgBox(error.what(), "错误", msgbox::IconError); });
+    safely([&] { Show(base::Host(), FailureRefusal(error)); });
   } catch (...) {
     safely([&] { base::Host().ShowMsgBox("操作因未知错误而中止，数据没有改变。", "错误", msgbox::IconError); });
   }

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "base/refusal.h"
 #include "cashflow/statement_items.h"
+#include "hostapi/refusal.h"
 #include "subjects/chart_rules.h"
 #include "subjects/national_chart.h"
 #include "subjects/standard_chart.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "base/refusal.h"
 #include "data/connection.h"
 #include "hostapi/host_services.h"
+#include "hostapi/refusal.h"
 #include "periodend/audit_filter.h"
 #include "periodend/audit_list.h"
 

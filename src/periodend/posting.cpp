@@ -11,8 +11,8 @@
 #include "base/book_state_store.h"
 #include "base/currency_ids.h"
 #include "base/host_lock.h"
-#include "base/refusal.h"
 #include "data/db_error.h"
+#include "hostapi/refusal.h"
 #include "periodend/posting_checks.h"
 #include "periodend/posting_store.h"
 
@@ -167,7 +167,7 @@ bool RunPosting(HostServices& host, bool stopOnGap) {
     host.EDBEngineErrorHandler(error);
     return false;
   } catch (const std::exception& error) {
-    host.ShowMsgBox(error.what(), caption::Failure, msgbox::IconError);
+    Show(host, FailureRefusal(error));
     return false;
   }
   Show(host, {"共有" + std::to_string(posted) + "张凭证被登帐", caption::Info});

@@ -3,9 +3,9 @@
 
 #include <optional>
 
-#include "base/refusal.h"
 #include "data/connection.h"
 #include "data/period.h"
+#include "hostapi/refusal.h"
 
 namespace qj::periodend {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "base/refusal.h"
 #include "hostapi/host_services.h"
+#include "hostapi/refusal.h"
 #include "periodend/audit_filter.h"
 
 namespace qj::periodend {

@@ -3,9 +3,9 @@
 #include "balances/asset_surplus_store.h"
 #include "balances/period_roll_store.h"
 #include "base/host_lock.h"
-#include "base/refusal.h"
 #include "base/screen_work.h"
 #include "data/period.h"
+#include "hostapi/refusal.h"
 #include "periodend/posting_store.h"
 
 namespace qj::periodend {

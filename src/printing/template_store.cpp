@@ -1,5 +1,7 @@
 #include "printing/template_store.h"
 
+#include "hostapi/refusal.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -33,13 +35,13 @@ std::vector<StoredTemplate> TemplateStore::load(int reportType) {
 }
 
 void TemplateStore::save(StoredTemplate& stored) {
-  if (stored.name.empty()) throw std::invalid_argument("请填写打印模板的名称。");
+  if (stored.name.empty()) throw RefusalError(ErrorRefusal("请填写打印模板的名称。"));
   if (CharacterCount(stored.name) > static_cast<std::size_t>(kMaxTemplateNameLength)) {
-    throw std::invalid_argument("打印模板的名称不能超过" + std::to_string(kMaxTemplateNameLength) + "个字。");
+    throw RefusalError(ErrorRefusal("打印模板的名称不能超过" + std::to_string(kMaxTemplateNameLength) + "个字。"));
   }
   if (stored.reportType < std::numeric_limits<std::int16_t>::min() ||
       stored.reportType > std::numeric_limits<std::int16_t>::max()) {
-    throw std::invalid_argument("打印模板的报表类型" + std::to_string(stored.reportType) + "超出范围。");
+    throw RefusalError(ErrorRefusal("打印模板的报表类型" + std::to_string(stored.reportType) + "超出范围。"));
   }
   data::Transaction transaction(connection_);
   const data::Params values = {

@@ -18,7 +18,7 @@ class TemplateStore {
   std::vector<StoredTemplate> load(int reportType);
   // Updates the row of the template's id, or inserts it: under its id when it
   // has one, else under the next free id (the highest in the table plus one),
-  // which is then set in `stored`. Throws std::invalid_argument (Chinese) for a
+  // which is then set in `stored`. Throws RefusalError for a
   // name that is empty or longer than the column, data::DbError from the book.
   void save(StoredTemplate& stored);
   // Removes the template; an id that is not there is no error.

@@ -6,8 +6,8 @@
 #include <string>
 #include <variant>
 
-#include "base/refusal.h"
 #include "data/connection.h"
+#include "hostapi/refusal.h"
 #include "subjects/add_subject.h"
 #include "subjects/chart_rules.h"
 #include "subjects/subject.h"

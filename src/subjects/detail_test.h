@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "base/refusal.h"
 #include "data/connection.h"
+#include "hostapi/refusal.h"
 
 namespace qj::subjects {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "base/refusal.h"
 #include "data/connection.h"
+#include "hostapi/refusal.h"
 #include "subjects/chart_rules.h"
 #include "subjects/subject.h"
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "base/host_lock.h"
-#include "base/refusal.h"
+#include "hostapi/refusal.h"
 
 namespace qj::subjects {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "base/refusal.h"
 #include "data/connection.h"
+#include "hostapi/refusal.h"
 #include "subjects/add_subject.h"
 #include "subjects/chart_rules.h"
 #include "subjects/subject.h"

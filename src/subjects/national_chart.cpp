@@ -1,5 +1,7 @@
 #include "subjects/national_chart.h"
 
+#include "hostapi/refusal.h"
+
 #include <stdexcept>
 
 #include "subjects/chart_install.h"
@@ -249,7 +251,7 @@ bool NationalChartFits(const base::CodeStructure& structure) {
 
 void InstallNationalChart(data::Connection& db, const base::CodeStructure& structure) {
   if (!NationalChartFits(structure))
-    throw std::invalid_argument("小企业会计准则科目表的一级科目编码为 4 位，与帐套的编码结构不符");
+    throw RefusalError(ErrorRefusal("小企业会计准则科目表的一级科目编码为 4 位，与帐套的编码结构不符"));
   InstallChart(db, structure, kChart);
 }
 

@@ -17,7 +17,7 @@ bool NationalChartFits(const base::CodeStructure& structure);
 // segment widths, levels the book lacks left out) and points the
 // reserved-subject entries at it: 0 fixed assets (1601), 2 cash (1001), 3 bank
 // (1002), 16 current-year profit (3103). Runs in the caller's transaction;
-// throws std::invalid_argument when the structure does not fit.
+// throws RefusalError when the structure does not fit.
 void InstallNationalChart(data::Connection& db, const base::CodeStructure& structure);
 
 }  // namespace qj::subjects

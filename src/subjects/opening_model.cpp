@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "data/db_error.h"
+#include "base/screen_work.h"
 #include "subjects/account_state_queries.h"
 #include "subjects/opening_columns.h"
 #include "subjects/opening_row_store.h"
@@ -38,14 +38,7 @@ OpeningModel::OpeningModel(HostServices& host)
 // read again, so that it shows what the book holds.
 template <class Work>
 bool OpeningModel::attempt(Work work) {
-  try {
-    work();
-    return true;
-  } catch (const data::DbError& error) {
-    host_.EDBEngineErrorHandler(error);
-  } catch (const std::exception& error) {
-    host_.ShowMsgBox(error.what(), "错误", msgbox::IconError);
-  }
+  if (base::ReportFailures(host_, work)) return true;
   try {
     if (!currencies_.empty()) reload();
   } catch (const std::exception&) {

@@ -1,5 +1,7 @@
 #include "subjects/opening_total_store.h"
 
+#include "hostapi/refusal.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -119,7 +121,7 @@ void writeGrandTotal(data::Connection& db, int levelOneLength) {
 }  // namespace
 
 int LevelOneLength(const base::CodeStructure& structure) {
-  if (structure.levels() == 0) throw std::invalid_argument("帐套没有设置科目编码结构");
+  if (structure.levels() == 0) throw RefusalError(ErrorRefusal("帐套没有设置科目编码结构"));
   return structure.cumulativeLengths().front();
 }
 

@@ -31,10 +31,10 @@ struct TrialFigures {
 };
 
 // Recomputes all of the above in one transaction; needs a code structure with
-// at least one level (std::invalid_argument otherwise).
+// at least one level (RefusalError otherwise).
 void ReWriteSubjectDataTotal(data::Connection& db, const base::CodeStructure& structure);
 
-// The code length of level-1 subjects; std::invalid_argument without levels.
+// The code length of level-1 subjects; RefusalError without levels.
 int LevelOneLength(const base::CodeStructure& structure);
 
 // The grand-total row's figures as the totals last wrote them; all zero without that row.

@@ -1,5 +1,7 @@
 #include "subjects/standard_chart.h"
 
+#include "hostapi/refusal.h"
+
 #include <stdexcept>
 
 #include "subjects/chart_install.h"
@@ -138,7 +140,7 @@ bool StandardChartFits(const base::CodeStructure& structure) {
 
 void InstallStandardChart(data::Connection& db, const base::CodeStructure& structure) {
   if (!StandardChartFits(structure))
-    throw std::invalid_argument("标准科目表的一级科目编码为 3 位，与帐套的编码结构不符");
+    throw RefusalError(ErrorRefusal("标准科目表的一级科目编码为 3 位，与帐套的编码结构不符"));
   InstallChart(db, structure, kChart);
 }
 

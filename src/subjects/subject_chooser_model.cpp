@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "base/refusal.h"
+#include "hostapi/refusal.h"
 #include "subjects/subject_classes.h"
 
 namespace qj::subjects {

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "base/refusal.h"
 #include "hostapi/host_services.h"
+#include "hostapi/refusal.h"
 #include "subjects/chart_rules.h"
 
 namespace qj::subjects {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "base/refusal.h"
 #include "data/money.h"
+#include "hostapi/refusal.h"
 
 namespace qj::vouchers {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "base/code_structure.h"
-#include "base/refusal.h"
 #include "data/connection.h"
+#include "hostapi/refusal.h"
 
 namespace qj::vouchers {
 

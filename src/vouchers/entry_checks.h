@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "base/refusal.h"
 #include "data/period.h"
+#include "hostapi/refusal.h"
 #include "vouchers/chart_lookup.h"
 #include "vouchers/line_amounts.h"
 #include "vouchers/voucher_header.h"

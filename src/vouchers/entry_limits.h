@@ -9,8 +9,8 @@
 #include <string>
 #include <variant>
 
-#include "base/refusal.h"
 #include "data/money.h"
+#include "hostapi/refusal.h"
 
 namespace qj::vouchers {
 

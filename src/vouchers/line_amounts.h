@@ -5,8 +5,8 @@
 
 #include <variant>
 
-#include "base/refusal.h"
 #include "data/money.h"
+#include "hostapi/refusal.h"
 #include "vouchers/currencies.h"
 #include "vouchers/voucher_line.h"
 

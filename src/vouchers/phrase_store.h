@@ -10,8 +10,8 @@
 #include <variant>
 #include <vector>
 
-#include "base/refusal.h"
 #include "data/connection.h"
+#include "hostapi/refusal.h"
 
 namespace qj::vouchers {
 

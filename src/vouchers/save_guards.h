@@ -6,8 +6,8 @@
 
 #include "base/host_lock.h"
 #include "base/product_caption.h"
-#include "base/refusal.h"
 #include "hostapi/host_services.h"
+#include "hostapi/refusal.h"
 
 namespace qj::vouchers {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "base/refusal.h"
 #include "data/money.h"
 #include "hostapi/account_books_data.h"
+#include "hostapi/refusal.h"
 
 namespace qj::vouchers {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "base/refusal.h"
 #include "hostapi/host_services.h"
+#include "hostapi/refusal.h"
 #include "vouchers/voucher_draft.h"
 
 namespace qj::vouchers {

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "base/refusal.h"
 #include "data/connection.h"
+#include "hostapi/refusal.h"
 #include "vouchers/voucher_header.h"
 
 namespace qj::vouchers {

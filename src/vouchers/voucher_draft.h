@@ -10,12 +10,12 @@
 #include <variant>
 #include <vector>
 
-#include "base/refusal.h"
 #include "data/connection.h"
 #include "data/date.h"
 #include "data/money.h"
 #include "data/period.h"
 #include "hostapi/host_services.h"
+#include "hostapi/refusal.h"
 #include "vouchers/chart_lookup.h"
 #include "vouchers/currencies.h"
 #include "vouchers/type_subject_rules.h"

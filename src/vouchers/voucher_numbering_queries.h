@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "base/refusal.h"
 #include "data/connection.h"
 #include "data/period.h"
+#include "hostapi/refusal.h"
 
 namespace qj::vouchers {
 

@@ -1,5 +1,6 @@
 // The print templates of a book in PrintStyle, on every engine.
 #include "printing/template_store.h"
+#include "hostapi/refusal.h"
 
 #include <gtest/gtest.h>
 
@@ -71,11 +72,11 @@ TEST_P(TemplateStoreTest, RefusesBadNamesAndNamesTheDamagedTemplate) {
   db->execute("INSERT INTO PrintStyle (PRINTSTYLEID, REPORTTYPE, REPORTNAME, DATA) VALUES (-1, 662, '隐藏', :data)",
               {{"data", TemplateToBytes(PrintTemplate{})}});
   StoredTemplate unnamed = made(662, "");
-  EXPECT_THROW(store.save(unnamed), std::invalid_argument);
+  EXPECT_THROW(store.save(unnamed), qj::RefusalError);
   std::string name;
   for (int i = 0; i < 41; ++i) name += "帐";
   StoredTemplate longName = made(662, name);
-  EXPECT_THROW(store.save(longName), std::invalid_argument);
+  EXPECT_THROW(store.save(longName), qj::RefusalError);
   longName.name.resize(40 * 3);  // exactly 40 characters fit the column on every engine
   store.save(longName);
   EXPECT_EQ(listed(662), "1 " + longName.name);

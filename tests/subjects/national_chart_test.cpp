@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "hostapi/refusal.h"
 #include "subjects/chart_fixture.h"
 #include "subjects/national_chart.h"
 
@@ -70,7 +71,7 @@ TEST_P(NationalChart, FillsAFourTwoTwoTwoBook) {
 TEST_P(NationalChart, RefusesThreeDigitLevelOneCodes) {
   const base::CodeStructure structure({3, 5, 7, 9});
   EXPECT_FALSE(subjects::NationalChartFits(structure));
-  EXPECT_THROW(subjects::InstallNationalChart(db(), structure), std::invalid_argument);
+  EXPECT_THROW(subjects::InstallNationalChart(db(), structure), qj::RefusalError);
   EXPECT_EQ(count("SELECT COUNT(*) FROM Subject"), 0);
   EXPECT_EQ(count("SELECT COUNT(*) FROM HostReservedSub"), 0);
 }

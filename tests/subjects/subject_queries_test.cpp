@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/code_structure.h"
+#include "hostapi/refusal.h"
 #include "support/package_fixture.h"
 
 namespace qj::test {
@@ -105,9 +106,9 @@ TEST(CodeStructure, LevelsParentsAndValidation) {
   EXPECT_EQ(structure.segmentWidth(4), 2);
   EXPECT_EQ(structure.segmentWidth(5), 0);
   EXPECT_TRUE(structure.isLowestLevel("101010101"));
-  EXPECT_THROW(base::CodeStructure::FromSegments({}), std::invalid_argument);
-  EXPECT_THROW(base::CodeStructure::FromSegments({0, 2}), std::invalid_argument);
-  EXPECT_THROW(base::CodeStructure::FromSegments({9, 9, 1}), std::invalid_argument);
+  EXPECT_THROW(base::CodeStructure::FromSegments({}), qj::RefusalError);
+  EXPECT_THROW(base::CodeStructure::FromSegments({0, 2}), qj::RefusalError);
+  EXPECT_THROW(base::CodeStructure::FromSegments({9, 9, 1}), qj::RefusalError);
 }
 
 }  // namespace

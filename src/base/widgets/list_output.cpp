@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "base/refusal.h"
+#include "hostapi/refusal.h"
 #include "printing/errors.h"
 #include "printing/print_template.h"
 #include "printing/spreadsheet_export.h"

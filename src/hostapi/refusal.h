@@ -1,5 +1,6 @@
 // A refused action or change: the Chinese message and the caption of its box.
-// The rules return refusals; whoever drives them shows them through the host.
+// The rules return refusals, or throw them as a RefusalError from work that
+// has no host; whoever drives them shows them through the host.
 #pragma once
 
 #include <optional>
@@ -29,6 +30,9 @@ struct Refusal {
   friend bool operator==(const Refusal&, const Refusal&) = default;
 };
 
+// A refusal shown with the error icon under "错误".
+inline Refusal ErrorRefusal(std::string text) { return {std::move(text), caption::Failure, msgbox::IconError}; }
+
 // A refusal raised from work that has no host to show it, for the caller who
 // has one (or a command line) to tell the user.
 class RefusalError : public std::runtime_error {
@@ -39,6 +43,13 @@ class RefusalError : public std::runtime_error {
  private:
   Refusal refusal_;
 };
+
+// What a failed operation tells the user: a RefusalError as it was raised,
+// any other error under "错误" with its text.
+inline Refusal FailureRefusal(const std::exception& error) {
+  if (const auto* refused = dynamic_cast<const RefusalError*>(&error)) return refused->refusal();
+  return ErrorRefusal(error.what());
+}
 
 inline void Show(HostServices& host, const Refusal& refusal) {
   host.ShowMsgBox(refusal.text, refusal.caption, refusal.icon);
