@@ -1,5 +1,7 @@
 #include "vouchers/widgets/voucher_screen.h"
 
+#include "base/voucher_screen_hook.h"
+
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -29,7 +31,7 @@ QLabel* Caption(const char* text, QWidget* parent) { return new QLabel(QString::
 VoucherScreen::VoucherScreen(HostServices& host, VoucherEntryOptions options, QWidget* parent)
     : QDialog(parent), host_(host), model_(host, std::move(options)) {
   setWindowTitle(QString::fromUtf8(VoucherEntryModel::kCaption));
-  body_ = new base::FinanceBootFormWidget(host, kScreenName, VoucherEntryModel::kCaption, this);
+  body_ = new base::FinanceBootFormWidget(host, base::kVoucherScreenName, VoucherEntryModel::kCaption, this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(body_);

@@ -29,9 +29,6 @@ class VoucherScreen final : public QDialog {
   Q_OBJECT
 
  public:
-  // The name the host knows the screen by.
-  static constexpr const char* kScreenName = "VoucherVoice_Frm";
-
   VoucherScreen(HostServices& host, VoucherEntryOptions options, QWidget* parent = nullptr);
   ~VoucherScreen() override;
 
