@@ -8,25 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "cashflow/allocation_row.h"
 #include "cashflow/allocation_sums.h"
-#include "data/money.h"
 #include "hostapi/host_services.h"
 
 namespace qj::cashflow {
 
 // The host privilege of the editor: action 1 opens it, action 3 edits.
 inline constexpr int kAllocationPrivilegeFunction = 72;
-
-struct AllocationRow {
-  std::string code;
-  std::string name;
-  Money inflow;   // DEBIT
-  Money outflow;  // CREDIT
-
-  friend bool operator==(const AllocationRow&, const AllocationRow&) = default;
-};
-
-enum class AllocationColumn { Inflow, Outflow };
 
 namespace allocation_message {
 inline constexpr const char* CloseCaption = "退出询问";

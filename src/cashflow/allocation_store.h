@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cashflow/allocation_editor_model.h"
+#include "cashflow/allocation_row.h"
 #include "cashflow/allocation_sums.h"
 #include "data/connection.h"
 #include "data/money.h"

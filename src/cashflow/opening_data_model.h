@@ -10,24 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "data/money.h"
+#include "cashflow/opening_data_row.h"
 #include "hostapi/host_services.h"
 
 namespace qj::cashflow {
 
 // The package's privilege function of the screen.
 inline constexpr int kOpeningDataPrivilegeFunction = 71;
-
-enum class OpeningDataColumn { Code, Name, Debit, Credit, Direction };
-
-struct OpeningDataRow {
-  std::string code;
-  std::string name;
-  bool inflow = false;
-  Money debit;          // inflow
-  Money credit;         // outflow
-  bool edited = false;  // changed since it was read
-};
 
 class OpeningDataModel {
  public:

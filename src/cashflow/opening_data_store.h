@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cashflow/opening_data_model.h"
+#include "cashflow/opening_data_row.h"
 #include "data/connection.h"
 
 namespace qj::cashflow {

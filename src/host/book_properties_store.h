@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "data/connection.h"
-#include "host/book_properties_model.h"
+#include "host/book_properties.h"
 
 namespace qj::host {
 
