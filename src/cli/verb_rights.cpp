@@ -74,7 +74,7 @@ const std::vector<std::pair<std::string, std::vector<Right>>>& VerbRightTable() 
 const std::vector<Right>& VerbRights(const std::string& verb) {
   const auto& table = VerbRightTable();
   const auto found = std::find_if(table.begin(), table.end(), [&](const auto& entry) { return entry.first == verb; });
-  if (found == table.end()) throw std::logic_error("命令 " + verb + " 没有登记所需的权限");
+  if (found == table.end()) throw std::logic_error("no rights registered for the verb " + verb);
   return found->second;
 }
 
