@@ -111,7 +111,14 @@ bool OpeningModel::editCell(std::size_t row, OpeningField field, const std::stri
     OpeningRow edited = rows_[row];
     edited.stored(field) = amount;
     if (isRaw(field)) edited.stored(twinOf(field)) = amount.times(currency().rate, 2);
+    // An amount that would put the totals out of range is refused; in a book
+    // whose totals are out of range already, every change is let through, so
+    // that the amounts can be corrected.
+    data::Transaction tx(db_);
+    const bool fitted = OpeningTotalsFit(db_);
     StoreEnteredFigures(db_, edited);
+    if (fitted && !OpeningTotalsFit(db_)) throw RefusalError(OpeningTotalsOutOfRangeRefusal());
+    tx.commit();
     rows_[row] = edited;
     total_ = LoadTotalLine(db_, currency().moneyId, rows_);
     changed_ = true;

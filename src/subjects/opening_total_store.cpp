@@ -2,6 +2,7 @@
 
 #include "hostapi/refusal.h"
 
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -120,6 +121,30 @@ void writeGrandTotal(data::Connection& db, int levelOneLength) {
 
 }  // namespace
 
+bool OpeningTotalsFit(data::Connection& db) {
+  Money local;
+  Money foreign;
+  try {
+    for (const data::Row& row :
+         db.query("SELECT DEBIT, CREDIT, Balance, PLHAVEDONE, RAWDEBIT, RAWCREDIT, RAWBalance FROM SubjectStartData "
+                  "WHERE COALESCE(DETAILFLAG, 'T')<>'F' AND MONEYID<>99 AND MNYIDSUBJECTID<>:total",
+                  {{"total", kGrandTotalKey}})) {
+      for (const char* column : {"DEBIT", "CREDIT", "Balance", "PLHAVEDONE"})
+        if (!row.isNull(column)) local += row.money(column).abs();
+      for (const char* column : {"RAWDEBIT", "RAWCREDIT", "RAWBalance"})
+        if (!row.isNull(column)) foreign += row.money(column).abs();
+    }
+  } catch (const MoneyError&) {
+    return false;
+  }
+  return true;
+}
+
+Refusal OpeningTotalsOutOfRangeRefusal() {
+  return ErrorRefusal("期初数据的合计超出了金额能记的范围（" +
+                      Money::fromUnits(std::numeric_limits<std::int64_t>::max()).grouped() + "），请改小过大的金额。");
+}
+
 int LevelOneLength(const base::CodeStructure& structure) {
   if (structure.levels() == 0) throw RefusalError(ErrorRefusal("帐套没有设置科目编码结构"));
   return structure.cumulativeLengths().front();
@@ -138,6 +163,7 @@ TrialFigures GrandTotalFigures(data::Connection& db) {
 void ReWriteSubjectDataTotal(data::Connection& db, const base::CodeStructure& structure) {
   const int levelOne = LevelOneLength(structure);
   data::Transaction tx(db);
+  if (!OpeningTotalsFit(db)) throw RefusalError(OpeningTotalsOutOfRangeRefusal());
   clearDerivedRows(db);
   sumCurrenciesOfDetailSubjects(db);
   sumSummaryRows(db);

@@ -15,6 +15,7 @@
 #include "base/code_structure.h"
 #include "data/connection.h"
 #include "data/money.h"
+#include "hostapi/refusal.h"
 
 namespace qj::subjects {
 
@@ -30,8 +31,16 @@ struct TrialFigures {
   [[nodiscard]] bool balanced() const { return debit == credit && mDebit == mCredit && yDebit == yCredit; }
 };
 
+// Whether every figure the totals are added up from fits in an amount: the
+// magnitudes of the detail rows' amounts, local and foreign apart, add up
+// without overflow, so no total, side split or grand total can overflow.
+bool OpeningTotalsFit(data::Connection& db);
+// Says that the opening data's totals would leave the range of an amount.
+Refusal OpeningTotalsOutOfRangeRefusal();
+
 // Recomputes all of the above in one transaction; needs a code structure with
-// at least one level (RefusalError otherwise).
+// at least one level and totals that fit (RefusalError otherwise, before
+// anything is written).
 void ReWriteSubjectDataTotal(data::Connection& db, const base::CodeStructure& structure);
 
 // The code length of level-1 subjects; RefusalError without levels.
