@@ -138,7 +138,7 @@ bool OpeningDataModel::editCell(std::size_t row, OpeningDataColumn column, const
   if (row >= rows_.size() || !Editable(column)) return false;
   Money amount;
   try {
-    if (text.find_first_not_of(" \t") != std::string::npos) amount = TruncateCurrency(Money::parse(text));
+    if (text.find_first_not_of(" \t") != std::string::npos) amount = ParseEnteredAmount(text);
   } catch (const MoneyError& error) {
     host_.ShowMsgBox(error.what(), caption::Notice, msgbox::IconWarning);
     return false;

@@ -6,6 +6,7 @@
 
 #include "base/code_structure.h"
 #include "base/product_caption.h"
+#include "base/text_checks.h"
 #include "cli/arguments.h"
 #include "cli/book_session.h"
 #include "cli/commands.h"
@@ -60,6 +61,8 @@ vouchers::DraftLine lineOf(const std::string& text, std::size_t index) {
   const std::string origin = "第 " + std::to_string(index + 1) + " 条分录";
   if (fields.size() < 4 || fields.size() > 7)
     throw UsageError(origin + " 应为 \"摘要,科目,借方,贷方[,币种,汇率,原币]\"：" + text);
+  for (const std::string& field : fields)
+    if (auto fault = base::TextFault(field)) throw UsageError(origin + *fault + "：" + text);
   vouchers::DraftLine line;
   line.origin = origin;
   line.summary = fields[0];
@@ -67,7 +70,7 @@ vouchers::DraftLine lineOf(const std::string& text, std::size_t index) {
   const auto amount = [&](std::size_t i) {
     if (i >= fields.size() || fields[i].empty()) return Money();
     try {
-      return Money::parse(fields[i]);
+      return ParseEnteredAmount(fields[i]);
     } catch (const MoneyError& error) {
       throw UsageError(origin + "：" + error.what());
     }

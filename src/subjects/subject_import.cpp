@@ -4,6 +4,7 @@
 #include <charconv>
 #include <variant>
 
+#include "base/text_checks.h"
 #include "subjects/add_subject.h"
 #include "subjects/csv_rows.h"
 
@@ -29,7 +30,10 @@ std::variant<ImportRow, Refusal> rowOf(const CsvRow& csv) {
   if (csv.fields.size() > kColumns)
     return Refusal{"列数过多，每行应为：科目编码,科目名称,余额方向,外币核算,币种,现金流量,助记码"};
   std::vector<std::string> f(kColumns);
-  for (std::size_t i = 0; i < csv.fields.size(); ++i) f[i] = trimmed(csv.fields[i]);
+  for (std::size_t i = 0; i < csv.fields.size(); ++i) {
+    f[i] = trimmed(csv.fields[i]);
+    if (auto fault = base::TextFault(f[i])) return Refusal{"第 " + std::to_string(i + 1) + " 列" + *fault};
+  }
   ImportRow row{csv.line, f[0], {}};
   row.draft.name = f[1];
   if (f[2] == "借")

@@ -5,6 +5,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 
+#include "base/text_checks.h"
 #include "subjects/csv_rows.h"
 #include "vouchers/voucher_batch.h"
 
@@ -61,10 +62,11 @@ std::optional<int> integerOf(const std::string& text) {
 // Sets one field from its text; the fault when the text is no such value.
 std::optional<std::string> setField(VoucherDraft& draft, DraftLine& line, Field field, const std::string& raw) {
   const std::string text = trimmed(raw);
+  if (auto fault = base::TextFault(text)) return std::string(nameOf(field)) + *fault;
   const auto amount = [&](Money& target) -> std::optional<std::string> {
     if (text.empty()) return std::nullopt;
     try {
-      target = Money::parse(text);
+      target = ParseEnteredAmount(text);
     } catch (const MoneyError& error) {
       return std::string(nameOf(field)) + "：" + error.what();
     }
@@ -165,6 +167,9 @@ class NumbersAsText final : public nlohmann::json_sax<json> {
  public:
   json root;
   std::optional<std::size_t> errorAt;
+  // A name given twice in one object, and the voucher (from 1) it is in.
+  std::optional<std::pair<std::string, std::size_t>> repeated;
+  bool trailing = false;  // the error is text after the whole document
 
   bool null() override { return put(json()); }
   bool boolean(bool value) override { return put(json(value)); }
@@ -175,6 +180,10 @@ class NumbersAsText final : public nlohmann::json_sax<json> {
   bool binary(binary_t& /*value*/) override { return false; }
   bool start_object(std::size_t /*elements*/) override { return open(json::object()); }
   bool key(string_t& name) override {
+    if (open_.back()->contains(name)) {
+      repeated = {name, root.is_array() ? root.size() : 1};
+      return false;
+    }
     key_ = name;
     return true;
   }
@@ -184,6 +193,7 @@ class NumbersAsText final : public nlohmann::json_sax<json> {
   bool parse_error(std::size_t position, const std::string& /*token*/,
                    const nlohmann::detail::exception& /*error*/) override {
     errorAt = position;
+    trailing = open_.empty() && !root.is_null();
     return false;
   }
 
@@ -293,7 +303,10 @@ ImportedFile ReadVoucherCsv(std::string_view text) {
   std::vector<std::optional<Field>> columns;
   for (const std::string& title : rows.front().fields) {
     const auto field = fieldNamed(trimmed(title));
-    if (!field) return ImportFileFault{"第 " + std::to_string(rows.front().line) + " 行：不认识的列“" + title + "”"};
+    const std::string where = "第 " + std::to_string(rows.front().line) + " 行：";
+    if (!field) return ImportFileFault{where + "不认识的列“" + title + "”"};
+    if (std::find(columns.begin(), columns.end(), field) != columns.end())
+      return ImportFileFault{where + "“" + nameOf(*field) + "”列出现了两次"};
     columns.push_back(field);
   }
   for (const Field required : {Field::Key, Field::Date, Field::Subject}) {
@@ -330,10 +343,16 @@ ImportedFile ReadVoucherCsv(std::string_view text) {
 
 ImportedFile ReadVoucherJson(std::string_view text) {
   NumbersAsText document;
-  const bool parsed = json::sax_parse(text, &document, json::input_format_t::json, false);
+  // Strict: nothing but white space may follow the array.
+  const bool parsed = json::sax_parse(text, &document, json::input_format_t::json, true);
+  if (document.repeated) {
+    return ImportFileFault{"JSON 格式错误：第 " + std::to_string(document.repeated->second) + " 张凭证中字段“" +
+                           document.repeated->first + "”出现了两次"};
+  }
   if (!parsed) {
-    return ImportFileFault{"JSON 格式错误：第 " + std::to_string(lineAt(text, document.errorAt.value_or(text.size()))) +
-                           " 行附近"};
+    const std::string line = std::to_string(lineAt(text, document.errorAt.value_or(text.size())));
+    if (document.trailing) return ImportFileFault{"JSON 格式错误：第 " + line + " 行：凭证数组之后还有其他内容"};
+    return ImportFileFault{"JSON 格式错误：第 " + line + " 行附近"};
   }
   if (!document.root.is_array()) return ImportFileFault{"JSON 文件应为凭证的数组：[{...}, {...}]"};
   std::vector<ImportedVoucher> result;

@@ -85,10 +85,12 @@ TEST_P(OpeningData, ASummaryItemThatOnceWasADetailItemLosesItsRowsOnTheNextLoad)
 TEST_P(OpeningData, EditsAreHeldUntilSavedAndThenStoredTogether) {
   auto& model = opened();
   EXPECT_TRUE(model.editCell(0, OpeningDataColumn::Debit, "1500.5"));
-  EXPECT_TRUE(model.editCell(1, OpeningDataColumn::Credit, "0.125"));  // rounded to fen
+  EXPECT_FALSE(model.editCell(1, OpeningDataColumn::Credit, "0.125"));  // a third decimal is refused, not rounded
+  EXPECT_TRUE(model.editCell(1, OpeningDataColumn::Credit, "0.13"));
   EXPECT_FALSE(model.editCell(2, OpeningDataColumn::Name, "新名称"));
   EXPECT_FALSE(model.editCell(2, OpeningDataColumn::Debit, "12x"));
-  ASSERT_EQ(host().messages.size(), 1u);
+  ASSERT_EQ(host().messages.size(), 2u);
+  EXPECT_EQ(host().messages.front().text, "金额最多只能有两位小数：0.125");
   EXPECT_TRUE(model.changed());
   EXPECT_EQ(stored("201101"), (Rows{"0101:0.00:0.00", "0102:0.00:0.00", "02:0.00:0.00"}));
 

@@ -77,14 +77,18 @@ TEST_P(ChartLoading, ImportStoresParentsFirstOrNothingAtAll) {
                                                "104,,借\n"
                                                "10101,重复,借\n"
                                                "20501,无上级,贷\n"
-                                               "1020,格式,借\n");
+                                               "1020,格式,借\n"
+                                               "106,\"两\n行\",借\n"
+                                               "107,\xB8\xF1\xCA\xBD,借\n");
   ASSERT_TRUE(failed);
   EXPECT_EQ(problems(*failed),
             "2:余额方向应为“借”或“贷”：左\n"
             "3:科目名称不可为空\n"
             "4:科目编码已被其他科目使用\n"
             "5:上级科目'205'不存在\n"
-            "6:科目编码格式错，正确的格式应为：3-2-2-2\n");
+            "6:科目编码格式错，正确的格式应为：3-2-2-2\n"
+            "7:第 2 列含有换行、制表符或其他控制字符\n"
+            "9:第 2 列含有不是 UTF-8 编码的字节（文件应以 UTF-8 编码保存）\n");
   EXPECT_EQ(failed->stored, 0);
   EXPECT_EQ(book(), before);
 }

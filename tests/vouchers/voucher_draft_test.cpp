@@ -2,6 +2,7 @@
 // batch, the delete rules and the import of a whole file.
 #include <gtest/gtest.h>
 
+#include "base/text_checks.h"
 #include "vouchers/demo_data.h"
 #include "vouchers/entry_fixture.h"
 #include "vouchers/voucher_batch.h"
@@ -244,6 +245,62 @@ TEST_P(VoucherDraftTest, MalformedFilesAndRowsAreNamedByLine) {
   EXPECT_EQ(json[0].draft.lines[0].debit + json[0].draft.lines[1].debit, json[0].draft.lines[2].credit);
   EXPECT_EQ(json[1].fault, "第 2 张凭证第 1 条分录：不认识的字段“subjekt”");
   EXPECT_TRUE(std::holds_alternative<vouchers::CheckedVoucher>(check(json[0].draft)));
+}
+
+TEST_P(VoucherDraftTest, StrictReadingRefusesWhatALenientReaderWouldDropOrStore) {
+  const auto fileFault = [](const vouchers::ImportedFile& read) {
+    const auto* fault = std::get_if<vouchers::ImportFileFault>(&read);
+    return fault ? fault->text : std::string("(read)");
+  };
+  const auto firstFault = [](const vouchers::ImportedFile& read) {
+    const auto* vouchers = std::get_if<std::vector<vouchers::ImportedVoucher>>(&read);
+    return vouchers && !vouchers->empty() && vouchers->front().fault ? *vouchers->front().fault : std::string("(none)");
+  };
+  const std::string good = R"([{"date": "2011-07-05", "lines": [{"subject": "50001", "debit": "1"}]}])";
+  EXPECT_EQ(firstFault(vouchers::ReadVoucherJson(good)), "(none)");
+  // Text after the array used to be dropped without a word.
+  EXPECT_EQ(fileFault(vouchers::ReadVoucherJson(good + "\n[{\"date\": \"2011-07-06\"}]")),
+            "JSON 格式错误：第 2 行：凭证数组之后还有其他内容");
+  EXPECT_EQ(fileFault(vouchers::ReadVoucherJson(
+                R"([{"date": "2011-07-05", "lines": []}, {"date": "2011-07-05", "date": "2011-07-09", "lines": []}])")),
+            "JSON 格式错误：第 2 张凭证中字段“date”出现了两次");
+  EXPECT_EQ(fileFault(vouchers::ReadVoucherJson(
+                R"([{"date": "2011-07-05", "lines": [{"subject": "50001", "debit": "1", "debit": "2"}]}])")),
+            "JSON 格式错误：第 1 张凭证中字段“debit”出现了两次");
+  EXPECT_EQ(
+      fileFault(vouchers::ReadVoucherJson("[{\"date\": \"2011-07-05\", \"lines\": [{\"summary\": \"\xC3\x28\"}]}]"))
+          .substr(0, 17),
+      "JSON 格式错误");
+  EXPECT_EQ(firstFault(vouchers::ReadVoucherJson(
+                R"([{"date": "2011-07-05", "lines": [{"summary": "a\u0000b", "subject": "50001"}]}])")),
+            "第 1 张凭证第 1 条分录：摘要含有换行、制表符或其他控制字符");
+
+  EXPECT_EQ(fileFault(vouchers::ReadVoucherCsv("凭证,日期,科目,借方,debit\n1,2011-07-05,50001,1,2\n")),
+            "第 1 行：“借方”列出现了两次");
+  EXPECT_EQ(firstFault(vouchers::ReadVoucherCsv("凭证,日期,科目,摘要\n1,2011-07-05,50001,\"两\n行\"\n")),
+            "第 2 行：摘要含有换行、制表符或其他控制字符");
+  EXPECT_EQ(firstFault(vouchers::ReadVoucherCsv("凭证,日期,科目,摘要\n1,2011-07-05,50001,\xB1\xA8\xCF\xFA\n")),
+            "第 2 行：摘要含有不是 UTF-8 编码的字节（文件应以 UTF-8 编码保存）");
+  // One amount rule for every way in: groups of three only, two decimals at most.
+  EXPECT_EQ(firstFault(vouchers::ReadVoucherCsv("凭证,日期,科目,借方\n1,2011-07-05,50001,\"1,5\"\n")),
+            "第 2 行：借方：金额格式不正确：“1,5”");
+  EXPECT_EQ(firstFault(vouchers::ReadVoucherCsv("凭证,日期,科目,借方\n1,2011-07-05,50001,1.005\n")),
+            "第 2 行：借方：金额最多只能有两位小数：1.005");
+  EXPECT_EQ(firstFault(vouchers::ReadVoucherCsv("凭证,日期,科目,借方\n1,2011-07-05,50001,\"1,500.25\"\n")), "(none)");
+}
+
+TEST(TextChecks, WellFormedUtf8WithoutControlCharactersIsTheOnlyTextLetIn) {
+  EXPECT_TRUE(base::IsValidUtf8("现金 cash €"));
+  EXPECT_TRUE(base::IsValidUtf8("\xF0\x9F\x98\x80"));   // U+1F600
+  EXPECT_FALSE(base::IsValidUtf8("\xB1\xA8\xCF\xFA"));  // GBK bytes
+  EXPECT_FALSE(base::IsValidUtf8("\xC0\xAF"));          // overlong '/'
+  EXPECT_FALSE(base::IsValidUtf8("\xED\xA0\x80"));      // a surrogate
+  EXPECT_FALSE(base::IsValidUtf8("\xF4\x90\x80\x80"));  // past U+10FFFF
+  EXPECT_FALSE(base::IsValidUtf8("\xE7\x8E"));          // cut short
+  EXPECT_FALSE(base::HasControlCharacter("报销 差旅"));
+  EXPECT_TRUE(base::HasControlCharacter(std::string("a\0b", 3)));
+  EXPECT_TRUE(base::HasControlCharacter("a\tb"));
+  EXPECT_TRUE(base::HasControlCharacter("a\x7F"));
 }
 
 TEST_P(VoucherDraftTest, DemoVouchersAreTheSameForTheSameSeedAndBalanced) {
