@@ -29,8 +29,10 @@ LoginStep LoginModel::logIn(const std::string& location, const std::string& user
   try {
     session = host::BookSession::Open(where);
     const host::UserStore users(session->db());
-    if (!users.verify(user, password)) return refuse("用户名或密码不正确，请重新输入。");
-    passwordSet_ = !users.isAdministrator(user) || users.hasPassword(user);
+    const auto stored = users.find(user);
+    if (!stored || !users.verify(*stored, password)) return refuse("用户名或密码不正确，请重新输入。");
+    passwordSet_ = !users.isAdministrator(*stored) || users.hasPassword(*stored);
+    user_ = *stored;
   } catch (const host::HostError& error) {
     return refuse(error.what());
   } catch (const data::DbError& error) {
@@ -39,7 +41,6 @@ LoginStep LoginModel::logIn(const std::string& location, const std::string& user
     return refuse(std::string("无法打开帐套：") + error.what());
   }
   session_ = std::move(session);
-  user_ = user;
   message_.clear();
   return passwordSet_ ? LoginStep::Done : LoginStep::NeedsPassword;
 }

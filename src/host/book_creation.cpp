@@ -49,7 +49,7 @@ void fill(data::Connection& db, const NewBook& book, const base::CodeStructure& 
   InsertLocalCurrency(db);
   InsertAggregateRate(db);
   if (book.installChart) book.installChart(db, structure, book.subjectRuleFlag);
-  UserStore(db).add(kAdministrator, "", true);
+  UserStore(db).addFirstAdministrator();
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ bool UserAdminModel::addUser(const std::string& name, const std::string& passwor
     store_.add(name, password, administrator);
     return true;
   });
-  return added && select(name);
+  return added && select(store_.find(name).value_or(name));
 }
 
 bool UserAdminModel::resetPassword(const std::string& password, const std::string& repeated) {

@@ -29,6 +29,19 @@ std::string hashPassword(const std::string& password) {
   return hash;
 }
 
+std::string withoutSurroundingSpaces(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Latin letters in lower case; every other byte as it is.
+std::string folded(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
 void checkName(const std::string& name) {
   if (name.empty()) throw HostError("用户名不能为空");
   if (characters(name) > kMaxNameCharacters) throw HostError("用户名太长（最多 10 个字）");
@@ -47,11 +60,27 @@ void UserStore::requireUser(const std::string& name) const {
   if (!exists(name)) throw HostError("没有用户“" + name + "”");
 }
 
-void UserStore::add(const std::string& name, const std::string& password, bool administrator) {
+void UserStore::add(const std::string& typed, const std::string& password, bool administrator) {
+  const std::string name = withoutSurroundingSpaces(typed);
   checkName(name);
-  if (exists(name)) throw HostError("用户“" + name + "”已经存在");
+  if (const auto taken = find(name)) throw HostError("用户“" + *taken + "”已经存在");
+  if (administrator && password.empty()) throw HostError("系统管理员的密码不能为空。");
   db_.execute("INSERT INTO HostUser (USERNAME, PASSWORDHASH, ISADMIN) VALUES (:name, :hash, :admin)",
               {{"name", name}, {"hash", hashPassword(password)}, {"admin", administrator ? "T" : "F"}});
+}
+
+void UserStore::addFirstAdministrator() {
+  db_.execute("INSERT INTO HostUser (USERNAME, PASSWORDHASH, ISADMIN) VALUES (:name, '', 'T')",
+              {{"name", kAdministrator}});
+}
+
+std::optional<std::string> UserStore::find(const std::string& typed) const {
+  const std::string wanted = folded(withoutSurroundingSpaces(typed));
+  for (const auto& row : db_.query("SELECT USERNAME FROM HostUser")) {
+    std::string name = row.text("USERNAME");
+    if (folded(name) == wanted) return name;
+  }
+  return std::nullopt;
 }
 
 void UserStore::setPassword(const std::string& name, const std::string& password) {

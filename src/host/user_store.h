@@ -2,6 +2,7 @@
 #pragma once
 
 #include <compare>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,16 @@ class UserStore {
  public:
   explicit UserStore(data::Connection& db) : db_(db) {}
 
-  // Throws HostError for a bad or taken name.
+  // Adds a user under the name with the spaces around it taken off. Throws
+  // HostError for a bad name, a name taken (compared without regard to case),
+  // and an administrator without a password.
   void add(const std::string& name, const std::string& password, bool administrator = false);
+  // The new book's administrator ("admin"), without a password until the
+  // first log-in sets one.
+  void addFirstAdministrator();
+  // The stored name of the user a typed name means: spaces around it and the
+  // case of Latin letters do not count. Nothing for no such user.
+  [[nodiscard]] std::optional<std::string> find(const std::string& typed) const;
   // An empty password clears it.
   void setPassword(const std::string& name, const std::string& password);
   // Deletes the user and the user's privileges in one transaction. Throws

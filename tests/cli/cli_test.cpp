@@ -81,6 +81,16 @@ TEST_P(Cli, UsersNeedTheirPasswordAndOnlyTheAdministratorManagesThem) {
   EXPECT_EQ(run({"user", "passwd", book(), "会计", "--user", "会计"}, "QINGJIAN_PASSWORD=记帐密码", "新密码").exitCode,
             0);
   EXPECT_EQ(run({"book", "show", book(), "--user", "会计"}, "QINGJIAN_PASSWORD=新密码").exitCode, 0);
+
+  // One user, however the name is typed; an administrator always has a password.
+  EXPECT_EQ(run({"user", "add", book(), "Carol "}, "", "c").exitCode, 0);
+  EXPECT_EQ(run({"user", "add", book(), "CAROL"}, "", "c").exitCode, 2);
+  EXPECT_EQ(run({"user", "add", book(), "ADMIN"}, "", "a").exitCode, 2);
+  EXPECT_EQ(run({"book", "show", book(), "--user", " carol"}, "QINGJIAN_PASSWORD=c").exitCode, 0);
+  const ProgramRun admin = run({"user", "add", book(), "主管", "--admin"}, "", "");
+  EXPECT_EQ(admin.exitCode, 2);
+  EXPECT_NE(admin.output.find("系统管理员的密码不能为空"), std::string::npos) << admin.output;
+  EXPECT_EQ(run({"user", "add", book(), "主管", "--admin"}, "", "主管密码").exitCode, 0);
 }
 
 TEST(CliArguments, BadArgumentsAndUnusableBooksExitNonZeroWithAMessage) {

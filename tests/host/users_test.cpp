@@ -53,10 +53,29 @@ TEST_P(Users, BadAndDuplicateNamesAreRefused) {
   EXPECT_THROW(users.grant("没有此人", 58, 1), host::HostError);
 }
 
+TEST_P(Users, NamesAreTakenWithoutTheirSurroundingSpacesAndWithoutRegardToCase) {
+  host::UserStore users(db());
+  users.add(" Carol ", "");
+  EXPECT_TRUE(users.exists("Carol"));
+  EXPECT_FALSE(users.exists(" Carol "));
+  for (const char* twin : {"carol", "CAROL", "carol\t"}) EXPECT_THROW(users.add(twin, ""), host::HostError) << twin;
+  EXPECT_EQ(users.find(" cAROL"), "Carol");
+  EXPECT_EQ(users.find("carl"), std::nullopt);
+  EXPECT_EQ(users.list().size(), 1u);
+}
+
+TEST_P(Users, AnAdministratorIsNeverAddedWithoutAPassword) {
+  host::UserStore users(db());
+  EXPECT_THROW(users.add("主管", "", true), host::HostError);
+  EXPECT_FALSE(users.exists("主管"));
+  users.add("主管", "密码", true);
+  EXPECT_TRUE(users.isAdministrator("主管"));
+}
+
 TEST_P(Users, PrivilegesAreByFunctionAndActionAndAdministratorsHoldAll) {
   host::UserStore users(db());
   users.add("制单", "");
-  users.add("主管", "", true);
+  users.add("主管", "密码", true);
   users.grant("制单", 58, 1);
   users.grant("制单", 58, 1);  // granting twice is harmless
   EXPECT_TRUE(users.hasPrivilege("制单", 58, 1));
