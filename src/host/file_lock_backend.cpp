@@ -44,7 +44,7 @@ std::string reasonOf(int error) {
 
 class FileLockBackend final : public LockBackend {
  public:
-  explicit FileLockBackend(std::string path) : path_(std::move(path)) {}
+  FileLockBackend(std::string path, std::string bookPath) : path_(std::move(path)), bookPath_(std::move(bookPath)) {}
   ~FileLockBackend() override { dropAll(); }
 
   bool change(Resource resource, Holding from, Holding to) override {
@@ -90,12 +90,14 @@ class FileLockBackend final : public LockBackend {
 
   void ensureOpen() {
     if (fd_ >= 0) return;
-    // Created readable and writable for everyone whatever the umask, so that
-    // every user who may open the book may also lock it.
+    // Created with the book file's read and write permissions whatever the
+    // umask: whoever may open the book may also lock it, and nobody else.
+    struct stat book {};
+    const mode_t mode = ::stat(bookPath_.c_str(), &book) == 0 ? (book.st_mode & 0666) : 0600;
     for (int attempt = 0; attempt < 3 && fd_ < 0; ++attempt) {
-      fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
       if (fd_ >= 0) {
-        ::fchmod(fd_, 0666);
+        ::fchmod(fd_, mode);
         return;
       }
       if (errno != EEXIST) break;
@@ -109,13 +111,14 @@ class FileLockBackend final : public LockBackend {
   }
 
   std::string path_;
+  std::string bookPath_;
   int fd_ = -1;
 };
 
 }  // namespace
 
-std::unique_ptr<LockBackend> MakeFileLockBackend(std::string lockFilePath) {
-  return std::make_unique<FileLockBackend>(std::move(lockFilePath));
+std::unique_ptr<LockBackend> MakeFileLockBackend(std::string lockFilePath, std::string bookFilePath) {
+  return std::make_unique<FileLockBackend>(std::move(lockFilePath), std::move(bookFilePath));
 }
 
 }  // namespace qj::host::detail

@@ -52,8 +52,9 @@ class LockBackend {
   virtual void dropAll() noexcept = 0;
 };
 
-// Byte-range locks on `lockFilePath` (created when missing).
-std::unique_ptr<LockBackend> MakeFileLockBackend(std::string lockFilePath);
+// Byte-range locks on `lockFilePath`, created when missing with the read and
+// write permissions of the book file.
+std::unique_ptr<LockBackend> MakeFileLockBackend(std::string lockFilePath, std::string bookFilePath);
 // Advisory locks on a connection of its own to the server at `uri`, keyed by
 // the book identity.
 std::unique_ptr<LockBackend> MakeServerLockBackend(std::string uri, const std::string& bookIdentity);

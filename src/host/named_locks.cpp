@@ -62,7 +62,7 @@ std::string lockFileOf(const std::string& bookPath) {
 
 std::unique_ptr<NamedLocks> NamedLocks::ForBook(const std::string& location, const std::string& bookIdentity) {
   auto backend = data::IsServerLocation(location) ? detail::MakeServerLockBackend(location, bookIdentity)
-                                                  : detail::MakeFileLockBackend(lockFileOf(location));
+                                                  : detail::MakeFileLockBackend(lockFileOf(location), location);
   return std::unique_ptr<NamedLocks>(new NamedLocks(std::move(backend)));
 }
 

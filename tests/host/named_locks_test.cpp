@@ -263,6 +263,19 @@ TEST_P(LockSessions, SessionsInOneProcessExcludeEachOther) {
   EXPECT_TRUE(other->acquire("CREDWLOCK"));
 }
 
+TEST_P(LockSessions, EmbeddedBookLockFileIsOpenToExactlyThoseWhoMayOpenTheBook) {
+  if (onServer()) GTEST_SKIP() << "a book on a server has no lock file";
+  { auto connection = book_.open(); }  // the book file
+  const std::string lockFile = book_.location() + "-locks";
+  std::filesystem::remove(lockFile);
+  for (const auto permissions : {std::filesystem::perms(0640), std::filesystem::perms(0664)}) {
+    std::filesystem::permissions(book_.location(), permissions);
+    ASSERT_TRUE(session()->acquire("CREDLOCK"));
+    EXPECT_EQ(std::filesystem::status(lockFile).permissions() & std::filesystem::perms::all, permissions);
+    std::filesystem::remove(lockFile);
+  }
+}
+
 TEST_P(LockSessions, EmbeddedBookLockFileHoldsThroughOtherDescriptorsAndLinks) {
   if (onServer()) GTEST_SKIP() << "a book on a server has no lock file";
   auto mine = session();
