@@ -3,6 +3,7 @@
 // shown is printed.
 #pragma once
 
+#include <chrono>
 #include <iostream>
 
 #include "cli/arguments.h"
@@ -12,6 +13,9 @@
 #include "host/message_boxes.h"
 
 namespace qj::cli {
+
+// How long a script's voucher save waits for another session's save to end.
+inline constexpr std::chrono::seconds kSaveLockWait{2};
 
 class CliSession {
  public:
@@ -27,6 +31,7 @@ class CliSession {
       : login(LogIn(args.need(bookAt, "帐套位置 BOOK"), args.option("user").value_or(""))),
         boxes(answerYes),
         app(*login.session, boxes, login.user) {
+    app.setSaveLockWait(kSaveLockWait);
     try {
       RequireVerbRights(app, verb);
     } catch (...) {

@@ -1,7 +1,9 @@
 #include "host/host_application.h"
 
 #include <filesystem>
+#include <thread>
 
+#include "base/host_lock.h"
 #include "base/upper_case.h"
 #include "data/dialect.h"
 #include "data/procedures.h"
@@ -92,6 +94,13 @@ bool HostApplication::SetLock(const std::string& name, bool lock, bool) {
     return true;
   }
   if (session_.locks().acquire(name)) return true;
+  if (saveLockWait_.count() > 0 && base::UpperCase(name) == base::kVoucherSaveLock) {
+    const auto deadline = std::chrono::steady_clock::now() + saveLockWait_;
+    while (session_.locks().lastError().empty() && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+      if (session_.locks().acquire(name)) return true;
+    }
+  }
   // A refusal by another session is the caller's to explain; a broken lock
   // file or server connection is the host's.
   if (const std::string& fault = session_.locks().lastError(); !fault.empty())

@@ -1,6 +1,7 @@
 // Our host: the services the package asks for, over one open book and one user.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <string>
@@ -32,6 +33,10 @@ class HostApplication final : public HostServices {
   // window commands (SetMainCaption, Wait_frm, SETCOMPONENTENABLED) do nothing.
   void setWindowHost(WindowHost* windows) { windows_ = windows; }
   void setBusinessDate(const Date& date) { businessDate_ = date; }
+  // How long a voucher save asks again for the save lock another session
+  // holds before it is refused: a script waits its turn for a moment, a
+  // screen is told at once.
+  void setSaveLockWait(std::chrono::milliseconds wait) { saveLockWait_ = wait; }
   // Makes one of the host's own screens available to ShowPrivilegedForm: it
   // opens through `opener` (given the action asked for) once the user holds
   // the privilege of `function` for that action. Names compare without
@@ -82,6 +87,7 @@ class HostApplication final : public HostServices {
   std::map<std::string, int> openForms_;       // upper-cased screen name -> open instances
   std::map<std::string, HostForm> hostForms_;  // by upper-cased screen name
   Date businessDate_;
+  std::chrono::milliseconds saveLockWait_{0};
 };
 
 }  // namespace qj::host

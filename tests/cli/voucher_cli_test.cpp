@@ -4,8 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "cli/cli_runner.h"
+#include "host/book_session.h"
 #include "support/scratch_database.h"
 
 namespace qj::test {
@@ -114,6 +116,28 @@ TEST_P(VoucherCli, AddsShowsAndDeletesOneVoucher) {
   EXPECT_TRUE(says(kept, "【警告】凭证被删除将不能恢复，你是否确实要删除本张凭证？（回答：否）"));
   EXPECT_EQ(RunCli({"voucher", "delete", book(), "201107000001", "--answer", "yes"}).exitCode, 0);
   EXPECT_EQ(RunCli({"voucher", "show", book(), "201107000001"}).exitCode, 2);
+}
+
+// A script's save waits a moment for another session's save to end, and then
+// is refused with the screen's message.
+TEST_P(VoucherCli, ASaveWaitsItsTurnBrieflyAndIsRefusedWhenTheOtherSaverStays) {
+  const std::vector<std::string> add = {"voucher", "add",           book(),   "--date",       "2011-07-08",
+                                        "--line",  "取款,101,500,", "--line", "取款,102,,500"};
+  auto other = host::BookSession::Open(book());
+  ASSERT_TRUE(other->locks().acquire("CREDWLOCK"));
+  const ProgramRun refused = RunCli(add);
+  EXPECT_EQ(refused.exitCode, 2) << refused.output;
+  EXPECT_EQ(data::IntegerOf(open()->scalar("SELECT COUNT(*) FROM VoucherMaster")), 0);
+
+  // Released while the command waits (it reaches the lock well within the second).
+  std::thread release([&] {
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    other->locks().release("CREDWLOCK");
+  });
+  const ProgramRun waited = RunCli(add);
+  release.join();
+  EXPECT_EQ(waited.exitCode, 0) << waited.output;
+  EXPECT_TRUE(says(waited, "已保存凭证：记1（201107000001）")) << waited.output;
 }
 
 // Demo data is one piece of work: when its vouchers cannot be stored, the
