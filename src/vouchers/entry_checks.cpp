@@ -21,8 +21,13 @@ std::optional<CheckFailure> LineCheck(const VoucherLine& line, const ChartLookup
 
 std::optional<CheckFailure> FirstFailedSaveCheck(const SaveCheckInput& input, const ChartLookup& chart) {
   const VoucherHeader& header = input.header;
-  if (Period::ofDate(header.credDate) < input.currentPeriod)
-    return voucherFailure("该月已经结帐，不可再输入或修改凭证");
+  const Period month = Period::ofDate(header.credDate);
+  if (month < input.startPeriod) {
+    return CheckFailure{Refusal{"凭证日期早于帐套的启用期间（" + std::to_string(input.startPeriod.year) + "年" +
+                                std::to_string(input.startPeriod.month) + "月），不能输入凭证"},
+                        std::nullopt};
+  }
+  if (month < input.currentPeriod) return voucherFailure("该月已经结帐，不可再输入或修改凭证");
   if (!input.auditMode && input.stored.checked) return voucherFailure("该张凭证已经审核，不可再修改");
   if (input.stored.posted) return voucherFailure("该张凭证已经登帐，不可再修改");
   if (header.credNo < 1 || header.credNo > kMaxVoucherSerial) return voucherFailure("凭证编号必须在1到999999之间");

@@ -37,11 +37,13 @@ struct SaveCheckInput {
   std::size_t currentLine = 0;
   Totals totals;
   Period currentPeriod;  // the book's oldest open period
+  Period startPeriod;    // the book's first month
   bool auditMode = false;
   StoredFlags stored;
 };
 
-// The first check the voucher fails: closed month, audited (outside audit
+// The first check the voucher fails: a month before the book's start or
+// closed, audited (outside audit
 // mode), posted, sequence number range, first summary, balance, zero total,
 // then the lines in order: the current one unless it is blank, and every
 // other line that holds an amount or a subject.

@@ -114,6 +114,7 @@ DraftBook DraftBook::load(HostServices& host) {
   DraftBook book;
   book.scheme = account.AccountVoucherType;
   book.currentPeriod = {account.CurrYear, account.CurrMon};
+  book.startPeriod = {account.StartYear, account.StartMonth};
   book.types = OfferedVoucherTypes(db, book.scheme);
   book.defaultType = DefaultVoucherType(db, book.currentPeriod, book.scheme);
   book.chart = ChartLookup::load(db, base::CodeStructure(account.SubjectLevelLen));
@@ -146,7 +147,8 @@ DraftResult CheckDraft(const VoucherDraft& draft, const DraftBook& book) {
   // The sequence number is given when the voucher is stored; any valid one
   // stands in for it here.
   header.credNo = 1;
-  const SaveCheckInput input{header, voucher.lines, 0, LineTotals(voucher.lines), book.currentPeriod, false, {}};
+  const SaveCheckInput input{header,           voucher.lines, 0, LineTotals(voucher.lines), book.currentPeriod,
+                             book.startPeriod, false,         {}};
   if (auto failure = FirstFailedSaveCheck(input, book.chart)) return DraftRefusal{failure->refusal, failure->line};
   header.credNo = 0;
   std::vector<TypedLine> typed;

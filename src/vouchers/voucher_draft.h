@@ -55,6 +55,7 @@ struct DraftBook {
   int scheme = 1;
   CashBankSubjects cashBank;
   Period currentPeriod;
+  Period startPeriod;
   std::string userName;
 
   static DraftBook load(HostServices& host);

@@ -104,6 +104,11 @@ Period VoucherEntryModel::currentPeriod() const {
   return {book.CurrYear, book.CurrMon};
 }
 
+Period VoucherEntryModel::startPeriod() const {
+  const AccountBooksData& book = host_.accountBooksData();
+  return {book.StartYear, book.StartMonth};
+}
+
 void VoucherEntryModel::showFailure(const CheckFailure& failure) {
   Show(host_, failure.refusal);
   if (failure.line) currentLine_ = *failure.line;
@@ -649,8 +654,8 @@ SaveReadiness VoucherEntryModel::checkForSave() {
       if (!commitSubject(*pendingSubject_)) return false;
     }
     checkedFlags_ = isNew() ? StoredFlags{} : ReadStoredFlags(db_, storedCredId_);
-    const SaveCheckInput input{
-        header_, lines_, currentLine_, {debitTotal_, creditTotal_}, currentPeriod(), options_.auditMode, checkedFlags_};
+    const SaveCheckInput input{header_,         lines_,        currentLine_,       {debitTotal_, creditTotal_},
+                               currentPeriod(), startPeriod(), options_.auditMode, checkedFlags_};
     if (auto failure = FirstFailedSaveCheck(input, chart_)) {
       showFailure(*failure);
       return false;

@@ -256,6 +256,7 @@ class VoucherEntryModel {
   [[nodiscard]] std::optional<Refusal> voucherChangeRefusal() const;
   [[nodiscard]] std::optional<Refusal> lineChangeRefusal() const;
   [[nodiscard]] Period currentPeriod() const;
+  [[nodiscard]] Period startPeriod() const;
   void showFailure(const CheckFailure& failure);
 
   bool startNewVoucher();

@@ -114,13 +114,8 @@ void VoucherEntryModel::reloadAfterStaleWrite() {
     return;
   }
   // Another session audited or posted the voucher: its own refusal says so.
-  const SaveCheckInput input{header_,
-                             lines_,
-                             currentLine_,
-                             {debitTotal_, creditTotal_},
-                             currentPeriod(),
-                             options_.auditMode,
-                             ReadStoredFlags(db_, storedCredId_)};
+  const SaveCheckInput input{header_,         lines_,        currentLine_,       {debitTotal_, creditTotal_},
+                             currentPeriod(), startPeriod(), options_.auditMode, ReadStoredFlags(db_, storedCredId_)};
   if (auto failure = FirstFailedSaveCheck(input, chart_)) Show(host_, failure->refusal);
   showStored(storedCredId_);
 }

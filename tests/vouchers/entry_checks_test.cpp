@@ -43,7 +43,8 @@ struct Voucher {
     header.credDate = Date(2011, 7, 15);
   }
   std::optional<CheckFailure> check() const {
-    return FirstFailedSaveCheck({header, lines, current, totals, Period{2011, 7}, auditMode, stored}, smallChart());
+    return FirstFailedSaveCheck({header, lines, current, totals, Period{2011, 7}, Period{2011, 1}, auditMode, stored},
+                                smallChart());
   }
 };
 
@@ -55,6 +56,8 @@ TEST(EntryChecks, TheChecksComeInTheirOrder) {
     std::function<void(Voucher&)> apply;
   };
   const std::vector<Fault> faults = {
+      {"凭证日期早于帐套的启用期间（2011年1月），不能输入凭证",
+       [](Voucher& v) { v.header.credDate = Date(2010, 12, 31); }},
       {"该月已经结帐，不可再输入或修改凭证", [](Voucher& v) { v.header.credDate = Date(2011, 6, 30); }},
       {"该张凭证已经审核，不可再修改", [](Voucher& v) { v.stored.checked = true; }},
       {"该张凭证已经登帐，不可再修改", [](Voucher& v) { v.stored.posted = true; }},

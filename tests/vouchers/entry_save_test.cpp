@@ -66,13 +66,13 @@ TEST_P(EntrySave, TheSaveButtonWantsItsPrivilegesAndAVoucherWord) {
   EXPECT_EQ(model().checkForSave(), SaveReadiness::Ready);
 }
 
-TEST_P(EntrySave, AClosedMonthIsRefusedFirst) {
+TEST_P(EntrySave, AMonthBeforeTheStartIsRefusedFirst) {
   open();
   typeBalancedVoucher();
   ASSERT_TRUE(model().setDate(Date(2011, 6, 30)));
-  typeIn(Column::Summary, "");  // also no summary: the closed month still speaks first
+  typeIn(Column::Summary, "");  // also no summary: the month still speaks first
   EXPECT_EQ(model().checkForSave(), SaveReadiness::Refused);
-  EXPECT_EQ(lastMessage(), "该月已经结帐，不可再输入或修改凭证");
+  EXPECT_EQ(lastMessage(), "凭证日期早于帐套的启用期间（2011年7月），不能输入凭证");
 }
 
 TEST_P(EntrySave, TheAuditAndPostFlagsAreTheStoredOnes) {
