@@ -68,8 +68,18 @@ SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode) : pat
     if (mode == OpenMode::CreateIfMissing || tableExists("SchemaInfo")) executeScript("PRAGMA journal_mode=WAL;");
     executeScript("PRAGMA foreign_keys=ON; PRAGMA case_sensitive_like=ON;");
   } catch (const DbError& error) {
+    const int code = sqlite3_extended_errcode(db_) & 0xff;
     sqlite3_close(db_);
     db_ = nullptr;
+    // A file that cannot be read or written (or whose folder cannot take the
+    // journal beside it) is not a damaged book: say which it is.
+    const bool unreachable = code == SQLITE_CANTOPEN || code == SQLITE_PERM || code == SQLITE_READONLY ||
+                             code == SQLITE_IOERR || code == SQLITE_AUTH;
+    if (unreachable) {
+      throw DbError(DbErrorKind::Connection, "无法读写帐套文件 " + path +
+                                                 "，或无法在它所在的文件夹中建立日志文件；请检查文件和文件夹的权限（" +
+                                                 error.what() + "）");
+    }
     throw DbError(DbErrorKind::Connection, "文件 " + path + " 不是可用的帐套数据库（" + error.what() + "）");
   }
 }

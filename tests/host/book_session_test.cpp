@@ -241,6 +241,36 @@ TEST(BookSessionOpen, MissingForeignAndCorruptFilesGetClearMessagesAndStayUntouc
   EXPECT_EQ(headerByte18(), 1) << "another program's database was switched to WAL";
 }
 
+TEST(BookSessionOpen, ABookThatCannotBeReachedIsNotCalledDamaged) {
+  ScratchDatabase scratch(data::Engine::Sqlite);
+  const auto openingSays = [](const std::string& location) {
+    try {
+      host::BookSession::Open(location);
+    } catch (const host::HostError& error) {
+      return std::string(error.what());
+    }
+    return std::string("(opened)");
+  };
+  const std::string text = scratch.folder() + "/notes.sqlite";
+  std::ofstream(text) << "这不是帐套，只是一段足够长的文字，长到可以有一个数据库文件头那么长的文字。";
+  EXPECT_NE(openingSays(text).find("不是可用的帐套数据库"), std::string::npos) << openingSays(text);
+
+  // A book whose journal cannot be made beside it, as in a folder the user
+  // may not write to (shown here with a folder in the journal's place, which
+  // holds for every user, the superuser too).
+  host::NewBook book;
+  book.location = scratch.location();
+  book.start = Period{2011, 7};
+  host::CreateBook(book);
+  for (const char* journal : {"-wal", "-shm"}) {
+    std::filesystem::remove(book.location + journal);
+    std::filesystem::create_directory(book.location + journal);
+  }
+  const std::string said = openingSays(book.location);
+  EXPECT_NE(said.find("请检查文件和文件夹的权限"), std::string::npos) << said;
+  EXPECT_EQ(said.find("不是可用的帐套数据库"), std::string::npos) << said;
+}
+
 TEST(PackageLibraryLoad, AMissingLibraryIsAClearError) {
   ScratchDatabase scratch(data::Engine::Sqlite);
   host::NewBook book;
