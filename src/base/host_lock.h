@@ -12,6 +12,7 @@ namespace qj::base {
 inline constexpr const char* kBookLock = "ACCLOCK";           // the whole book, one session only
 inline constexpr const char* kLedgerLock = "CREDLOCK";        // vouchers and balances: posting and the like
 inline constexpr const char* kVoucherSaveLock = "CREDWLOCK";  // saving vouchers, one saver at a time
+inline constexpr const char* kLedgerShareLock = "CREDSHARE";  // open voucher screens: keeps posting out
 
 class HostLock {
  public:

@@ -47,7 +47,7 @@ int generate(const Arguments& args) {
   // the save lock from the first subject to the last voucher.
   const base::HostLock lock(session.app, base::kVoucherSaveLock);
   if (!lock) {
-    base::ShowUnderProductCaption(session.app, vouchers::SaveLockBusyRefusal());
+    base::ShowUnderProductCaption(session.app, vouchers::SaveLockBusyRefusal(session.app));
     return kExitRefused;
   }
   try {

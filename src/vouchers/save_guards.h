@@ -20,8 +20,14 @@ inline constexpr int kVoucherDeleteAction = 4;
 inline constexpr int kAuditPrivilegeFunction = 59;
 inline constexpr int kAuditAction = 5;
 
-// Shown under the product caption when another user holds the save lock.
-inline Refusal SaveLockBusyRefusal() { return {"其他用户正在保存凭证，请稍后再保存。", base::kProductCaption}; }
+// Shown under the product caption when the save lock is refused: it says
+// whether the ledger work that keeps every save out (posting, the period end)
+// is running, or another user is saving.
+inline Refusal SaveLockBusyRefusal(HostServices& host) {
+  if (!base::HostLock(host, base::kLedgerShareLock))
+    return {"其他用户正在登帐或进行期末处理，请稍后再保存凭证。", base::kProductCaption};
+  return {"其他用户正在保存凭证，请稍后再保存。", base::kProductCaption};
+}
 
 // Shown under the product caption when an audit from the voucher screen
 // meets the save lock held by another user.

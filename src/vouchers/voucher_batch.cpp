@@ -48,7 +48,7 @@ class BatchNumbers {
 std::optional<Refusal> StoreNewVouchers(HostServices& host, std::vector<CheckedVoucher>& vouchers) {
   if (auto refusal = SaveRightRefusal(host, true)) return refusal;
   base::HostLock lock(host, base::kVoucherSaveLock);
-  if (!lock) return SaveLockBusyRefusal();
+  if (!lock) return SaveLockBusyRefusal(host);
   return WriteNewVouchers(host.FindStartupDB(), vouchers);
 }
 

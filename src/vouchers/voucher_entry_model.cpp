@@ -18,7 +18,6 @@ namespace qj::vouchers {
 
 namespace {
 
-constexpr const char* kShareLock = "CREDSHARE";
 constexpr const char* kShareLockRefused = "其他用户正在独占帐务操作，不能进行凭证制作。";
 constexpr const char* kReadOnlyLine = "当前分录为系统制作的只读分录，不可修改或删除。";
 constexpr const char* kUnderAudit = "不可以修改正在被审核的凭证。";
@@ -118,7 +117,7 @@ void VoucherEntryModel::showFailure(const CheckFailure& failure) {
 // ---- Opening and showing vouchers ----
 
 bool VoucherEntryModel::open(const std::string& credId) {
-  shareLock_.emplace(host_, kShareLock);
+  shareLock_.emplace(host_, base::kLedgerShareLock);
   if (!*shareLock_) {
     shareLock_.reset();
     base::ShowUnderProductCaption(host_, {kShareLockRefused, base::kProductCaption});

@@ -48,7 +48,7 @@ bool VoucherEntryModel::save() {
 bool VoucherEntryModel::store() {
   base::HostLock lock(host_, base::kVoucherSaveLock);
   if (!lock) {
-    base::ShowUnderProductCaption(host_, SaveLockBusyRefusal());
+    base::ShowUnderProductCaption(host_, SaveLockBusyRefusal(host_));
     return false;
   }
   // Another user may have stored a voucher under this identifier since the

@@ -118,15 +118,22 @@ TEST_P(VoucherCli, AddsShowsAndDeletesOneVoucher) {
   EXPECT_EQ(RunCli({"voucher", "show", book(), "201107000001"}).exitCode, 2);
 }
 
-// A script's save waits a moment for another session's save to end, and then
-// is refused with the screen's message.
-TEST_P(VoucherCli, ASaveWaitsItsTurnBrieflyAndIsRefusedWhenTheOtherSaverStays) {
+// A script's save waits a moment for another session's save to end; refused,
+// it says whether posting or another user's save kept it out.
+TEST_P(VoucherCli, ASaveWaitsItsTurnBrieflyThenSaysWhetherPostingOrAnotherSaveHeldItUp) {
   const std::vector<std::string> add = {"voucher", "add",           book(),   "--date",       "2011-07-08",
                                         "--line",  "取款,101,500,", "--line", "取款,102,,500"};
   auto other = host::BookSession::Open(book());
+  ASSERT_TRUE(other->locks().acquire("CREDLOCK"));
+  const ProgramRun whilePosting = RunCli(add);
+  EXPECT_EQ(whilePosting.exitCode, 2) << whilePosting.output;
+  EXPECT_TRUE(says(whilePosting, "其他用户正在登帐或进行期末处理，请稍后再保存凭证。")) << whilePosting.output;
+  other->locks().release("CREDLOCK");
+
   ASSERT_TRUE(other->locks().acquire("CREDWLOCK"));
   const ProgramRun refused = RunCli(add);
   EXPECT_EQ(refused.exitCode, 2) << refused.output;
+  EXPECT_TRUE(says(refused, "其他用户正在保存凭证，请稍后再保存。")) << refused.output;
   EXPECT_EQ(data::IntegerOf(open()->scalar("SELECT COUNT(*) FROM VoucherMaster")), 0);
 
   // Released while the command waits (it reaches the lock well within the second).
