@@ -101,7 +101,7 @@ bool AllocationEditorModel::setAmountText(std::size_t row, AllocationColumn colu
   if (!editable_ || row >= rows_.size()) return false;
   Money amount;
   try {
-    if (text.find_first_not_of(' ') != std::string::npos) amount = ParseEnteredAmount(text);
+    if (text.find_first_not_of(' ') != std::string::npos) amount = Money::parse(text);
   } catch (const MoneyError& error) {
     Show(host_, {error.what(), caption::Failure, msgbox::IconError});
     return false;
