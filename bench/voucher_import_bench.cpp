@@ -43,8 +43,8 @@ void BM_ImportVouchers(benchmark::State& state) {
     auto& host = book->openHost();
     state.ResumeTiming();
     auto read = qj::vouchers::ReadVoucherCsv(text);
-    auto report = qj::vouchers::ImportVouchers(
-        host, std::move(std::get<std::vector<qj::vouchers::ImportedVoucher>>(read)), false);
+    auto report =
+        qj::vouchers::ImportVouchers(host, std::move(std::get<std::vector<qj::vouchers::ImportedVoucher>>(read)), {});
     if (report.stored.size() != kVouchers || !report.rejected.empty()) state.SkipWithError("import refused");
     state.PauseTiming();
     book.reset();

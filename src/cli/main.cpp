@@ -32,16 +32,17 @@ constexpr const char* kUsage = R"(用法：
   qingjian-cli opening check BOOK              试算平衡，不平衡时退出码为 2
   qingjian-cli opening show BOOK [--currency N] [--level1] [--trial]
                                                列出初始数据（--currency 99 为综合本位币，--trial 为试算平衡表）
-  qingjian-cli voucher add BOOK --date YYYY-MM-DD [--type 记] [--attachments N] [--maker 制单人]
+  qingjian-cli voucher add BOOK --date YYYY-MM-DD [--type 记] [--attachments N] [--maker 制单人] [--far-date]
                            --line "摘要,科目,借方,贷方[,币种,汇率,原币]" [--line ...]
                                                按凭证登记的全部检查录入一张凭证（科目可用助记码；外币分录写原币、
                                                汇率和本位币金额，本位币须等于原币乘汇率）
   qingjian-cli voucher show BOOK CREDID        显示凭证的表头和分录
   qingjian-cli voucher delete BOOK CREDID [--answer yes|no]
-  qingjian-cli voucher import BOOK FILE [--skip-bad] [--format csv|json]
+  qingjian-cli voucher import BOOK FILE [--skip-bad] [--far-date] [--format csv|json]
                                                CSV 标题行：凭证,日期,凭证字,附件,制单人,摘要,科目,币种,汇率,原币,借方,贷方
                                                （凭证列相同的行为一张凭证）；JSON：[{"date":..,"type":..,"lines":[{..}]}]；
-                                               有凭证未通过检查时不导入任何凭证，--skip-bad 则导入其余凭证
+                                               有凭证未通过检查时不导入任何凭证，--skip-bad 则导入其余凭证；
+                                               日期比当前会计期间晚一年以上的凭证须加 --far-date
   qingjian-cli demo generate BOOK --vouchers N --seed S [--subjects M] [--levels 4]
                                                按种子生成演示数据：M 个明细科目（含外币、现金和银行科目）和
                                                N 张平衡的凭证，记在当前期间

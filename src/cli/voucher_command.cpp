@@ -95,7 +95,8 @@ int add(const Arguments& args, const std::vector<std::string>& lines) {
   for (std::size_t i = 0; i < lines.size(); ++i) draft.lines.push_back(lineOf(lines[i], i));
   CliSession session("voucher add", args, false);
   checkMaker(session, draft.maker, "");
-  const auto book = vouchers::DraftBook::load(session.app);
+  auto book = vouchers::DraftBook::load(session.app);
+  book.farDatesAllowed = args.has("far-date");
   auto result = vouchers::CheckDraft(draft, book);
   if (const auto* refused = std::get_if<vouchers::DraftRefusal>(&result)) {
     report(session, refused->line ? draft.lines[*refused->line].origin : std::string(), refused->refusal);
@@ -187,10 +188,10 @@ int import(const Arguments& args) {
   auto& imported = std::get<std::vector<vouchers::ImportedVoucher>>(read);
   const std::size_t total = imported.size();
   for (const auto& voucher : imported) checkMaker(session, voucher.draft.maker, "凭证 " + voucher.draft.key + "：");
-  const bool skipBad = args.has("skip-bad");
+  const vouchers::ImportOptions options{args.has("skip-bad"), args.has("far-date")};
   vouchers::ImportReport outcome;
   try {
-    outcome = vouchers::ImportVouchers(session.app, std::move(imported), skipBad);
+    outcome = vouchers::ImportVouchers(session.app, std::move(imported), options);
   } catch (const data::DbError& error) {
     std::cout << "保存凭证时数据库出错，已全部撤销，没有导入任何凭证：" << data::DescribeForUser(error) << "\n";
     return kExitRefused;
@@ -202,7 +203,7 @@ int import(const Arguments& args) {
     std::cout << "没有导入任何凭证。\n";
     return kExitRefused;
   }
-  if (!outcome.rejected.empty() && !skipBad) {
+  if (!outcome.rejected.empty() && !options.skipBad) {
     std::cout << "有 " << outcome.rejected.size() << " 张凭证未通过检查，没有导入任何凭证。\n";
     return kExitRefused;
   }
@@ -232,7 +233,8 @@ int RunVoucher(const std::vector<std::string>& words) {
       rest.push_back(words[i]);
     }
   }
-  const Arguments args(rest, {"user", "answer", "date", "type", "attachments", "maker", "format"}, {"skip-bad"});
+  const Arguments args(rest, {"user", "answer", "date", "type", "attachments", "maker", "format"},
+                       {"skip-bad", "far-date"});
   const std::string& action = args.need(0, "voucher 的子命令（add、show、delete、import）");
   if (action == "add") return add(args, lines);
   if (!lines.empty()) throw UsageError("--line 只用于 voucher add");

@@ -1,5 +1,7 @@
 #include "vouchers/voucher_draft.h"
 
+#include "vouchers/far_date.h"
+
 #include "base/code_structure.h"
 #include "vouchers/entry_checks.h"
 #include "vouchers/entry_limits.h"
@@ -131,6 +133,8 @@ DraftResult CheckDraft(const VoucherDraft& draft, const DraftBook& book) {
     return DraftRefusal{{"凭证字'" + draft.type + "'不是本帐套可用的凭证字", caption::Notice}, std::nullopt};
   }
   if (auto refusal = BillNumberRefusal(draft.attachments)) return DraftRefusal{*refusal, std::nullopt};
+  if (!book.farDatesAllowed && IsFarAhead(draft.date, book.currentPeriod))
+    return DraftRefusal{{FarAheadRefusalText(draft.date, book.currentPeriod), caption::Notice}, std::nullopt};
   CheckedVoucher voucher;
   VoucherHeader& header = voucher.header;
   header.typeId = *typeId;

@@ -57,6 +57,7 @@ struct DraftBook {
   Period currentPeriod;
   Period startPeriod;
   std::string userName;
+  bool farDatesAllowed = false;  // dates more than a year after the current period
 
   static DraftBook load(HostServices& host);
 };

@@ -7,6 +7,7 @@
 #include "base/product_caption.h"
 #include "base/screen_work.h"
 #include "vouchers/entry_limits.h"
+#include "vouchers/far_date.h"
 #include "vouchers/identifier_collision.h"
 #include "vouchers/phrase_text.h"
 #include "vouchers/save_guards.h"
@@ -538,6 +539,7 @@ bool VoucherEntryModel::setDate(const Date& date) {
     headerModified_ = true;
     return true;
   }
+  if (IsFarAhead(date, currentPeriod()) && !Confirm(host_, FarAheadQuestion(date, currentPeriod()))) return false;
   return attempt([&] {
     const auto credId = NextCredId(db_, period);
     if (!credId) return refuse(MonthFullRefusal());

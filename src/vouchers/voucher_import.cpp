@@ -361,9 +361,10 @@ ImportedFile ReadVoucherJson(std::string_view text) {
   return result;
 }
 
-ImportReport ImportVouchers(HostServices& host, std::vector<ImportedVoucher> vouchers, bool skipBad) {
+ImportReport ImportVouchers(HostServices& host, std::vector<ImportedVoucher> vouchers, ImportOptions options) {
   ImportReport report;
-  const DraftBook book = DraftBook::load(host);
+  DraftBook book = DraftBook::load(host);
+  book.farDatesAllowed = options.farDates;
   std::vector<CheckedVoucher> ready;
   ready.reserve(vouchers.size());
   for (ImportedVoucher& voucher : vouchers) {
@@ -380,7 +381,7 @@ ImportReport ImportVouchers(HostServices& host, std::vector<ImportedVoucher> vou
     }
     ready.push_back(std::move(std::get<CheckedVoucher>(result)));
   }
-  if (ready.empty() || (!report.rejected.empty() && !skipBad)) return report;
+  if (ready.empty() || (!report.rejected.empty() && !options.skipBad)) return report;
   report.storeRefusal = StoreNewVouchers(host, ready);
   if (report.storeRefusal) return report;
   report.stored.reserve(ready.size());

@@ -59,8 +59,13 @@ struct ImportReport {
   std::optional<Refusal> storeRefusal;    // why nothing was stored though vouchers were ready
 };
 
+struct ImportOptions {
+  bool skipBad = false;   // store the vouchers that passed even when others did not
+  bool farDates = false;  // take dates more than a year after the current period
+};
+
 // Checks every voucher; stores them all in one transaction when every one
 // passed, or with `skipBad` the ones that passed; nothing otherwise.
-ImportReport ImportVouchers(HostServices& host, std::vector<ImportedVoucher> vouchers, bool skipBad);
+ImportReport ImportVouchers(HostServices& host, std::vector<ImportedVoucher> vouchers, ImportOptions options);
 
 }  // namespace qj::vouchers

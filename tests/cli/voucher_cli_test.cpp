@@ -147,6 +147,25 @@ TEST_P(VoucherCli, ASaveWaitsItsTurnBrieflyThenSaysWhetherPostingOrAnotherSaveHe
   EXPECT_TRUE(says(waited, "已保存凭证：记1（201107000001）")) << waited.output;
 }
 
+TEST_P(VoucherCli, AVoucherDatedMoreThanAYearAheadNeedsFarDate) {
+  std::vector<std::string> add = {"voucher", "add",           book(),   "--date",       "2021-07-08",
+                                  "--line",  "取款,101,500,", "--line", "取款,102,,500"};
+  const ProgramRun refused = RunCli(add);
+  EXPECT_EQ(refused.exitCode, 2) << refused.output;
+  EXPECT_TRUE(
+      says(refused, "凭证日期 2021-07-08 比当前会计期间（2011年7月）晚一年以上；确实要使用这个日期，请加 --far-date"))
+      << refused.output;
+  const std::string csv =
+      file("far.csv", "凭证,日期,科目,摘要,借方,贷方\n1,2021-07-08,101,取款,500,\n1,,102,取款,,500\n");
+  EXPECT_EQ(RunCli({"voucher", "import", book(), csv}).exitCode, 2);
+  EXPECT_EQ(data::IntegerOf(open()->scalar("SELECT COUNT(*) FROM VoucherMaster")), 0);
+
+  add.push_back("--far-date");
+  EXPECT_EQ(RunCli(add).exitCode, 0);
+  EXPECT_EQ(RunCli({"voucher", "import", book(), csv, "--far-date"}).exitCode, 0);
+  EXPECT_EQ(data::IntegerOf(open()->scalar("SELECT COUNT(*) FROM VoucherMaster WHERE CREDID LIKE '202107%'")), 2);
+}
+
 // Demo data is one piece of work: when its vouchers cannot be stored, the
 // subjects it added before them go too.
 TEST_P(VoucherCli, DemoDataIsStoredWholeOrNotAtAll) {

@@ -60,6 +60,21 @@ TEST_P(EntryHeader, ADateInTheSameMonthKeepsTheNumbersAnotherMonthRenumbers) {
   EXPECT_EQ(model().header().credCode, 5);
 }
 
+TEST_P(EntryHeader, ADateMoreThanAYearAheadIsTakenOnlyWhenTheUserConfirmsIt) {
+  open();
+  ASSERT_TRUE(model().setDate(Date(2012, 7, 31)));  // twelve months ahead: no question
+  EXPECT_TRUE(host().messages.empty());
+  host().answers = {msgbox::IdNo};
+  EXPECT_FALSE(model().setDate(Date(2021, 8, 1)));  // a slip for 2011
+  ASSERT_EQ(host().messages.size(), 1u);
+  EXPECT_EQ(host().messages.back().text,
+            "凭证日期 2021-08-01 比当前会计期间（2011年7月）晚一年以上，是否确实要使用这个日期？");
+  EXPECT_EQ(model().header().credDate, Date(2012, 7, 31));
+  host().answers = {msgbox::IdYes};
+  ASSERT_TRUE(model().setDate(Date(2021, 8, 1)));
+  EXPECT_EQ(model().header().credId, "202108000001");
+}
+
 TEST_P(EntryHeader, AStoredVoucherMovedToAnotherMonthTakesThatMonthsCodeAndItsOwnBackHome) {
   storeVoucher("201107000002", 1, 9, {{"10001", "1", "0"}, {"50001", "0", "1"}});
   storeVoucher("201108000001", 1, 9, {});

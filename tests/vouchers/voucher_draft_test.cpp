@@ -209,7 +209,7 @@ TEST_P(VoucherDraftTest, ImportStoresAllOrWithSkipBadOnlyTheGoodOnes) {
       "B,,,差旅,999,,20\n"
       "C,2011-07-07,记,付款,50001,1.5x,\n";
   const auto read = [&] { return std::get<std::vector<vouchers::ImportedVoucher>>(vouchers::ReadVoucherCsv(csv)); };
-  auto report = vouchers::ImportVouchers(host(), read(), false);
+  auto report = vouchers::ImportVouchers(host(), read(), {});
   ASSERT_EQ(report.rejected.size(), 2U);
   EXPECT_EQ(report.rejected[0].key, "B");
   EXPECT_EQ(report.rejected[0].where, "第 5 行");
@@ -217,7 +217,7 @@ TEST_P(VoucherDraftTest, ImportStoresAllOrWithSkipBadOnlyTheGoodOnes) {
   EXPECT_EQ(report.rejected[1].refusal.text, "第 6 行：借方：金额格式不正确：“1.5x”");
   EXPECT_TRUE(report.stored.empty());
   EXPECT_EQ(count("VoucherMaster"), 0);
-  report = vouchers::ImportVouchers(host(), read(), true);
+  report = vouchers::ImportVouchers(host(), read(), {.skipBad = true});
   ASSERT_EQ(report.stored.size(), 1U);
   EXPECT_EQ(report.stored[0].credId, "201107000001");
   EXPECT_EQ(count("VoucherDetail"), 2);
