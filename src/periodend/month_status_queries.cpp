@@ -1,12 +1,8 @@
 #include "periodend/month_status_queries.h"
 
+#include "periodend/carry_forward.h"
+
 namespace qj::periodend {
-namespace {
-
-// The source kind of the vouchers the profit-and-loss carry-forward makes.
-constexpr int kCarryForwardKind = 100;
-
-}  // namespace
 
 MonthVoucherCounts CountMonthVouchers(data::Connection& db, const Period& month, bool mustCheck) {
   const auto row = db.queryOne(
