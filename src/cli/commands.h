@@ -27,6 +27,7 @@ int RunVoucher(const std::vector<std::string>& words);
 int RunDemo(const std::vector<std::string>& words);
 int RunPost(const std::vector<std::string>& words);
 int RunUnpost(const std::vector<std::string>& words);
+int RunCarry(const std::vector<std::string>& words);
 int RunAudit(const std::vector<std::string>& words);
 int RunUnaudit(const std::vector<std::string>& words);
 // The default book's state, creating the book on first use.

@@ -49,6 +49,9 @@ constexpr const char* kUsage = R"(用法：
   qingjian-cli post BOOK [--allow-gaps]        登帐：把当前会计期间的凭证登入总分类帐户及明细分类帐户
                                                （默认发现凭证号不连续时终止登帐）
   qingjian-cli unpost BOOK                     反登帐：当前会计期间所有已登帐的凭证恢复为未登帐
+  qingjian-cli carry BOOK [--opposite] [--post]
+                                               结转本期损益：损益类科目的余额转入本年利润，生成机制凭证；
+                                               --opposite 按与科目余额方向相反的方向结转，--post 立即登帐
   qingjian-cli audit BOOK [--period YYYY-MM] [--word 记] [--range FROM-TO] [--include-audited]
                                                成批审核：以 --user 的身份审核该期间（默认当前期间）凭证字和
                                                凭证号范围内的凭证，--include-audited 也重新审核已审核的凭证
@@ -75,6 +78,7 @@ int main(int argc, char** argv) {
     if (group == "demo") return qj::cli::RunDemo(words);
     if (group == "post") return qj::cli::RunPost(words);
     if (group == "unpost") return qj::cli::RunUnpost(words);
+    if (group == "carry") return qj::cli::RunCarry(words);
     if (group == "audit") return qj::cli::RunAudit(words);
     if (group == "unaudit") return qj::cli::RunUnaudit(words);
     if (group == "help" || group == "--help" || group == "-h") {

@@ -25,7 +25,8 @@ constexpr ScreenRight kVouchersRead{"VOUCHERVOICE_FRM", kOpen}, kVouchersAdd{"VO
     kVouchersEdit{"VOUCHERVOICE_FRM", kModify}, kVouchersDelete{"VOUCHERVOICE_FRM", kDelete};
 constexpr ScreenRight kOpeningRead{"SUBJECTINITLIST_FRM", kOpen}, kOpeningModify{"SUBJECTINITLIST_FRM", kModify};
 constexpr ScreenRight kAudit{"FRMVOUAUADI", kRun}, kReverseAudit{"FRMANTIVOUADUI", kRun},
-    kPosting{"VOUCHERLOGONACCOUNT_FRM", kRun}, kReversePosting{"VOUCHERUNLOGONACC_FRM", kRun};
+    kPosting{"VOUCHERLOGONACCOUNT_FRM", kRun}, kReversePosting{"VOUCHERUNLOGONACC_FRM", kRun},
+    kCarry{"TRANSFERPROFITLOSS_FRM", kRun};
 
 const std::vector<std::pair<std::string, std::vector<ScreenRight>>>& verbScreenRights() {
   static const std::vector<std::pair<std::string, std::vector<ScreenRight>>> table = {
@@ -46,6 +47,7 @@ const std::vector<std::pair<std::string, std::vector<ScreenRight>>>& verbScreenR
       {"unaudit", {kReverseAudit}},
       {"post", {kPosting}},
       {"unpost", {kReversePosting}},
+      {"carry", {kCarry}},
   };
   return table;
 }

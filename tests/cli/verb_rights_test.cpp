@@ -74,6 +74,7 @@ class VerbRights : public ::testing::TestWithParam<data::Engine> {
     if (verb == "unaudit") return {"unaudit", book()};
     if (verb == "post") return {"post", book(), "--allow-gaps"};
     if (verb == "unpost") return {"unpost", book()};
+    if (verb == "carry") return {"carry", book(), "--post"};
     return {};
   }
 
