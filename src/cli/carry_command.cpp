@@ -2,6 +2,7 @@
 // through the same rules, lock and messages as its screen.
 #include <iostream>
 
+#include "base/screen_preconditions.h"
 #include "cli/arguments.h"
 #include "cli/book_session.h"
 #include "cli/commands.h"
@@ -13,7 +14,7 @@ int RunCarry(const std::vector<std::string>& words) {
   const Arguments args(words, {"user"}, {"opposite", "post"});
   CliSession session("carry", args, false, 0);
   if (!session.app.accountBooksData().NeedCarryPL) {
-    std::cout << periodend::kNoCarryNeeded << "\n";
+    std::cout << base::kNoCarryNeeded << "\n";
     return kExitRefused;
   }
   const auto direction =
@@ -23,7 +24,7 @@ int RunCarry(const std::vector<std::string>& words) {
   session.printMessages();
   if (!outcome) return kExitRefused;
   if (outcome->credIds.empty()) {
-    std::cout << "损益类科目没有余额，没有生成凭证。\n";
+    std::cout << periodend::kNothingToCarry << "\n";
     return kExitOk;
   }
   for (const std::string& credId : outcome->credIds) std::cout << "已生成凭证：" << credId << "\n";

@@ -27,8 +27,8 @@ inline constexpr int kCurrentYearProfitEntry = 16;
 inline constexpr const char* kCarryLockRefused =
     "结转损益需独占帐务系统，现在有其他用户正在使用帐务系统，请其他用户退出使用帐务系统后再结转损益。";
 inline constexpr const char* kCarryUnposted = "本期尚有凭证未登帐,不能结转本期损益";
-inline constexpr const char* kNoCarryNeeded = "你所选择的行业无需结转损益";
 inline constexpr const char* kCarryDone = "结转本期损益成功";
+inline constexpr const char* kNothingToCarry = "损益类科目没有余额，没有生成凭证。";
 
 enum class CarryDirection {
   AlwaysPositive,     // 损益科目结转金额始终以正数表示

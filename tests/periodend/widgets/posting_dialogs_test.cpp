@@ -2,12 +2,17 @@
 // they work on, the continuity choice, and OK doing the work and closing.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QPushButton>
 #include <QTest>
 
 #include "base/widgets/qt_screen.h"
+#include "package/widgets/screen_catalog.h"
+#include "periodend/carry_forward.h"
+#include "periodend/posting.h"
+#include "periodend/widgets/carry_forward_dialog.h"
 #include "periodend/widgets/posting_dialogs.h"
 #include "support/screenshot.h"
 #include "vouchers/entry_fixture.h"
@@ -59,6 +64,34 @@ TEST_P(PostingScreens, PostingAndReversePostingRunFromTheirScreensAndClose) {
   ok(reverse);
   EXPECT_EQ(host().messages.back().text, "本期所有已登帐的凭证都已经被反登帐。");
   EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE POSTFLAG='T'"), 0);
+  EXPECT_TRUE(host().heldLocks.empty());
+}
+
+TEST_P(PostingScreens, CarryForwardRunsFromItsScreenAndPostsWhenAsked) {
+  subject("313", "本年利润");
+  host().reserved[periodend::kCurrentYearProfitEntry] = "313";
+  storeVoucher("201107000001", 1, 1, {{.subject = "10001", .debit = "80"}, {.subject = "50001", .credit = "80"}});
+  ASSERT_TRUE(periodend::RunPosting(host(), true));
+
+  // An industry that carries nothing monthly is told so, and no screen opens.
+  package::RegisterBuiltScreens();
+  host().book.NeedCarryPL = false;
+  call("SHOWFINANCEFORM", {}, "TRANSFERPROFITLOSS_FRM");
+  EXPECT_EQ(host().messages.back().text, "你所选择的行业无需结转损益");
+  host().book.NeedCarryPL = true;
+
+  auto carry = periodend::CarryForwardScreen(host());
+  QDialog& dialog = shown(*carry);
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("结转本期损益"));
+  auto* post = dialog.findChild<QCheckBox*>(QStringLiteral("postAtOnceBox"));
+  ASSERT_NE(post, nullptr);
+  EXPECT_FALSE(post->isChecked());
+  post->setChecked(true);
+  SaveScreenshot(dialog, "periodend_carry_forward");
+  ok(dialog);
+  EXPECT_EQ(host().messages.back().text, "结转本期损益成功");
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE BILLMAKER='机制' AND POSTFLAG='T'"), 1);
   EXPECT_TRUE(host().heldLocks.empty());
 }
 
