@@ -30,6 +30,16 @@ data::Params rowParams(const Period& month, const BalanceRow& row) {
 
 }  // namespace
 
+void DeleteEmptyBalanceRows(data::Connection& db, const Period& month) {
+  std::string empty;
+  for (const char* column :
+       {"YBRAWDEBIT", "YBRAWCREDIT", "BRAWDEBIT",  "BRAWCREDIT", "RAWDEBIT", "RAWCREDIT", "ERAWDEBIT",
+        "ERAWCREDIT", "YRAWDEBIT",   "YRAWCREDIT", "YBDEBIT",    "YBCREDIT", "BDEBIT",    "BCREDIT",
+        "DEBIT",      "CREDIT",      "EDEBIT",     "ECREDIT",    "YDEBIT",   "YCREDIT"})
+    empty.append(" AND COALESCE(").append(column).append(", 0)=0");
+  db.execute("DELETE FROM Balance WHERE YEARMON=:ym" + empty, {{"ym", month.text()}});
+}
+
 std::map<BalanceKey, BalanceRow> ReadMonthBalances(data::Connection& db, const Period& month) {
   std::map<BalanceKey, BalanceRow> rows;
   for (const data::Row& row :

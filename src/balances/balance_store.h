@@ -13,6 +13,10 @@ namespace qj::balances {
 // The month's rows by key.
 std::map<BalanceKey, BalanceRow> ReadMonthBalances(data::Connection& db, const Period& month);
 
+// Deletes the month's rows that carry no figure at all, as vouchers taken back
+// out of the month leave them.
+void DeleteEmptyBalanceRows(data::Connection& db, const Period& month);
+
 // Adds a row to the month, or replaces every figure of the row it already has.
 void InsertBalance(data::Connection& db, const Period& month, const BalanceRow& row);
 void UpdateBalance(data::Connection& db, const Period& month, const BalanceRow& row);

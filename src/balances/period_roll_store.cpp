@@ -161,6 +161,20 @@ void BuildStartPeriodLedger(data::Connection& db, const base::CodeStructure& str
   tx.commit();
 }
 
+void DeleteMonthPeriodRows(data::Connection& db, const Period& month) {
+  data::Transaction tx(db);
+  for (const char* table : {"ProfitAndLoss", "Balance", "FixedAssetsSurplus"})
+    db.execute(std::string("DELETE FROM ") + table + " WHERE YEARMON=:ym", {{"ym", month.text()}});
+  tx.commit();
+}
+
+void RebuildStartProfitAndLoss(data::Connection& db, const base::CodeStructure& structure, const Period& period) {
+  data::Transaction tx(db);
+  db.execute("DELETE FROM ProfitAndLoss WHERE YEARMON=:ym", {{"ym", period.text()}});
+  buildOpeningProfitAndLoss(db, structure, period);
+  tx.commit();
+}
+
 void RebuildPeriodBalances(data::Connection& db, const base::CodeStructure& structure, const AccountBooksData& book,
                            const Period& period) {
   data::Transaction tx(db);

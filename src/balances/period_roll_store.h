@@ -47,6 +47,15 @@ void ApplyDepreciationWorkload(data::Connection& db, const Period& period);
 // the subject and its ancestors; and the fixed-asset opening transfer.
 void BuildStartPeriodLedger(data::Connection& db, const base::CodeStructure& structure, const Period& period);
 
+// Deletes the month's rows of Balance, ProfitAndLoss and the fixed-asset
+// surplus records: a reopened month's successor gives them up.
+void DeleteMonthPeriodRows(data::Connection& db, const Period& month);
+
+// The start period's ProfitAndLoss rows afresh from the opening data (the
+// profit and loss realised before the start month), the Balance rows left
+// as they are.
+void RebuildStartProfitAndLoss(data::Connection& db, const base::CodeStructure& structure, const Period& period);
+
 // Derives a month's period tables afresh, as they stand before anything is
 // posted: the book's start period from the opening data, any later month
 // rolled from the month before; then the month's depreciation workload.

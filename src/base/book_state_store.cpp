@@ -28,6 +28,11 @@ void SetAccountBooksState(data::Connection& db, std::int64_t state) {
   db.execute("UPDATE AccountState SET STATUS=:state", {{"state", static_cast<long>(state)}});
 }
 
+void SetCurrentPeriod(data::Connection& db, const Period& period) {
+  db.execute("UPDATE AccountState SET CURRYEAR=:year, CURRMON=:month",
+             {{"year", period.year}, {"month", period.month}});
+}
+
 AuditFlags ReadAuditFlags(data::Connection& db) {
   const auto row = db.queryOne("SELECT MUSTCHECK, SAMEUSER FROM AccountState");
   if (!row) return {};

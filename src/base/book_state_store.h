@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "data/connection.h"
+#include "data/period.h"
 #include "hostapi/account_books_data.h"
 
 namespace qj::base {
@@ -13,6 +14,8 @@ namespace qj::base {
 void StartAccount(data::Connection& db, std::int64_t year, std::int64_t month);
 
 void SetAccountBooksState(data::Connection& db, std::int64_t state);
+// Makes the month the book's current period (AccountState CURRYEAR, CURRMON).
+void SetCurrentPeriod(data::Connection& db, const Period& period);
 
 struct AuditFlags {
   bool mustCheck = false;

@@ -52,6 +52,10 @@ constexpr const char* kUsage = R"(用法：
   qingjian-cli carry BOOK [--opposite] [--post]
                                                结转本期损益：损益类科目的余额转入本年利润，生成机制凭证；
                                                --opposite 按与科目余额方向相反的方向结转，--post 立即登帐
+  qingjian-cli close BOOK                      期末结帐：当前会计期间结帐，下一个月成为当前会计期间
+  qingjian-cli reopen BOOK [--delete-carry] [--answer yes|no]
+                                               反结帐：回到上一个已结帐的期间；--delete-carry 同时删除
+                                               该期间结转本期损益产生的凭证；删除本期计提折旧凭证前询问
   qingjian-cli audit BOOK [--period YYYY-MM] [--word 记] [--range FROM-TO] [--include-audited]
                                                成批审核：以 --user 的身份审核该期间（默认当前期间）凭证字和
                                                凭证号范围内的凭证，--include-audited 也重新审核已审核的凭证
@@ -79,6 +83,8 @@ int main(int argc, char** argv) {
     if (group == "post") return qj::cli::RunPost(words);
     if (group == "unpost") return qj::cli::RunUnpost(words);
     if (group == "carry") return qj::cli::RunCarry(words);
+    if (group == "close") return qj::cli::RunClose(words);
+    if (group == "reopen") return qj::cli::RunReopen(words);
     if (group == "audit") return qj::cli::RunAudit(words);
     if (group == "unaudit") return qj::cli::RunUnaudit(words);
     if (group == "help" || group == "--help" || group == "-h") {

@@ -17,7 +17,6 @@
 namespace qj::periodend {
 namespace {
 
-constexpr int kProfitLossClass = 5;
 
 vouchers::VoucherLine carryLine(const std::string& subject, int moneyId, Money rate) {
   vouchers::VoucherLine line;
@@ -83,9 +82,19 @@ std::optional<vouchers::CheckedVoucher> buildPass(const std::vector<const Profit
   return voucher;
 }
 
-// The detail profit-and-loss subjects' rows of the month with an ending
-// balance, in code order and within a code by currency.
-std::vector<ProfitLossBalance> profitLossBalances(data::Connection& db, const Period& month) {
+// Why the run cannot start; nothing when it can.
+std::optional<Refusal> carryRefusal(data::Connection& db, const Period& month, const std::string& profitSubject) {
+  if (CountMonthVouchers(db, month, false).unposted > 0) return Refusal{kCarryUnposted, caption::Info};
+  if (profitSubject.empty()) return ErrorRefusal("帐套没有设置本年利润科目（保留科目 16），不能结转本期损益。");
+  const auto subject = subjects::FindSubject(db, profitSubject);
+  if (!subject) return ErrorRefusal("本年利润科目 " + profitSubject + " 不存在，不能结转本期损益。");
+  if (!subject->detail) return ErrorRefusal("本年利润科目 " + profitSubject + " 不是明细科目，不能结转本期损益。");
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<ProfitLossBalance> ProfitLossBalances(data::Connection& db, const Period& month) {
   std::map<std::string, bool> debitSideOf;
   for (const subjects::Subject& subject : subjects::ClassSubjects(db, kProfitLossClass))
     if (subject.detail) debitSideOf.emplace(subject.code, subject.debit);
@@ -100,18 +109,6 @@ std::vector<ProfitLossBalance> profitLossBalances(data::Connection& db, const Pe
   std::ranges::sort(rows, {}, [](const ProfitLossBalance& row) { return std::make_pair(row.subject, row.moneyId); });
   return rows;
 }
-
-// Why the run cannot start; nothing when it can.
-std::optional<Refusal> carryRefusal(data::Connection& db, const Period& month, const std::string& profitSubject) {
-  if (CountMonthVouchers(db, month, false).unposted > 0) return Refusal{kCarryUnposted, caption::Info};
-  if (profitSubject.empty()) return ErrorRefusal("帐套没有设置本年利润科目（保留科目 16），不能结转本期损益。");
-  const auto subject = subjects::FindSubject(db, profitSubject);
-  if (!subject) return ErrorRefusal("本年利润科目 " + profitSubject + " 不存在，不能结转本期损益。");
-  if (!subject->detail) return ErrorRefusal("本年利润科目 " + profitSubject + " 不是明细科目，不能结转本期损益。");
-  return std::nullopt;
-}
-
-}  // namespace
 
 std::int64_t MachineVoucherType(int scheme) {
   if (scheme == 1) return 1;
@@ -147,7 +144,7 @@ std::optional<CarryOutcome> RunCarryForward(HostServices& host, CarryDirection d
   try {
     if (auto refusal = carryRefusal(db, month, profitSubject)) return Refuse(host, *refusal);
     const CarrySetting setting{month.lastDay(), MachineVoucherType(book.AccountVoucherType), profitSubject, direction};
-    auto made = BuildCarryForwardVouchers(profitLossBalances(db, month), setting);
+    auto made = BuildCarryForwardVouchers(ProfitLossBalances(db, month), setting);
     if (auto refusal = vouchers::WriteNewVouchers(db, made)) return Refuse(host, *refusal);
     for (const auto& voucher : made) outcome.credIds.push_back(voucher.header.credId);
   } catch (const data::DbError& error) {

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "data/connection.h"
 #include "data/date.h"
+#include "data/period.h"
 #include "data/money.h"
 #include "hostapi/host_services.h"
 #include "hostapi/refusal.h"
@@ -51,6 +53,14 @@ struct CarrySetting {
   std::string profitSubject;  // the current-year-profit subject
   CarryDirection direction = CarryDirection::AlwaysPositive;
 };
+
+// The first digit of the profit-and-loss subjects' codes.
+inline constexpr int kProfitLossClass = 5;
+
+// The detail profit-and-loss subjects' rows of the month with an ending
+// balance, in code order and within a code by currency (not the all-currency
+// row).
+std::vector<ProfitLossBalance> ProfitLossBalances(data::Connection& db, const Period& month);
 
 // The voucher word of machine-made vouchers for the book's word scheme: 1 收,
 // 4 of the 收付转 scheme's 转, 9 otherwise.

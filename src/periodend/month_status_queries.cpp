@@ -9,6 +9,7 @@ MonthVoucherCounts CountMonthVouchers(data::Connection& db, const Period& month,
       "SELECT COUNT(*) AS VOUCHERS, "
       "COALESCE(SUM(CASE WHEN CHECKFLAG='T' THEN 0 ELSE 1 END), 0) AS UNAUDITED, "
       "COALESCE(SUM(CASE WHEN POSTFLAG='T' THEN 0 ELSE 1 END), 0) AS UNPOSTED, "
+      "COALESCE(SUM(CASE WHEN POSTFLAG='T' OR CHECKFLAG='T' THEN 0 ELSE 1 END), 0) AS UNPOSTEDUNAUDITED, "
       "COALESCE(SUM(CASE WHEN POSTFLAG='T' THEN 0 WHEN CHECKFLAG='T' OR :mustCheck='F' THEN 1 ELSE 0 END), 0) "
       "AS POSTABLE, "
       "COALESCE(SUM(CASE WHEN AccountVoucherType=:carryKind THEN 1 ELSE 0 END), 0) AS CARRIED "
@@ -22,6 +23,7 @@ MonthVoucherCounts CountMonthVouchers(data::Connection& db, const Period& month,
   counts.vouchers = row->integer("VOUCHERS");
   counts.unaudited = row->integer("UNAUDITED");
   counts.unposted = row->integer("UNPOSTED");
+  counts.unpostedUnaudited = row->integer("UNPOSTEDUNAUDITED");
   counts.postable = row->integer("POSTABLE");
   counts.carried = row->integer("CARRIED") > 0;
   return counts;

@@ -31,32 +31,7 @@ constexpr std::size_t kIdsPerStatement = 500;
 // then spread over each subject's ancestors and the all-currency row.
 std::map<balances::BalanceKey, balances::Movement> claimedMovements(data::Connection& db,
                                                                     const PostingContext& context) {
-  std::map<std::string, std::vector<std::string>> chains;  // subject -> itself and its ancestors
-  std::map<balances::BalanceKey, balances::Movement> movements;
-  for (const ClaimedSum& sum : ClaimedSums(db, context.period)) {
-    auto chain = chains.find(sum.subject);
-    if (chain == chains.end()) {
-      std::vector<std::string> codes{sum.subject};
-      for (std::string parent = context.structure.parentOf(sum.subject); parent != codes.back();
-           parent = context.structure.parentOf(parent))
-        codes.push_back(parent);
-      chain = chains.emplace(sum.subject, std::move(codes)).first;
-    }
-    const bool foreign = base::IsForeignCurrency(sum.moneyId);
-    for (const std::string& code : chain->second) {
-      balances::Movement& own = movements[{sum.moneyId, code}];
-      own.debit += sum.debit;
-      own.credit += sum.credit;
-      if (foreign) {
-        own.rawDebit += sum.rawDebit;
-        own.rawCredit += sum.rawCredit;
-      }
-      balances::Movement& all = movements[{base::kAllCurrencies, code}];
-      all.debit += sum.debit;
-      all.credit += sum.credit;
-    }
-  }
-  return movements;
+  return SpreadMovements(ClaimedSums(db, context.period), context.structure);
 }
 
 bool isFixedAssetSubject(const PostingContext& context, const std::string& subject) {
@@ -106,6 +81,36 @@ void bookClaimed(data::Connection& db, const PostingContext& context) {
 }
 
 }  // namespace
+
+std::map<balances::BalanceKey, balances::Movement> SpreadMovements(const std::vector<ClaimedSum>& sums,
+                                                                   const base::CodeStructure& structure) {
+  std::map<std::string, std::vector<std::string>> chains;  // subject -> itself and its ancestors
+  std::map<balances::BalanceKey, balances::Movement> movements;
+  for (const ClaimedSum& sum : sums) {
+    auto chain = chains.find(sum.subject);
+    if (chain == chains.end()) {
+      std::vector<std::string> codes{sum.subject};
+      for (std::string parent = structure.parentOf(sum.subject); parent != codes.back();
+           parent = structure.parentOf(parent))
+        codes.push_back(parent);
+      chain = chains.emplace(sum.subject, std::move(codes)).first;
+    }
+    const bool foreign = base::IsForeignCurrency(sum.moneyId);
+    for (const std::string& code : chain->second) {
+      balances::Movement& own = movements[{sum.moneyId, code}];
+      own.debit += sum.debit;
+      own.credit += sum.credit;
+      if (foreign) {
+        own.rawDebit += sum.rawDebit;
+        own.rawCredit += sum.rawCredit;
+      }
+      balances::Movement& all = movements[{base::kAllCurrencies, code}];
+      all.debit += sum.debit;
+      all.credit += sum.credit;
+    }
+  }
+  return movements;
+}
 
 PostingContext PostingContextOf(HostServices& host) {
   data::Connection& db = host.FindStartupDB();

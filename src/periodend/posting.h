@@ -2,13 +2,16 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "balances/movements.h"
 #include "base/code_structure.h"
 #include "data/connection.h"
 #include "data/period.h"
 #include "hostapi/host_services.h"
+#include "periodend/posting_store.h"
 
 namespace qj::periodend {
 
@@ -22,6 +25,11 @@ struct PostingContext {
   base::CodeStructure structure{{}};
   std::string fixedAssetSubject;  // reserved subject entry 0; empty when the book has none
 };
+
+// Vouchers' lines summed per subject and currency, spread over each subject's
+// ancestors and the all-currency row: what posting them adds to Balance.
+std::map<balances::BalanceKey, balances::Movement> SpreadMovements(const std::vector<ClaimedSum>& sums,
+                                                                   const base::CodeStructure& structure);
 
 // The context of the host's open book; loads the audit options from the book
 // first (ReadAuditFlags, then host.SetAuditFlags).

@@ -63,7 +63,11 @@ bool DepreciationVoucherPosted(data::Connection& db, const Period& month) {
       .has_value();
 }
 
-std::vector<ClaimedSum> ClaimedSums(data::Connection& db, const Period& month) {
+namespace {
+
+// The lines of the chosen vouchers summed per subject and currency, each
+// line's foreign amount on the side of its local one.
+std::vector<ClaimedSum> lineSums(data::Connection& db, const std::string& chosen, const data::Params& params) {
   std::vector<ClaimedSum> sums;
   for (const data::Row& row :
        db.query("SELECT d.SUBJECTID, d.MONEYID, SUM(COALESCE(d.DEBIT, 0)) AS DEBIT, "
@@ -71,11 +75,24 @@ std::vector<ClaimedSum> ClaimedSums(data::Connection& db, const Period& month) {
                 "SUM(CASE WHEN COALESCE(d.DEBIT, 0)<>0 THEN COALESCE(d.RAWDEBIT, 0) ELSE 0 END) AS RAWDEBIT, "
                 "SUM(CASE WHEN COALESCE(d.DEBIT, 0)<>0 THEN 0 ELSE COALESCE(d.RAWCREDIT, 0) END) AS RAWCREDIT "
                 "FROM VoucherMaster m JOIN VoucherDetail d ON d.CREDID=m.CREDID "
-                "WHERE m.CREDID BETWEEN :first AND :last AND m.POSTFLAG=:claimed GROUP BY d.SUBJECTID, d.MONEYID",
-                monthParams(month)))
+                "WHERE m.CREDID BETWEEN :first AND :last AND " +
+                    chosen + " GROUP BY d.SUBJECTID, d.MONEYID",
+                params))
     sums.push_back({row.text("SUBJECTID"), row.integer("MONEYID"), row.money("DEBIT"), row.money("CREDIT"),
                     row.money("RAWDEBIT"), row.money("RAWCREDIT")});
   return sums;
+}
+
+}  // namespace
+
+std::vector<ClaimedSum> ClaimedSums(data::Connection& db, const Period& month) {
+  return lineSums(db, "m.POSTFLAG=:claimed", monthParams(month));
+}
+
+std::vector<ClaimedSum> PostedSumsOfKind(data::Connection& db, const Period& month, int kind) {
+  const VoucherIdRange range = MonthVoucherRange(month);
+  return lineSums(db, "m.POSTFLAG=:posted AND m.AccountVoucherType=:kind",
+                  {{"first", range.first}, {"last", range.last}, {"posted", "T"}, {"kind", kind}});
 }
 
 std::vector<ClaimedAssetLine> ClaimedAssetLines(data::Connection& db, const Period& month,

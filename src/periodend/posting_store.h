@@ -37,6 +37,8 @@ struct ClaimedSum {
   Money debit, credit, rawDebit, rawCredit;
 };
 std::vector<ClaimedSum> ClaimedSums(data::Connection& db, const Period& month);
+// The same sums over the month's posted vouchers of one source kind.
+std::vector<ClaimedSum> PostedSumsOfKind(data::Connection& db, const Period& month, int kind);
 
 // A line of a claimed voucher of the fixed-asset module.
 struct ClaimedAssetLine {

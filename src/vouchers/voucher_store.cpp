@@ -146,4 +146,29 @@ DeleteOutcome DeleteStoredVoucher(data::Connection& db, const std::string& credI
   return DeleteOutcome::Deleted;
 }
 
+namespace {
+
+std::int64_t deleteChosen(data::Connection& db, const std::string& chosen, const data::Params& params) {
+  data::Transaction transaction(db);
+  db.execute("DELETE FROM VoucherDetail WHERE CREDID IN (SELECT CREDID FROM VoucherMaster WHERE " + chosen + ")",
+             params);
+  db.execute("DELETE FROM FluxionDistribute WHERE CREDID IN (SELECT CREDID FROM VoucherMaster WHERE " + chosen + ")",
+             params);
+  const std::int64_t removed = db.execute("DELETE FROM VoucherMaster WHERE " + chosen, params);
+  transaction.commit();
+  return removed;
+}
+
+}  // namespace
+
+std::int64_t DeleteMonthVouchersOfKind(data::Connection& db, const Period& month, int kind) {
+  const VoucherIdRange range = MonthVoucherRange(month);
+  return deleteChosen(db, "CREDID BETWEEN :first AND :last AND AccountVoucherType=:kind",
+                      {{"first", range.first}, {"last", range.last}, {"kind", kind}});
+}
+
+std::int64_t DeleteVouchersOfKindAndBill(data::Connection& db, int kind, std::int64_t bill) {
+  return deleteChosen(db, "AccountVoucherType=:kind AND RELEVANTBILLID=:bill", {{"kind", kind}, {"bill", bill}});
+}
+
 }  // namespace qj::vouchers

@@ -61,4 +61,12 @@ enum class DeleteOutcome {
 // transaction, only while it is neither audited nor posted.
 DeleteOutcome DeleteStoredVoucher(data::Connection& db, const std::string& credId);
 
+// Deletes the machine-made vouchers of one source kind (AccountVoucherType)
+// whose identifiers lie in the month, with their lines and allocation,
+// whatever their flags: what the period end made and takes back. Returns how
+// many were deleted.
+std::int64_t DeleteMonthVouchersOfKind(data::Connection& db, const Period& month, int kind);
+// The same for the vouchers of one kind that carry a RELEVANTBILLID.
+std::int64_t DeleteVouchersOfKindAndBill(data::Connection& db, int kind, std::int64_t bill);
+
 }  // namespace qj::vouchers

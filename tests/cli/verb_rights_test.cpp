@@ -75,6 +75,8 @@ class VerbRights : public ::testing::TestWithParam<data::Engine> {
     if (verb == "post") return {"post", book(), "--allow-gaps"};
     if (verb == "unpost") return {"unpost", book()};
     if (verb == "carry") return {"carry", book(), "--post"};
+    if (verb == "close") return {"close", book()};
+    if (verb == "reopen") return {"reopen", book(), "--answer", "yes"};
     return {};
   }
 

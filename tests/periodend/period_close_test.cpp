@@ -1,0 +1,130 @@
+// Closing and reopening a month: the refusals, the profit and loss recorded,
+// the rolls into the next month, and reopening as the exact undoing of a close.
+#include "periodend/period_close.h"
+
+#include <gtest/gtest.h>
+
+#include "periodend/carry_forward.h"
+#include "posting_fixture.h"
+
+namespace qj::test {
+namespace {
+
+class PeriodClose : public PostingTest {
+ protected:
+  void SetUp() override {
+    PostingTest::SetUp();
+    db().execute("UPDATE Subject SET DCFLAG='F' WHERE SUBJECTID='501'");
+    addSummary("502");
+    addDetail("50201");
+    db().execute("INSERT INTO Subject (SUBJECTID, NAME, DCFLAG, DETAILFLAG) VALUES ('313', '本年利润', 'F', 'T')");
+    host().reserved[periodend::kCurrentYearProfitEntry] = "313";
+    const std::string sale = voucher(1, true);
+    line(sale, "101", Yuan("1000"), {});
+    line(sale, "501", {}, Yuan("1000"));
+    const std::string cost = voucher(2, true);
+    line(cost, "50201", Yuan("600"), {});
+    line(cost, "101", {}, Yuan("600"));
+    post();
+  }
+
+  // Every row of the period tables and the book's state, as text.
+  std::vector<std::string> periodTables() {
+    std::vector<std::string> out = balanceTable();
+    for (const char* sql :
+         {"SELECT * FROM ProfitAndLoss ORDER BY YEARMON, SUBJECTID",
+          "SELECT * FROM FixedAssetsSurplus ORDER BY YEARMON, ID", "SELECT CURRYEAR, CURRMON FROM AccountState"})
+      for (const data::Row& row : db().query(sql)) {
+        std::string text = sql;
+        for (std::size_t i = 0; i < row.size(); ++i) text += "|" + (row.at(i).isNull() ? "~" : data::TextOf(row.at(i)));
+        out.push_back(text);
+      }
+    return out;
+  }
+  std::string lastMessage() { return host().messages.empty() ? std::string() : host().messages.back().text; }
+  Money profitLoss(const char* month, const char* subject, const char* column) {
+    const auto row =
+        db().queryOne("SELECT * FROM ProfitAndLoss WHERE YEARMON=:m AND SUBJECTID=:s", {{"m", month}, {"s", subject}});
+    return row ? row->money(column) : Money();
+  }
+  void carry() { ASSERT_TRUE(periodend::RunCarryForward(host(), periodend::CarryDirection::AlwaysPositive, true)); }
+};
+QJ_ON_EVERY_ENGINE(PeriodClose);
+
+TEST_P(PeriodClose, RefusedWhileVouchersWaitOrProfitAndLossIsNotCarriedAndNothingChanges) {
+  const std::string waiting = voucher(3, false);
+  line(waiting, "101", Yuan("1"), {});
+  line(waiting, "501", {}, Yuan("1"));
+  const auto before = periodTables();
+  EXPECT_FALSE(periodend::RunPeriodClose(host()));
+  EXPECT_EQ(lastMessage(), "本期尚有1张凭证未登帐，其中1张是未审核过的，不能进行结帐");
+  EXPECT_EQ(periodTables(), before);
+  post();
+  EXPECT_FALSE(periodend::RunPeriodClose(host()));
+  EXPECT_EQ(lastMessage(), periodend::kProfitLossLeft);
+  EXPECT_EQ(host().book.CurrMon, 7);
+  host().refusedLocks.insert("ACCLOCK");
+  carry();
+  EXPECT_FALSE(periodend::RunPeriodClose(host()));
+  EXPECT_EQ(lastMessage(), periodend::kCloseLockRefused);
+  host().refusedLocks.clear();
+  EXPECT_FALSE(periodend::RunReopenPeriod(host(), false));
+  EXPECT_EQ(lastMessage(), periodend::kBeforeStart);
+  EXPECT_TRUE(host().heldLocks.empty());
+}
+
+TEST_P(PeriodClose, ClosingRecordsProfitAndLossAndReopeningUndoesItExactly) {
+  carry();
+  const auto beforeClose = periodTables();
+  ASSERT_TRUE(periodend::RunPeriodClose(host())) << lastMessage();
+  EXPECT_EQ(host().book.CurrMon, 8);
+  EXPECT_EQ(host().globalCalls.back(), "SetMainCaption");
+  // Income on the credit side, expenses on the debit side, for the subject and its parent.
+  EXPECT_EQ(profitLoss("201107", "501", "CREDIT"), Yuan("1000"));
+  EXPECT_EQ(profitLoss("201107", "50201", "DEBIT"), Yuan("600"));
+  EXPECT_EQ(profitLoss("201107", "502", "YDEBIT"), Yuan("600"));
+  // August starts from July's endings; its profit and loss carries the year so far.
+  EXPECT_EQ(data::TextOf(db().scalar("SELECT EDEBIT FROM Balance WHERE YEARMON='201108' AND MONEYID=0 AND "
+                                     "SUBJECTID='101'")),
+            data::TextOf(db().scalar("SELECT EDEBIT FROM Balance WHERE YEARMON='201107' AND MONEYID=0 AND "
+                                     "SUBJECTID='101'")));
+  EXPECT_EQ(profitLoss("201108", "501", "YCREDIT"), Yuan("1000"));
+  EXPECT_EQ(profitLoss("201108", "501", "CREDIT"), Money());
+  const auto afterClose = periodTables();
+
+  ASSERT_TRUE(periodend::RunReopenPeriod(host(), false)) << lastMessage();
+  EXPECT_EQ(host().book.CurrMon, 7);
+  EXPECT_EQ(periodTables(), beforeClose);
+  ASSERT_TRUE(periodend::RunPeriodClose(host())) << lastMessage();
+  EXPECT_EQ(periodTables(), afterClose);
+}
+
+TEST_P(PeriodClose, ReopeningWithTheCarryVouchersDeletedLeavesTheBalancesOfThePostedVouchers) {
+  const auto beforeCarry = balanceTable();
+  carry();
+  ASSERT_TRUE(periodend::RunPeriodClose(host())) << lastMessage();
+  ASSERT_TRUE(periodend::RunReopenPeriod(host(), true)) << lastMessage();
+  EXPECT_EQ(data::IntegerOf(db().scalar("SELECT COUNT(*) FROM VoucherMaster WHERE AccountVoucherType=100")), 0);
+  EXPECT_EQ(balanceTable(), beforeCarry);
+  expectBalanceRules();
+}
+
+TEST_P(PeriodClose, DecemberClosesIntoAJanuaryWithAnEmptyYear) {
+  db().execute("UPDATE AccountState SET CURRMON=12");
+  db().execute("UPDATE Balance SET YEARMON='201112'");
+  db().execute("UPDATE VoucherMaster SET CREDID='201112' || substr(CREDID, 7, 6)");
+  db().execute("UPDATE VoucherDetail SET CREDID='201112' || substr(CREDID, 7, 6)");
+  host().ReloadAccountBooksData();
+  carry();
+  ASSERT_TRUE(periodend::RunPeriodClose(host())) << lastMessage();
+  EXPECT_EQ(host().book.CurrYear, 2012);
+  EXPECT_EQ(host().book.CurrMon, 1);
+  EXPECT_EQ(profitLoss("201201", "501", "YCREDIT"), Money());
+  const auto january = db().queryOne("SELECT * FROM Balance WHERE YEARMON='201201' AND MONEYID=0 AND SUBJECTID='101'");
+  ASSERT_TRUE(january);
+  EXPECT_EQ(january->money("YBDEBIT"), Yuan("400"));
+  EXPECT_TRUE(january->isNull("YDEBIT") || january->money("YDEBIT").isZero());
+}
+
+}  // namespace
+}  // namespace qj::test
