@@ -13,6 +13,7 @@
 #include "periodend/carry_forward.h"
 #include "periodend/posting.h"
 #include "periodend/widgets/carry_forward_dialog.h"
+#include "periodend/widgets/period_close_dialogs.h"
 #include "periodend/widgets/posting_dialogs.h"
 #include "support/screenshot.h"
 #include "vouchers/entry_fixture.h"
@@ -67,8 +68,9 @@ TEST_P(PostingScreens, PostingAndReversePostingRunFromTheirScreensAndClose) {
   EXPECT_TRUE(host().heldLocks.empty());
 }
 
-TEST_P(PostingScreens, CarryForwardRunsFromItsScreenAndPostsWhenAsked) {
+TEST_P(PostingScreens, CarryForwardCloseAndReverseCloseRunFromTheirScreens) {
   subject("313", "本年利润");
+  db().execute("UPDATE Subject SET DETAILFLAG='F' WHERE SUBJECTID='500'");  // 管理费用 has sub-accounts
   host().reserved[periodend::kCurrentYearProfitEntry] = "313";
   storeVoucher("201107000001", 1, 1, {{.subject = "10001", .debit = "80"}, {.subject = "50001", .credit = "80"}});
   ASSERT_TRUE(periodend::RunPosting(host(), true));
@@ -92,6 +94,23 @@ TEST_P(PostingScreens, CarryForwardRunsFromItsScreenAndPostsWhenAsked) {
   EXPECT_EQ(host().messages.back().text, "结转本期损益成功");
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE BILLMAKER='机制' AND POSTFLAG='T'"), 1);
+  EXPECT_TRUE(host().heldLocks.empty());
+
+  auto close = periodend::PeriodCloseScreen(host());
+  QDialog& closing = shown(*close);
+  SaveScreenshot(closing, "periodend_close");
+  ok(closing);
+  ASSERT_EQ(host().book.CurrMon, 8) << host().messages.back().text;
+  ASSERT_FALSE(host().globalCalls.empty());
+  EXPECT_EQ(host().globalCalls.back(), "SetMainCaption");
+
+  auto reopen = periodend::ReopenPeriodScreen(host());
+  QDialog& reopening = shown(*reopen);
+  reopening.findChild<QCheckBox*>(QStringLiteral("deleteCarryBox"))->setChecked(true);
+  SaveScreenshot(reopening, "periodend_reopen");
+  ok(reopening);
+  EXPECT_EQ(host().book.CurrMon, 7);
+  EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE BILLMAKER='机制'"), 0);
   EXPECT_TRUE(host().heldLocks.empty());
 }
 
