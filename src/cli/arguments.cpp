@@ -33,6 +33,22 @@ const std::string& Arguments::need(std::size_t index, const std::string& what) c
   return positional_[index];
 }
 
+std::vector<std::string> TakeRepeatedOption(std::vector<std::string>& words, const std::string& name) {
+  const std::string option = "--" + name;
+  std::vector<std::string> rest;
+  std::vector<std::string> values;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (words[i] != option) {
+      rest.push_back(words[i]);
+      continue;
+    }
+    if (i + 1 >= words.size()) throw UsageError("选项 " + option + " 需要一个值");
+    values.push_back(words[++i]);
+  }
+  words = std::move(rest);
+  return values;
+}
+
 int ParseInteger(const std::string& text, const std::string& what) {
   try {
     std::size_t used = 0;

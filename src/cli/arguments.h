@@ -34,6 +34,11 @@ class Arguments {
   std::set<std::string> switches_;
 };
 
+// Takes every "--name value" pair out of `words`, for an option that may be
+// given many times (Arguments keeps one value per option); the values in
+// order. UsageError when the last one lacks its value.
+std::vector<std::string> TakeRepeatedOption(std::vector<std::string>& words, const std::string& name);
+
 // The whole of `text` as an integer, or UsageError naming `what` (an option
 // such as "--currency" or a word such as "功能号").
 int ParseInteger(const std::string& text, const std::string& what);

@@ -28,6 +28,7 @@ int RunDemo(const std::vector<std::string>& words);
 int RunPost(const std::vector<std::string>& words);
 int RunUnpost(const std::vector<std::string>& words);
 int RunCarry(const std::vector<std::string>& words);
+int RunFx(const std::vector<std::string>& words);
 int RunClose(const std::vector<std::string>& words);
 int RunReopen(const std::vector<std::string>& words);
 int RunAudit(const std::vector<std::string>& words);

@@ -52,6 +52,9 @@ constexpr const char* kUsage = R"(用法：
   qingjian-cli carry BOOK [--opposite] [--post]
                                                结转本期损益：损益类科目的余额转入本年利润，生成机制凭证；
                                                --opposite 按与科目余额方向相反的方向结转，--post 立即登帐
+  qingjian-cli fx BOOK --subject CODE [--rate N=RATE ...] [--post]
+                                               期末调汇：外币余额按期末汇率（--rate 先保存）重新折算，差额记入
+                                               汇兑损益科目 CODE；--post 生成的凭证即刻审核并登帐
   qingjian-cli close BOOK                      期末结帐：当前会计期间结帐，下一个月成为当前会计期间
   qingjian-cli reopen BOOK [--delete-carry] [--answer yes|no]
                                                反结帐：回到上一个已结帐的期间；--delete-carry 同时删除
@@ -83,6 +86,7 @@ int main(int argc, char** argv) {
     if (group == "post") return qj::cli::RunPost(words);
     if (group == "unpost") return qj::cli::RunUnpost(words);
     if (group == "carry") return qj::cli::RunCarry(words);
+    if (group == "fx") return qj::cli::RunFx(words);
     if (group == "close") return qj::cli::RunClose(words);
     if (group == "reopen") return qj::cli::RunReopen(words);
     if (group == "audit") return qj::cli::RunAudit(words);

@@ -26,7 +26,8 @@ constexpr ScreenRight kVouchersRead{"VOUCHERVOICE_FRM", kOpen}, kVouchersAdd{"VO
 constexpr ScreenRight kOpeningRead{"SUBJECTINITLIST_FRM", kOpen}, kOpeningModify{"SUBJECTINITLIST_FRM", kModify};
 constexpr ScreenRight kAudit{"FRMVOUAUADI", kRun}, kReverseAudit{"FRMANTIVOUADUI", kRun},
     kPosting{"VOUCHERLOGONACCOUNT_FRM", kRun}, kReversePosting{"VOUCHERUNLOGONACC_FRM", kRun},
-    kCarry{"TRANSFERPROFITLOSS_FRM", kRun}, kClose{"PERIODENDOFF_FRM", kRun}, kReopen{"UNCHECKOUT_FRM", kRun};
+    kCarry{"TRANSFERPROFITLOSS_FRM", kRun}, kExchange{"AUDIEXCHANGE_FRM", kRun}, kClose{"PERIODENDOFF_FRM", kRun},
+    kReopen{"UNCHECKOUT_FRM", kRun};
 
 const std::vector<std::pair<std::string, std::vector<ScreenRight>>>& verbScreenRights() {
   static const std::vector<std::pair<std::string, std::vector<ScreenRight>>> table = {
@@ -48,6 +49,7 @@ const std::vector<std::pair<std::string, std::vector<ScreenRight>>>& verbScreenR
       {"post", {kPosting}},
       {"unpost", {kReversePosting}},
       {"carry", {kCarry}},
+      {"fx", {kExchange}},
       {"close", {kClose}},
       {"reopen", {kReopen}},
   };

@@ -222,17 +222,8 @@ int import(const Arguments& args) {
 }  // namespace
 
 int RunVoucher(const std::vector<std::string>& words) {
-  // --line may be given many times; Arguments keeps one value per option.
-  std::vector<std::string> rest;
-  std::vector<std::string> lines;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    if (words[i] == "--line") {
-      if (i + 1 >= words.size()) throw UsageError("选项 --line 需要一个值");
-      lines.push_back(words[++i]);
-    } else {
-      rest.push_back(words[i]);
-    }
-  }
+  std::vector<std::string> rest = words;
+  const std::vector<std::string> lines = TakeRepeatedOption(rest, "line");
   const Arguments args(rest, {"user", "answer", "date", "type", "attachments", "maker", "format"},
                        {"skip-bad", "far-date"});
   const std::string& action = args.need(0, "voucher 的子命令（add、show、delete、import）");

@@ -17,7 +17,6 @@
 namespace qj::periodend {
 namespace {
 
-
 vouchers::VoucherLine carryLine(const std::string& subject, int moneyId, Money rate) {
   vouchers::VoucherLine line;
   line.summary = kCarrySummary;

@@ -11,8 +11,8 @@
 
 #include "data/connection.h"
 #include "data/date.h"
-#include "data/period.h"
 #include "data/money.h"
+#include "data/period.h"
 #include "hostapi/host_services.h"
 #include "hostapi/refusal.h"
 #include "vouchers/voucher_draft.h"

@@ -14,8 +14,8 @@ struct MonthVoucherCounts {
   std::int64_t unaudited = 0;  // a missing flag counts as not audited
   std::int64_t unposted = 0;
   std::int64_t unpostedUnaudited = 0;  // of the unposted, those not audited
-  std::int64_t postable = 0;  // unposted, and audited where the book demands it
-  bool carried = false;       // a profit-and-loss carry-forward voucher exists
+  std::int64_t postable = 0;           // unposted, and audited where the book demands it
+  bool carried = false;                // a profit-and-loss carry-forward voucher exists
 };
 
 MonthVoucherCounts CountMonthVouchers(data::Connection& db, const Period& month, bool mustCheck);

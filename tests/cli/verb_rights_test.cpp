@@ -76,6 +76,7 @@ class VerbRights : public ::testing::TestWithParam<data::Engine> {
     if (verb == "unpost") return {"unpost", book()};
     if (verb == "carry") return {"carry", book(), "--post"};
     if (verb == "close") return {"close", book()};
+    if (verb == "fx") return {"fx", book(), "--subject", "511", "--rate", "1=7", "--post"};
     if (verb == "reopen") return {"reopen", book(), "--answer", "yes"};
     return {};
   }
