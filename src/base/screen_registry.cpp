@@ -40,7 +40,7 @@ void showModeless(const std::string& name, std::unique_ptr<Screen> screen) {
 void openModal(HostServices& host, const ScreenEntry& entry, const ScreenMakers& makers) {
   if (!entry.screenName.empty() && host.FormIsExist(entry.screenName)) return;  // already showing
   auto screen = makers.screen(host);
-  screen->showModal();
+  if (screen) screen->showModal();
 }
 
 void openModeless(HostServices& host, const ScreenEntry& entry, const ScreenMakers& makers) {

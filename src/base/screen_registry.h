@@ -27,7 +27,9 @@ class Screen {
 
 // How a key's screens are made, each for the host that opens them.
 struct ScreenMakers {
-  std::function<std::unique_ptr<Screen>(HostServices&)> screen;                // the screen of a modal or modeless key
+  // The screen of a modal or modeless key; a modal key's maker may return
+  // nothing when the screen must not open now, having told the user why.
+  std::function<std::unique_ptr<Screen>(HostServices&)> screen;
   std::function<std::unique_ptr<Screen>(HostServices&)> filter;                // the filter dialog of a list key
   std::function<std::unique_ptr<Screen>(HostServices&, Screen& filter)> list;  // the list, from its confirmed filter
 };

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <exception>
-#include <utility>
 #include <set>
+#include <utility>
 
 #include "balances/balance_store.h"
 #include "base/currency_ids.h"

@@ -8,6 +8,7 @@
 #include "cashflow/widgets/opening_data_dialog.h"
 #include "periodend/widgets/audit_filter_dialog.h"
 #include "periodend/widgets/carry_forward_dialog.h"
+#include "periodend/widgets/exchange_dialog.h"
 #include "periodend/widgets/period_close_dialogs.h"
 #include "periodend/widgets/posting_dialogs.h"
 #include "periodend/widgets/reverse_audit_dialog.h"
@@ -35,6 +36,7 @@ void RegisterBuiltScreens() {
   base::RegisterScreen("VOUCHERLOGONACCOUNT_FRM", {&periodend::PostingScreen, nullptr, nullptr});
   base::RegisterScreen("VOUCHERUNLOGONACC_FRM", {&periodend::UnpostingScreen, nullptr, nullptr});
   base::RegisterScreen("TRANSFERPROFITLOSS_FRM", {&periodend::CarryForwardScreen, nullptr, nullptr});
+  base::RegisterScreen("AUDIEXCHANGE_FRM", {&periodend::ExchangeAdjustmentScreen, nullptr, nullptr});
   base::RegisterScreen("PERIODENDOFF_FRM", {&periodend::PeriodCloseScreen, nullptr, nullptr});
   base::RegisterScreen("UNCHECKOUT_FRM", {&periodend::ReopenPeriodScreen, nullptr, nullptr});
   base::RegisterScreen("CASHFLUXIONINIT_FRM", {&cashflow::OpeningDataScreen, nullptr, nullptr});

@@ -5,7 +5,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include "base/widgets/qt_screen.h"
@@ -13,6 +15,7 @@
 #include "periodend/carry_forward.h"
 #include "periodend/posting.h"
 #include "periodend/widgets/carry_forward_dialog.h"
+#include "periodend/widgets/exchange_dialog.h"
 #include "periodend/widgets/period_close_dialogs.h"
 #include "periodend/widgets/posting_dialogs.h"
 #include "support/screenshot.h"
@@ -111,6 +114,37 @@ TEST_P(PostingScreens, CarryForwardCloseAndReverseCloseRunFromTheirScreens) {
   ok(reopening);
   EXPECT_EQ(host().book.CurrMon, 7);
   EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE BILLMAKER='机制'"), 0);
+  EXPECT_TRUE(host().heldLocks.empty());
+}
+
+TEST_P(PostingScreens, ExchangeAdjustmentOpensOnlyWhenAllIsPostedAndRestatesAtTheCorrectedRate) {
+  subject("511", "汇兑损益");
+  db().execute("UPDATE Subject SET DETAILFLAG='F' WHERE SUBJECTID IN ('100', '10002')");  // they have sub-accounts
+  storeVoucher("201107000001", 1, 1,
+               {{.subject = "1000202", .debit = "680", .moneyId = 1, .rate = "6.8", .foreign = "100"},
+                {.subject = "10001", .credit = "680"}});
+  EXPECT_EQ(periodend::ExchangeAdjustmentScreen(host()), nullptr);
+  EXPECT_EQ(host().messages.back().text, "本期尚有凭证未登帐，不能进行期末调汇");
+  ASSERT_TRUE(periodend::RunPosting(host(), true));
+
+  auto exchange = periodend::ExchangeAdjustmentScreen(host());
+  ASSERT_NE(exchange, nullptr);
+  QDialog& dialog = shown(*exchange);
+  auto* rates = dialog.findChild<QTableWidget*>(QStringLiteral("rateGrid"));
+  ASSERT_NE(rates, nullptr);
+  ASSERT_EQ(rates->rowCount(), 2);  // 美元 and 欧元
+  EXPECT_EQ(rates->item(0, 0)->text(), QStringLiteral("美元"));
+  rates->item(0, 1)->setText(QStringLiteral("0"));
+  EXPECT_EQ(host().messages.back().text, "期末汇率不能为空，且不能小于零");
+  rates->item(0, 1)->setText(QStringLiteral("7"));
+  dialog.findChild<QLineEdit*>(QStringLiteral("gainLossEdit"))->setText(QStringLiteral("511"));
+  dialog.findChild<QCheckBox*>(QStringLiteral("postAtOnceBox"))->setChecked(true);
+  SaveScreenshot(dialog, "periodend_exchange");
+  ok(dialog);
+  EXPECT_EQ(host().messages.back().text, "期末调汇成功！");
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherDetail WHERE SUBJECTID='511' AND CREDIT=200000"), 1);
+  EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE AccountVoucherType=101 AND POSTFLAG='T'"), 1);
   EXPECT_TRUE(host().heldLocks.empty());
 }
 
