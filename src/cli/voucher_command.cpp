@@ -62,7 +62,7 @@ vouchers::DraftLine lineOf(const std::string& text, std::size_t index) {
   if (fields.size() < 4 || fields.size() > 7)
     throw UsageError(origin + " 应为 \"摘要,科目,借方,贷方[,币种,汇率,原币]\"：" + text);
   for (const std::string& field : fields)
-    if (auto fault = base::TextFault(field)) throw UsageError(origin + *fault + "：" + text);
+    if (auto fault = base::TextFault(field)) throw UsageError(origin + fault->append("：").append(text));
   vouchers::DraftLine line;
   line.origin = origin;
   line.summary = fields[0];

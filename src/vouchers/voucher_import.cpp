@@ -303,10 +303,10 @@ ImportedFile ReadVoucherCsv(std::string_view text) {
   std::vector<std::optional<Field>> columns;
   for (const std::string& title : rows.front().fields) {
     const auto field = fieldNamed(trimmed(title));
-    const std::string where = "第 " + std::to_string(rows.front().line) + " 行：";
-    if (!field) return ImportFileFault{where + "不认识的列“" + title + "”"};
+    std::string where = "第 " + std::to_string(rows.front().line) + " 行：";
+    if (!field) return ImportFileFault{where.append("不认识的列“").append(title).append("”")};
     if (std::find(columns.begin(), columns.end(), field) != columns.end())
-      return ImportFileFault{where + "“" + nameOf(*field) + "”列出现了两次"};
+      return ImportFileFault{where.append("“").append(nameOf(*field)).append("”列出现了两次")};
     columns.push_back(field);
   }
   for (const Field required : {Field::Key, Field::Date, Field::Subject}) {
