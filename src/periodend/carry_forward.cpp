@@ -9,6 +9,7 @@
 #include "base/currency_ids.h"
 #include "base/host_lock.h"
 #include "data/db_error.h"
+#include "periodend/machine_voucher.h"
 #include "periodend/month_status_queries.h"
 #include "periodend/posting.h"
 #include "subjects/subject_store.h"
@@ -16,16 +17,6 @@
 
 namespace qj::periodend {
 namespace {
-
-vouchers::VoucherLine carryLine(const std::string& subject, int moneyId, Money rate) {
-  vouchers::VoucherLine line;
-  line.summary = kCarrySummary;
-  line.subjectCode = subject;
-  line.moneyId = moneyId;
-  line.rate = rate;
-  line.readOnly = true;
-  return line;
-}
 
 // One pass: a line per row, then the balancing line on the profit subject,
 // first in the voucher. The line counts run on from the pass before.
@@ -38,12 +29,7 @@ std::optional<vouchers::CheckedVoucher> buildPass(const std::vector<const Profit
                                                   const CarrySetting& setting, PassCounts& counts) {
   if (rows.empty()) return std::nullopt;
   vouchers::CheckedVoucher voucher;
-  vouchers::VoucherHeader& header = voucher.header;
-  header.typeId = setting.typeId;
-  header.credDate = setting.date;
-  header.billMaker = kMachineMaker;
-  header.sourceKind = kCarryForwardKind;
-  header.relevantBillId = 0;
+  voucher.header = MachineVoucherHeader(setting.typeId, setting.date, kCarryForwardKind);
 
   Money total;
   std::vector<vouchers::VoucherLine> lines;
@@ -53,7 +39,7 @@ std::optional<vouchers::CheckedVoucher> buildPass(const std::vector<const Profit
     const bool foreign = base::IsForeignCurrency(row->moneyId);
     const Money rawNet = foreign ? row->endRawCredit - row->endRawDebit : Money();
     const Money rate = rawNet.isZero() ? Money::fromInteger(1) : net.dividedBy(rawNet);
-    vouchers::VoucherLine line = carryLine(row->subject, row->moneyId, rate);
+    vouchers::VoucherLine line = MachineLine(kCarrySummary, row->subject, row->moneyId, rate);
     // A debit of x is a credit of -x: the side follows the mode, the signed
     // amount is the same.
     const bool onDebit = setting.direction == CarryDirection::OppositeToSubject ? !row->debitSide : net > Money();
@@ -67,7 +53,7 @@ std::optional<vouchers::CheckedVoucher> buildPass(const std::vector<const Profit
     lines.push_back(std::move(line));
   }
 
-  vouchers::VoucherLine balancing = carryLine(setting.profitSubject, 0, Money::fromInteger(1));
+  vouchers::VoucherLine balancing = MachineLine(kCarrySummary, setting.profitSubject, 0, Money::fromInteger(1));
   if (counts.debitLines > 0 && counts.creditLines > 0) {
     if (total > Money()) balancing.credit = total;
     if (total < Money()) balancing.debit = -total;
@@ -109,12 +95,6 @@ std::vector<ProfitLossBalance> ProfitLossBalances(data::Connection& db, const Pe
   return rows;
 }
 
-std::int64_t MachineVoucherType(int scheme) {
-  if (scheme == 1) return 1;
-  if (scheme == 2) return 4;
-  return 9;
-}
-
 std::vector<vouchers::CheckedVoucher> BuildCarryForwardVouchers(const std::vector<ProfitLossBalance>& rows,
                                                                 const CarrySetting& setting) {
   std::vector<const ProfitLossBalance*> creditEnding;
@@ -154,17 +134,11 @@ std::optional<CarryOutcome> RunCarryForward(HostServices& host, CarryDirection d
   }
   if (!postAtOnce || outcome.credIds.empty()) return outcome;
   // The vouchers stand; a failure of the posting is told as such.
-  try {
+  outcome.postingFailure = PostMadeVouchers("结转本期损益", [&] {
     data::Transaction tx(db);
     outcome.posted = PostCurrentPeriod(db, PostingContextOf(host));
     tx.commit();
-  } catch (const data::DbError& error) {
-    outcome.postingFailure =
-        ErrorRefusal("结转本期损益的凭证已生成，但登帐失败，凭证尚未登帐：" + data::DescribeForUser(error));
-  } catch (const std::exception& error) {
-    outcome.postingFailure =
-        ErrorRefusal("结转本期损益的凭证已生成，但登帐失败，凭证尚未登帐：" + std::string(error.what()));
-  }
+  });
   return outcome;
 }
 

@@ -19,9 +19,8 @@
 
 namespace qj::periodend {
 
-// The source kind (AccountVoucherType) and maker of the carry-forward vouchers.
+// The source kind (AccountVoucherType) of the carry-forward vouchers.
 inline constexpr int kCarryForwardKind = 100;
-inline constexpr const char* kMachineMaker = "机制";
 inline constexpr const char* kCarrySummary = "结转本期损益";
 // Entry of the reserved-subject table naming the current-year-profit subject.
 inline constexpr int kCurrentYearProfitEntry = 16;
@@ -61,10 +60,6 @@ inline constexpr int kProfitLossClass = 5;
 // balance, in code order and within a code by currency (not the all-currency
 // row).
 std::vector<ProfitLossBalance> ProfitLossBalances(data::Connection& db, const Period& month);
-
-// The voucher word of machine-made vouchers for the book's word scheme: 1 收,
-// 4 of the 收付转 scheme's 转, 9 otherwise.
-std::int64_t MachineVoucherType(int scheme);
 
 // The run's vouchers, built in memory: the rows ending on the credit side
 // first, then those ending on the debit side, each in code order, each pass

@@ -11,6 +11,7 @@
 #include "data/db_error.h"
 #include "periodend/carry_forward.h"
 #include "periodend/exchange_rate_store.h"
+#include "periodend/machine_voucher.h"
 #include "periodend/month_status_queries.h"
 #include "periodend/posting.h"
 #include "subjects/subject_store.h"
@@ -19,16 +20,6 @@
 
 namespace qj::periodend {
 namespace {
-
-vouchers::VoucherLine adjustmentLine(const std::string& subject, int moneyId, Money rate) {
-  vouchers::VoucherLine line;
-  line.summary = kAdjustmentSummary;
-  line.subjectCode = subject;
-  line.moneyId = moneyId;
-  line.rate = rate;
-  line.readOnly = true;
-  return line;
-}
 
 // The month's foreign-currency rows of detail subjects in code order, each
 // with its currency's rate as the book now holds it.
@@ -76,14 +67,9 @@ std::optional<Refusal> rateRefusal(const std::vector<ForeignBalance>& rows) {
 std::optional<vouchers::CheckedVoucher> BuildExchangeAdjustment(const std::vector<ForeignBalance>& rows,
                                                                 const AdjustmentSetting& setting) {
   vouchers::CheckedVoucher voucher;
-  vouchers::VoucherHeader& header = voucher.header;
-  header.typeId = setting.typeId;
-  header.credDate = setting.date;
-  header.billMaker = kMachineMaker;
-  header.sourceKind = kExchangeAdjustmentKind;
-  header.relevantBillId = 0;
-  header.checked = !setting.auditor.empty();
-  header.billCheck = setting.auditor;
+  voucher.header = MachineVoucherHeader(setting.typeId, setting.date, kExchangeAdjustmentKind);
+  voucher.header.checked = !setting.auditor.empty();
+  voucher.header.billCheck = setting.auditor;
 
   Money total;
   for (const ForeignBalance& row : rows) {
@@ -93,12 +79,12 @@ std::optional<vouchers::CheckedVoucher> BuildExchangeAdjustment(const std::vecto
     const Money difference = target - net;
     if (difference.isZero()) continue;
     total += difference;
-    vouchers::VoucherLine line = adjustmentLine(row.subject, row.moneyId, row.rate);
+    vouchers::VoucherLine line = MachineLine(kAdjustmentSummary, row.subject, row.moneyId, row.rate);
     (difference < Money() ? line.credit : line.debit) = difference.abs();
     voucher.lines.push_back(std::move(line));
   }
   if (voucher.lines.empty()) return std::nullopt;
-  vouchers::VoucherLine balancing = adjustmentLine(setting.gainLossSubject, 0, Money::fromInteger(1));
+  vouchers::VoucherLine balancing = MachineLine(kAdjustmentSummary, setting.gainLossSubject, 0, Money::fromInteger(1));
   (total < Money() ? balancing.debit : balancing.credit) = total.abs();
   voucher.lines.push_back(std::move(balancing));
   return voucher;

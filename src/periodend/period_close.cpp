@@ -1,6 +1,5 @@
 #include "periodend/period_close.h"
 
-#include <exception>
 #include <map>
 #include <vector>
 
@@ -10,7 +9,7 @@
 #include "balances/profit_loss_store.h"
 #include "base/book_state_store.h"
 #include "base/host_lock.h"
-#include "data/db_error.h"
+#include "base/screen_work.h"
 #include "periodend/carry_forward.h"
 #include "periodend/month_status_queries.h"
 #include "periodend/period_close_queries.h"
@@ -58,20 +57,17 @@ bool underBookLock(HostServices& host, Work work) {
     return false;
   }
   data::Connection& db = host.FindStartupDB();
-  try {
+  bool done = false;
+  base::ReportFailures(host, [&] {
     data::Transaction tx(db);
     if (auto refusal = work(db)) {
       Show(host, *refusal);
-      return false;  // the transaction rolls back
+      return;  // the transaction rolls back
     }
     tx.commit();
-  } catch (const data::DbError& error) {
-    host.EDBEngineErrorHandler(error);
-    return false;
-  } catch (const std::exception& error) {
-    Show(host, FailureRefusal(error));
-    return false;
-  }
+    done = true;
+  });
+  if (!done) return false;
   // The book record and the caption follow what was committed.
   host.ReloadAccountBooksData();
   host.GlobalCall("SetMainCaption", "", nullptr);
