@@ -126,5 +126,64 @@ TEST_P(PeriodClose, DecemberClosesIntoAJanuaryWithAnEmptyYear) {
   EXPECT_TRUE(january->isNull("YDEBIT") || january->money("YDEBIT").isZero());
 }
 
+// A year of months, each posted, carried and closed across the year end;
+// reversed back to the start month by month, each step giving back the book
+// as it stood before that month's close; then closed forward again to the
+// very same tables.
+TEST_P(PeriodClose, AYearClosedAcrossTheYearEndReopensStepByStepAndClosesAgainTheSame) {
+  const auto trade = [&](const Period& month) {
+    for (int no = 1; no <= 2; ++no) {
+      const std::string id = month.text() + IntToStr(no, 6);
+      db().execute(
+          "INSERT INTO VoucherMaster (CREDID, CREDNO, CREDDATE, AccountVoucherTypeID, CREDCODE, CHECKFLAG, POSTFLAG, "
+          "BILLMAKER) VALUES (:id, :no, :date, 1, :no, 'T', 'F', '制单')",
+          {{"id", id}, {"no", no}, {"date", Date(month.year, month.month, 10)}});
+      const bool sale = no == 1;
+      const auto orNull = [](const char* amount) { return amount ? data::Value(Yuan(amount)) : data::Value(); };
+      for (int side = 0; side < 2; ++side) {
+        const char* subject = side == 0 ? (sale ? "101" : "50201") : (sale ? "501" : "101");
+        const char* amount = sale ? "1000" : "600";
+        db().execute(
+            "INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, MONEYID, DEBIT, CREDIT) "
+            "VALUES (:id, :no, :s, 0, :d, :c)",
+            {{"id", id},
+             {"no", side},
+             {"s", subject},
+             {"d", orNull(side == 0 ? amount : nullptr)},
+             {"c", orNull(side == 1 ? amount : nullptr)}});
+      }
+    }
+  };
+  std::vector<std::vector<std::string>> beforeClose;
+  for (int i = 0; i < 12; ++i) {
+    const Period month{host().book.CurrYear, host().book.CurrMon};
+    if (i > 0) trade(month);
+    post();
+    carry();
+    beforeClose.push_back(periodTables());
+    ASSERT_TRUE(periodend::RunPeriodClose(host())) << month.text() << " " << lastMessage();
+  }
+  EXPECT_EQ(host().book.CurrYear, 2012);
+  EXPECT_EQ(host().book.CurrMon, 7);
+  EXPECT_EQ(profitLoss("201112", "501", "YCREDIT"), Yuan("6000"));  // July to December
+  EXPECT_EQ(profitLoss("201201", "501", "YCREDIT"), Yuan("1000"));  // January starts the year afresh
+  EXPECT_EQ(profitLoss("201206", "502", "YDEBIT"), Yuan("3600"));
+  const auto closedYear = periodTables();
+
+  for (int i = 11; i >= 0; --i) {
+    ASSERT_TRUE(periodend::RunReopenPeriod(host(), false)) << lastMessage();
+    EXPECT_EQ(periodTables(), beforeClose[static_cast<std::size_t>(i)]) << "reopened month " << i;
+  }
+  EXPECT_FALSE(periodend::RunReopenPeriod(host(), false));
+  EXPECT_EQ(lastMessage(), periodend::kBeforeStart);
+
+  for (int i = 0; i < 12; ++i) {
+    post();  // the reopened months' vouchers, their carry-forward ones included
+    ASSERT_TRUE(periodend::RunPeriodClose(host())) << lastMessage();
+  }
+  EXPECT_EQ(periodTables(), closedYear);
+  expectBalanceRules();
+}
+
 }  // namespace
 }  // namespace qj::test
