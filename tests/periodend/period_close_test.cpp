@@ -126,6 +126,46 @@ TEST_P(PeriodClose, DecemberClosesIntoAJanuaryWithAnEmptyYear) {
   EXPECT_TRUE(january->isNull("YDEBIT") || january->money("YDEBIT").isZero());
 }
 
+TEST_P(PeriodClose, ADatabaseFailureInsideCloseOrReopenLeavesTheBookAsItWas) {
+  const bool sqlite = GetParam() == data::Engine::Sqlite;
+  carry();
+  const auto open = periodTables();
+  // The book refuses August's first Balance row, as a failing disk or server would.
+  db().execute(sqlite ? "CREATE TRIGGER refuse_august BEFORE INSERT ON Balance WHEN NEW.YEARMON='201108' "
+                        "BEGIN SELECT RAISE(ABORT, 'refused'); END"
+                      : "ALTER TABLE Balance ADD CONSTRAINT refuse_august CHECK (YEARMON<>'201108') NOT VALID");
+  EXPECT_FALSE(periodend::RunPeriodClose(host()));
+  EXPECT_EQ(host().databaseErrors.size(), 1u);
+  EXPECT_EQ(periodTables(), open);
+  EXPECT_EQ(host().book.CurrMon, 7);
+  EXPECT_TRUE(host().heldLocks.empty());
+  db().execute(sqlite ? "DROP TRIGGER refuse_august" : "ALTER TABLE Balance DROP CONSTRAINT refuse_august");
+  ASSERT_TRUE(periodend::RunPeriodClose(host())) << lastMessage();
+
+  const std::string august = "201108000001";
+  db().execute(
+      "INSERT INTO VoucherMaster (CREDID, CREDNO, CREDDATE, AccountVoucherTypeID, CREDCODE, CHECKFLAG, POSTFLAG) "
+      "VALUES (:id, 1, :date, 1, 1, 'T', 'F')",
+      {{"id", august}, {"date", Date(2011, 8, 3)}});
+  db().execute("INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, MONEYID, DEBIT) VALUES (:id, 0, '101', 0, :a)",
+               {{"id", august}, {"a", Yuan("5")}});
+  db().execute("INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, MONEYID, CREDIT) VALUES (:id, 1, '501', 0, :a)",
+               {{"id", august}, {"a", Yuan("5")}});
+  post();
+  const auto closed = periodTables();
+  // Now it refuses to take August's vouchers back to unposted.
+  db().execute(sqlite ? "CREATE TRIGGER refuse_unpost BEFORE UPDATE ON VoucherMaster "
+                        "WHEN NEW.POSTFLAG='F' AND NEW.CREDID>='201108' BEGIN SELECT RAISE(ABORT, 'refused'); END"
+                      : "ALTER TABLE VoucherMaster ADD CONSTRAINT refuse_unpost "
+                        "CHECK (POSTFLAG='T' OR CREDID<'201108') NOT VALID");
+  EXPECT_FALSE(periodend::RunReopenPeriod(host(), true));
+  EXPECT_EQ(host().databaseErrors.size(), 2u);
+  EXPECT_EQ(periodTables(), closed);
+  EXPECT_EQ(host().book.CurrMon, 8);
+  EXPECT_EQ(data::IntegerOf(db().scalar("SELECT COUNT(*) FROM VoucherMaster WHERE AccountVoucherType=100")), 2);
+  EXPECT_TRUE(host().heldLocks.empty());
+}
+
 // A year of months, each posted, carried and closed across the year end;
 // reversed back to the start month by month, each step giving back the book
 // as it stood before that month's close; then closed forward again to the
