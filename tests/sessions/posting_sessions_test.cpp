@@ -1,6 +1,6 @@
 // Posting against other sessions: voucher entry, batch and reverse audit
 // while another session posts are refused and change nothing; a session killed while it
-// posts leaves the balances and the flags as they were and no lock behind.
+// posts or closes leaves the balances and the flags as they were and no lock behind.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,6 +10,7 @@
 #include "host/host_application.h"
 #include "host/message_boxes.h"
 #include "periodend/batch_audit.h"
+#include "periodend/period_close.h"
 #include "periodend/posting.h"
 #include "periodend/reverse_audit.h"
 #include "support/scratch_database.h"
@@ -109,6 +110,44 @@ TEST_P(PostingSessions, ASessionKilledWhilePostingLeavesBalancesAndFlagsAsTheyWe
   const auto cash = session->db().queryOne("SELECT EDEBIT FROM Balance WHERE MONEYID=0 AND SUBJECTID='101'");
   ASSERT_TRUE(cash);
   EXPECT_EQ(cash->money("EDEBIT"), Money::fromInteger(std::int64_t{kVouchers} * (kVouchers + 1) / 2));
+}
+
+TEST_P(PostingSessions, ASessionKilledWhileClosingLeavesTheMonthOpenOrClosedButNeverHalfway) {
+  constexpr int kVouchers = 20000;
+  storeVouchers(kVouchers);
+  {
+    auto session = host::BookSession::Open(book());
+    host::ScriptedMessageBoxes boxes;
+    host::HostApplication app(*session, boxes, host::kAdministrator);
+    ASSERT_TRUE(periodend::RunPosting(app, true));
+  }
+  const std::string location = book();
+  auto closer = std::make_unique<ChildProcess>([location] {
+    auto session = host::BookSession::Open(location);
+    host::ScriptedMessageBoxes boxes;
+    host::HostApplication app(*session, boxes, host::kAdministrator);
+    return periodend::RunPeriodClose(app);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(GetParam() == data::Engine::Sqlite ? 150 : 300));
+  closer->kill();
+
+  const std::int64_t month = count("SELECT CURRMON FROM AccountState");
+  const std::int64_t augustRows = count("SELECT COUNT(*) FROM Balance WHERE YEARMON='201108'");
+  EXPECT_TRUE((month == 7 && augustRows == 0) || (month == 8 && augustRows > 0))
+      << "month " << month << ", " << augustRows << " August rows";
+
+  // The book is free and whole: this session closes (when the killed one had
+  // not) and reopens the month.
+  auto session = host::BookSession::Open(book());
+  host::ScriptedMessageBoxes boxes(true);
+  host::HostApplication app(*session, boxes, host::kAdministrator);
+  if (month == 7) {
+    EXPECT_TRUE(periodend::RunPeriodClose(app));
+  }
+  EXPECT_TRUE(periodend::RunReopenPeriod(app, false));
+  EXPECT_EQ(count("SELECT CURRMON FROM AccountState"), 7);
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Balance WHERE YEARMON='201108'"), 0);
+  EXPECT_EQ(count("SELECT COUNT(*) FROM VoucherMaster WHERE POSTFLAG='T'"), kVouchers);
 }
 
 }  // namespace
