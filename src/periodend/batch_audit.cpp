@@ -27,6 +27,13 @@ Refusal BatchAuditBusyRefusal() { return {"其他用户正在进行保存凭证�
 BatchAuditOutcome BatchAudit(HostServices& host, const AuditFilter& filter, bool listEmpty) {
   BatchAuditOutcome outcome;
   if (listEmpty || !host.HasOvoPrivilege2(kAuditFunction, kRunAction, true)) return outcome;
+  // A closed month's vouchers stay as they were closed, auditors included.
+  const AccountBooksData& book = host.accountBooksData();
+  if (filter.period < Period{book.CurrYear, book.CurrMon}) {
+    Show(host, {kClosedMonthAudit, caption::Info});
+    outcome.result = BatchAuditResult::Refused;
+    return outcome;
+  }
   base::HostLock lock(host, base::kVoucherSaveLock);
   if (!lock) {
     base::ShowUnderProductCaption(host, BatchAuditBusyRefusal());

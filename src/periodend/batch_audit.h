@@ -19,6 +19,7 @@ inline constexpr const char* kBatchAuditQuestion = "成批审核序时簿中的�
 
 // Shown under the product caption when another user is saving a voucher.
 Refusal BatchAuditBusyRefusal();
+inline constexpr const char* kClosedMonthAudit = "该月已经结帐，不能再审核凭证";
 
 enum class BatchAuditResult {
   NothingToDo,  // the list is empty or the privilege is missing

@@ -111,6 +111,18 @@ TEST_P(BatchAuditTest, DoesNothingWithoutAListAPrivilegeTheLockOrAYes) {
   EXPECT_TRUE(host().heldLocks.empty());
 }
 
+TEST_P(BatchAuditTest, AClosedMonthIsNotAuditedAgain) {
+  voucher("201107000001", 1, 1, "张三", "李四");
+  db().execute("UPDATE AccountState SET CURRMON=8");
+  host().ReloadAccountBooksData();
+  AuditFilter all = july();
+  all.includeAudited = true;
+  EXPECT_EQ(run(all).result, BatchAuditResult::Refused);
+  EXPECT_EQ(host().messages.back().text, kClosedMonthAudit);
+  EXPECT_EQ(audit("201107000001"), "T 李四");
+  EXPECT_TRUE(host().heldLocks.empty());
+}
+
 TEST_P(BatchAuditTest, AFailureRollsEverythingBackAndFreesTheLock) {
   voucher("201107000001", 1, 1, "张三");
   voucher("201107000002", 1, 2, "张三");
