@@ -1,14 +1,13 @@
 #include "periodend/carry_forward.h"
 
 #include <algorithm>
-#include <exception>
 #include <map>
 #include <utility>
 
 #include "balances/balance_store.h"
 #include "base/currency_ids.h"
 #include "base/host_lock.h"
-#include "data/db_error.h"
+#include "base/screen_work.h"
 #include "periodend/machine_voucher.h"
 #include "periodend/month_status_queries.h"
 #include "periodend/posting.h"
@@ -79,6 +78,12 @@ std::optional<Refusal> carryRefusal(data::Connection& db, const Period& month, c
 
 }  // namespace
 
+std::string CurrentYearProfitSubject(HostServices& host) {
+  const ReservedSubjects& reserved = host.ReservedSub();
+  const auto profit = reserved.find(kCurrentYearProfitEntry);
+  return profit == reserved.end() ? std::string() : profit->second;
+}
+
 std::vector<ProfitLossBalance> ProfitLossBalances(data::Connection& db, const Period& month) {
   std::map<std::string, bool> debitSideOf;
   for (const subjects::Subject& subject : subjects::ClassSubjects(db, kProfitLossClass))
@@ -116,22 +121,18 @@ std::optional<CarryOutcome> RunCarryForward(HostServices& host, CarryDirection d
   data::Connection& db = host.FindStartupDB();
   const AccountBooksData& book = host.accountBooksData();
   const Period month{book.CurrYear, book.CurrMon};
-  const ReservedSubjects& reserved = host.ReservedSub();
-  const auto profit = reserved.find(kCurrentYearProfitEntry);
-  const std::string profitSubject = profit == reserved.end() ? std::string() : profit->second;
+  const std::string profitSubject = CurrentYearProfitSubject(host);
   CarryOutcome outcome;
-  try {
-    if (auto refusal = carryRefusal(db, month, profitSubject)) return Refuse(host, *refusal);
+  std::optional<Refusal> refused;
+  const bool ran = base::ReportFailures(host, [&] {
+    if ((refused = carryRefusal(db, month, profitSubject))) return;
     const CarrySetting setting{month.lastDay(), MachineVoucherType(book.AccountVoucherType), profitSubject, direction};
     auto made = BuildCarryForwardVouchers(ProfitLossBalances(db, month), setting);
-    if (auto refusal = vouchers::WriteNewVouchers(db, made)) return Refuse(host, *refusal);
+    if ((refused = vouchers::WriteNewVouchers(db, made))) return;
     for (const auto& voucher : made) outcome.credIds.push_back(voucher.header.credId);
-  } catch (const data::DbError& error) {
-    host.EDBEngineErrorHandler(error);
-    return std::nullopt;
-  } catch (const std::exception& error) {
-    return Refuse(host, FailureRefusal(error));
-  }
+  });
+  if (!ran) return std::nullopt;
+  if (refused) return Refuse(host, *refused);
   if (!postAtOnce || outcome.credIds.empty()) return outcome;
   // The vouchers stand; a failure of the posting is told as such.
   outcome.postingFailure = PostMadeVouchers("结转本期损益", [&] {

@@ -56,6 +56,10 @@ struct CarrySetting {
 // The first digit of the profit-and-loss subjects' codes.
 inline constexpr int kProfitLossClass = 5;
 
+// The current-year-profit subject the book names (reserved entry 16); empty
+// when it names none.
+std::string CurrentYearProfitSubject(HostServices& host);
+
 // The detail profit-and-loss subjects' rows of the month with an ending
 // balance, in code order and within a code by currency (not the all-currency
 // row).

@@ -1,14 +1,13 @@
 #include "periodend/exchange_adjustment.h"
 
 #include <algorithm>
-#include <exception>
 #include <set>
 #include <utility>
 
 #include "balances/balance_store.h"
 #include "base/currency_ids.h"
 #include "base/host_lock.h"
-#include "data/db_error.h"
+#include "base/screen_work.h"
 #include "periodend/carry_forward.h"
 #include "periodend/exchange_rate_store.h"
 #include "periodend/machine_voucher.h"
@@ -100,40 +99,37 @@ std::optional<AdjustmentOutcome> RunExchangeAdjustment(HostServices& host, const
   const AccountBooksData& book = host.accountBooksData();
   const Period month{book.CurrYear, book.CurrMon};
   AdjustmentOutcome outcome;
-  try {
-    if (CountMonthVouchers(db, month, false).unposted > 0) return Refuse(host, {kAdjustmentUnposted, caption::Info});
-    if (auto refusal = gainLossRefusal(db, gainLossSubject)) return Refuse(host, *refusal);
+  std::optional<Refusal> refused;
+  const bool ran = base::ReportFailures(host, [&] {
+    if (CountMonthVouchers(db, month, false).unposted > 0) {
+      refused = Refusal{kAdjustmentUnposted, caption::Info};
+      return;
+    }
+    if ((refused = gainLossRefusal(db, gainLossSubject))) return;
     data::Transaction tx(db);
-    for (const auto& [moneyId, rate] : rates)
-      if (!StorePeriodEndRate(db, moneyId, rate))
-        return Refuse(host, {"帐套中没有编号为 " + std::to_string(moneyId) + " 的外币"});
+    for (const auto& [moneyId, rate] : rates) {
+      if (!StorePeriodEndRate(db, moneyId, rate)) {
+        refused = Refusal{"帐套中没有编号为 " + std::to_string(moneyId) + " 的外币"};
+        return;  // the transaction rolls back
+      }
+    }
     const auto rows = foreignBalances(db, month);
-    if (auto refusal = rateRefusal(rows)) return Refuse(host, *refusal);
+    if ((refused = rateRefusal(rows))) return;
     const AdjustmentSetting setting{month.lastDay(), MachineVoucherType(book.AccountVoucherType), gainLossSubject,
                                     postAtOnce ? host.asUserName() : std::string()};
     if (auto voucher = BuildExchangeAdjustment(rows, setting)) {
       std::vector<vouchers::CheckedVoucher> made{std::move(*voucher)};
-      if (auto refusal = vouchers::WriteNewVouchers(db, made)) return Refuse(host, *refusal);
+      if ((refused = vouchers::WriteNewVouchers(db, made))) return;
       outcome.credId = made.front().header.credId;
     }
     tx.commit();
-  } catch (const data::DbError& error) {
-    host.EDBEngineErrorHandler(error);
-    return std::nullopt;
-  } catch (const std::exception& error) {
-    return Refuse(host, FailureRefusal(error));
-  }
+  });
+  if (!ran) return std::nullopt;
+  if (refused) return Refuse(host, *refused);
   if (!postAtOnce || !outcome.credId) return outcome;
   // The voucher stands; a failure of its posting is told as such.
-  try {
-    outcome.posted = PostVouchers(db, PostingContextOf(host), {*outcome.credId}) == 1;
-  } catch (const data::DbError& error) {
-    outcome.postingFailure =
-        ErrorRefusal("期末调汇的凭证已生成，但登帐失败，凭证尚未登帐：" + data::DescribeForUser(error));
-  } catch (const std::exception& error) {
-    outcome.postingFailure =
-        ErrorRefusal("期末调汇的凭证已生成，但登帐失败，凭证尚未登帐：" + std::string(error.what()));
-  }
+  outcome.postingFailure = PostMadeVouchers(
+      "期末调汇", [&] { outcome.posted = PostVouchers(db, PostingContextOf(host), {*outcome.credId}) == 1; });
   return outcome;
 }
 

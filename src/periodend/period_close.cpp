@@ -78,15 +78,8 @@ bool underBookLock(HostServices& host, Work work) {
 
 PeriodContext PeriodContextOf(HostServices& host) {
   const AccountBooksData& book = host.accountBooksData();
-  PeriodContext context{Period{book.CurrYear, book.CurrMon},
-                        Period{book.StartYear, book.StartMonth},
-                        base::CodeStructure(book.SubjectLevelLen),
-                        book.NeedCarryPL,
-                        {}};
-  const ReservedSubjects& reserved = host.ReservedSub();
-  if (const auto profit = reserved.find(kCurrentYearProfitEntry); profit != reserved.end())
-    context.profitSubject = profit->second;
-  return context;
+  return {Period{book.CurrYear, book.CurrMon}, Period{book.StartYear, book.StartMonth},
+          base::CodeStructure(book.SubjectLevelLen), book.NeedCarryPL, CurrentYearProfitSubject(host)};
 }
 
 std::optional<Refusal> ClosePeriod(data::Connection& db, const PeriodContext& context) {
