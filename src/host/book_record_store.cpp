@@ -65,7 +65,8 @@ void WriteBookParam(data::Connection& db, const std::string& name, const std::st
 }
 
 AccountBooksData LoadAccountBooksData(data::Connection& db) {
-  const auto state = db.queryOne("SELECT STARTDATE, CURRYEAR, CURRMON, MUSTCHECK, SAMEUSER, STATUS FROM AccountState");
+  const auto state = db.queryOne(
+      "SELECT STARTDATE, CURRYEAR, CURRMON, MUSTCHECK, SAMEUSER, STATUS, POSYEAR, POSMON FROM AccountState");
   if (!state) throw HostError("帐套中没有帐套状态记录，无法打开");
   AccountBooksData book;
   const auto start = state->date("STARTDATE");
@@ -88,6 +89,11 @@ AccountBooksData LoadAccountBooksData(data::Connection& db) {
   book.AccountVoucherType = parseInt(ReadBookParam(db, bookparam::AccountVoucherType).value_or("1"), 1);
   book.CredCheckEdit = ReadBookParam(db, bookparam::CredCheckEdit).value_or("F") == "T";
   book.SubjectRuleFlag = ReadBookParam(db, bookparam::SubjectRuleFlag).value_or("T") == "T";
+  book.LinkInventory = ReadBookParam(db, bookparam::LinkInventory).value_or("F") == "T";
+  if (book.LinkInventory) {
+    book.InventoryYear = state->isNull("POSYEAR") ? 0 : static_cast<int>(state->integer("POSYEAR"));
+    book.InventoryMonth = state->isNull("POSMON") ? 0 : static_cast<int>(state->integer("POSMON"));
+  }
   return book;
 }
 

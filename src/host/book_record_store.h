@@ -17,6 +17,7 @@ inline constexpr const char* NeedCarryPL = "NeedCarryPL";          // "T" or "F"
 inline constexpr const char* AccountVoucherType = "AccountVoucherType";
 inline constexpr const char* CredCheckEdit = "CredCheckEdit";      // "T" or "F"
 inline constexpr const char* SubjectRuleFlag = "SubjectRuleFlag";  // "T" or "F"
+inline constexpr const char* LinkInventory = "LinkInventory";      // "T" or "F"
 }  // namespace bookparam
 
 std::optional<std::string> ReadBookParam(data::Connection& db, const std::string& name);

@@ -28,6 +28,11 @@ struct AccountBooksData {
   // first sub-account.
   bool SubjectRuleFlag = true;
   int Status = 0;  // AccountState.STATUS
+  // Whether the suite's inventory module keeps its periods with this book, and
+  // its current period (AccountState.POSYEAR and POSMON) when it does.
+  bool LinkInventory = false;
+  int InventoryYear = 0;
+  int InventoryMonth = 0;
 };
 
 // Reserved subjects by entry: 0 fixed assets, 2 cash, 3 bank, 16 current-year profit.

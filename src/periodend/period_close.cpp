@@ -78,12 +78,20 @@ bool underBookLock(HostServices& host, Work work) {
 
 PeriodContext PeriodContextOf(HostServices& host) {
   const AccountBooksData& book = host.accountBooksData();
-  return {Period{book.CurrYear, book.CurrMon}, Period{book.StartYear, book.StartMonth},
-          base::CodeStructure(book.SubjectLevelLen), book.NeedCarryPL, CurrentYearProfitSubject(host)};
+  PeriodContext context{Period{book.CurrYear, book.CurrMon},
+                        Period{book.StartYear, book.StartMonth},
+                        base::CodeStructure(book.SubjectLevelLen),
+                        book.NeedCarryPL,
+                        CurrentYearProfitSubject(host),
+                        std::nullopt};
+  if (book.LinkInventory) context.inventoryPeriod = Period{book.InventoryYear, book.InventoryMonth};
+  return context;
 }
 
 std::optional<Refusal> ClosePeriod(data::Connection& db, const PeriodContext& context) {
   const Period month = context.period;
+  // The inventory module closes its month first.
+  if (context.inventoryPeriod && !(month < *context.inventoryPeriod)) return Refusal{kInventoryNotClosed};
   const MonthVoucherCounts counts = CountMonthVouchers(db, month, false);
   if (counts.unposted > 0) {
     return Refusal{"本期尚有" + std::to_string(counts.unposted) + "张凭证未登帐，其中" +

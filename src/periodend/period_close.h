@@ -17,6 +17,8 @@ namespace qj::periodend {
 inline constexpr const char* kCloseLockRefused =
     "期末结帐需独占帐套，现在有其他用户正在使用该账套，请其他用户退出使用该帐套后再进行期末结帐。";
 inline constexpr const char* kProfitLossLeft = "损益类科目期末余额未清空，请先执行'结转本期损益'功能，然后再结帐。";
+inline constexpr const char* kInventoryNotClosed =
+    "当前进销存期间小于等于当前会计期间。\n请先对进销存期间作结帐，再进行会计期间结帐";
 inline constexpr const char* kBeforeStart = "不能反结帐到启用会计期间之前。";
 inline constexpr const char* kDepreciationQuestion = "本期已计提折旧，反结帐将删除本期计提折旧凭证，是否继续?";
 inline constexpr const char* kDisposalsInPeriod =
@@ -29,12 +31,15 @@ struct PeriodContext {
   base::CodeStructure structure{{}};
   bool needCarry = true;      // the industry carries profit and loss monthly
   std::string profitSubject;  // the current-year-profit subject; empty when the book names none
+  // The inventory module's current period when the book is linked to it.
+  std::optional<Period> inventoryPeriod;
 };
 
 // The context of the host's open book.
 PeriodContext PeriodContextOf(HostServices& host);
 
-// Closes the period inside the caller's transaction: refuses while vouchers
+// Closes the period inside the caller's transaction: refuses while a linked
+// inventory module has not closed the month yet, while vouchers
 // are unposted or (where the industry carries) profit-and-loss subjects keep
 // a balance; otherwise records the period's profit and loss, rolls
 // ProfitAndLoss, Balance and the fixed-asset surplus records into the next

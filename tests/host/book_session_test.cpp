@@ -56,6 +56,16 @@ TEST_P(BookSession, ANewBookOpensWithItsRecord) {
   session->reload();
   EXPECT_TRUE(session->record().MustCheck);
   EXPECT_TRUE(session->record().SameUser);
+
+  // The inventory module's period counts only for a book linked to it.
+  session->db().execute("UPDATE AccountState SET POSYEAR=2011, POSMON=9");
+  session->reload();
+  EXPECT_FALSE(session->record().LinkInventory);
+  host::WriteBookParam(session->db(), host::bookparam::LinkInventory, "T");
+  session->reload();
+  EXPECT_TRUE(session->record().LinkInventory);
+  EXPECT_EQ(session->record().InventoryYear, 2011);
+  EXPECT_EQ(session->record().InventoryMonth, 9);
 }
 
 // A damaged code structure is found when the book opens, not by a posting

@@ -73,6 +73,26 @@ TEST_P(PeriodClose, RefusedWhileVouchersWaitOrProfitAndLossIsNotCarriedAndNothin
   EXPECT_TRUE(host().heldLocks.empty());
 }
 
+// A book linked to the inventory module closes a month only after the
+// inventory module has closed it.
+TEST_P(PeriodClose, ALinkedInventoryModuleClosesTheMonthFirst) {
+  carry();
+  host().book.LinkInventory = true;
+  for (const Period inventory : {Period{2011, 6}, Period{2011, 7}, Period{2010, 12}}) {
+    host().book.InventoryYear = inventory.year;
+    host().book.InventoryMonth = inventory.month;
+    const auto before = periodTables();
+    EXPECT_FALSE(periodend::RunPeriodClose(host())) << inventory.text();
+    EXPECT_EQ(lastMessage(), periodend::kInventoryNotClosed);
+    EXPECT_EQ(periodTables(), before);
+  }
+  EXPECT_TRUE(host().heldLocks.empty());
+  host().book.InventoryMonth = 8;
+  host().book.InventoryYear = 2011;
+  EXPECT_TRUE(periodend::RunPeriodClose(host())) << lastMessage();
+  EXPECT_EQ(host().book.CurrMon, 8);
+}
+
 TEST_P(PeriodClose, ClosingRecordsProfitAndLossAndReopeningUndoesItExactly) {
   carry();
   const auto beforeClose = periodTables();
