@@ -5,10 +5,13 @@
 // carry-forward vouchers taken back. Each run is rolled back, so every
 // iteration works on the same month.
 // Budgets on SQLite: each under 1 s.
+// The year cycle posts, carries and closes twelve months of 10,000 vouchers
+// each across a year end, then reopens them all back to the start.
 // With QJ_BENCH_PG_URI set, the same book is built on that server as well.
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,13 +71,14 @@ Chart addChart(qj::data::Connection& db) {
 
 // Four lines per voucher: a sale (a sheet subject against a profit-and-loss
 // one) and a cost (the other way round).
-void addVouchers(qj::data::Connection& db, const Chart& chart) {
-  for (int serial = 1; serial <= kVouchers; ++serial) {
-    const std::string id = kMonth.text() + qj::IntToStr(serial, 6);
+void addVouchers(qj::data::Connection& db, const Chart& chart, const qj::Period& month = kMonth,
+                 int count = kVouchers) {
+  for (int serial = 1; serial <= count; ++serial) {
+    const std::string id = month.text() + qj::IntToStr(serial, 6);
     db.execute(
         "INSERT INTO VoucherMaster (CREDID, CREDNO, AccountVoucherTypeID, CREDCODE, CREDDATE, CHECKFLAG, POSTFLAG, "
         "BILLMAKER) VALUES (:id, :no, 1, :no, :date, 'T', 'F', 'admin')",
-        {{"id", id}, {"no", serial}, {"date", qj::Date(kMonth.year, kMonth.month, 1 + serial % 28)}});
+        {{"id", id}, {"no", serial}, {"date", qj::Date(month.year, month.month, 1 + serial % 28)}});
     const qj::Money sale = qj::Money::fromUnits(100 * (1 + serial % 9973));
     const qj::Money cost = qj::Money::fromUnits(100 * (1 + serial % 101));
     const std::string& sheet = chart.sheet[static_cast<std::size_t>(serial * 7) % chart.sheet.size()];
@@ -101,23 +105,22 @@ void addVouchers(qj::data::Connection& db, const Chart& chart) {
   }
 }
 
-const qj::periodend::PostingContext& postingContext() {
-  static const qj::periodend::PostingContext context{kMonth, false, "admin", kStructure, {}};
-  return context;
+qj::periodend::PostingContext postingContext(const qj::Period& month = kMonth) {
+  return {month, false, "admin", kStructure, {}};
 }
 
 qj::periodend::PeriodContext periodContext(const qj::Period& month) {
-  return {month, kMonth, kStructure, true, kProfit};
+  return {month, kMonth, kStructure, true, kProfit, std::nullopt};
 }
 
 // The carry-forward as the screen runs it once the checks have passed:
 // built, written and posted.
-std::size_t carry(qj::data::Connection& db) {
-  const qj::periodend::CarrySetting setting{kMonth.lastDay(), qj::periodend::MachineVoucherType(1), kProfit,
+std::size_t carry(qj::data::Connection& db, const qj::Period& month = kMonth) {
+  const qj::periodend::CarrySetting setting{month.lastDay(), qj::periodend::MachineVoucherType(1), kProfit,
                                             qj::periodend::CarryDirection::AlwaysPositive};
-  auto made = qj::periodend::BuildCarryForwardVouchers(qj::periodend::ProfitLossBalances(db, kMonth), setting);
+  auto made = qj::periodend::BuildCarryForwardVouchers(qj::periodend::ProfitLossBalances(db, month), setting);
   if (qj::vouchers::WriteNewVouchers(db, made)) return 0;
-  qj::periodend::PostCurrentPeriod(db, postingContext());
+  qj::periodend::PostCurrentPeriod(db, postingContext(month));
   return made.size();
 }
 
@@ -207,6 +210,67 @@ void BM_ReopenPeriodTakingTheCarryBack(benchmark::State& state, qj::data::Engine
   }
 }
 
+// Twelve months from July to June: each month's vouchers are written
+// (untimed), then posted, carried and closed; afterwards the year is reopened
+// month by month with the carry-forward vouchers taken back. The counters give
+// the mean of a month's post-carry-close and of its reopening.
+void BM_YearOfClosesAndReopens(benchmark::State& state, qj::data::Engine engine) {
+  if (skipped(state, engine)) return;
+  constexpr int kMonths = 12;
+  constexpr int kMonthVouchers = 10000;
+  using Clock = std::chrono::steady_clock;
+  const auto millis = [](Clock::duration spent) {
+    return std::chrono::duration<double, std::milli>(spent).count() / kMonths;
+  };
+  for (auto _ : state) {
+    state.PauseTiming();
+    const qj::bench::ThrowawayDatabase database(engine, "year");
+    auto db = qj::data::OpenConnection(database.location(), qj::data::OpenMode::CreateIfMissing);
+    qj::data::CreateSchema(*db);
+    const Chart chart = addChart(*db);
+    Clock::duration closing{};
+    qj::Period month = kMonth;
+    for (int i = 0; i < kMonths; ++i, month = month.next()) {
+      {
+        qj::data::Transaction tx(*db);
+        addVouchers(*db, chart, month, kMonthVouchers);
+        tx.commit();
+      }
+      state.ResumeTiming();
+      const auto started = Clock::now();
+      qj::data::Transaction tx(*db);
+      qj::periodend::PostCurrentPeriod(*db, postingContext(month));
+      const bool carried = carry(*db, month) == 2;
+      const auto refused = qj::periodend::ClosePeriod(*db, periodContext(month));
+      tx.commit();
+      closing += Clock::now() - started;
+      state.PauseTiming();
+      if (!carried || refused) {
+        state.SkipWithError(refused ? refused->text.c_str() : "the carry-forward made no vouchers");
+        return;
+      }
+    }
+    state.ResumeTiming();
+    const auto started = Clock::now();
+    for (int i = 0; i < kMonths; ++i) {
+      qj::data::Transaction tx(*db);
+      const auto refused = qj::periodend::ReopenPreviousPeriod(*db, periodContext(month), true);
+      tx.commit();
+      if (refused) {
+        state.SkipWithError(refused->text.c_str());
+        return;
+      }
+      month = month.previous();
+    }
+    const Clock::duration reopening = Clock::now() - started;
+    state.PauseTiming();
+    state.counters["post+carry+close ms/month"] = millis(closing);
+    state.counters["reopen ms/month"] = millis(reopening);
+    state.counters["vouchers"] = kMonths * kMonthVouchers;
+    state.ResumeTiming();
+  }
+}
+
 }  // namespace
 
 BENCHMARK_CAPTURE(BM_CarryForwardAndPost, Sqlite, qj::data::Engine::Sqlite)
@@ -223,5 +287,12 @@ BENCHMARK_CAPTURE(BM_ReopenPeriodTakingTheCarryBack, Sqlite, qj::data::Engine::S
 BENCHMARK_CAPTURE(BM_ReopenPeriodTakingTheCarryBack, Postgres, qj::data::Engine::Postgres)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+
+BENCHMARK_CAPTURE(BM_YearOfClosesAndReopens, Sqlite, qj::data::Engine::Sqlite)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_YearOfClosesAndReopens, Postgres, qj::data::Engine::Postgres)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 BENCHMARK_MAIN();
