@@ -13,6 +13,7 @@
 #include "base/host_lock.h"
 #include "data/db_error.h"
 #include "hostapi/refusal.h"
+#include "periodend/month_status_queries.h"
 #include "periodend/posting_checks.h"
 #include "periodend/posting_store.h"
 
@@ -161,13 +162,17 @@ bool RunPosting(HostServices& host, bool stopOnGap) {
   std::int64_t posted = 0;
   try {
     const PostingContext context = PostingContextOf(host);
-    if (auto refusal = CheckVouchersBeforePosting(db, context.period, stopOnGap)) {
-      Show(host, *refusal);
-      return false;
+    // Posted vouchers passed these checks when they were posted and cannot
+    // change since, so a month posted to the end has nothing to check or book.
+    if (CountMonthVouchers(db, context.period, context.mustCheck).unposted > 0) {
+      if (auto refusal = CheckVouchersBeforePosting(db, context.period, stopOnGap)) {
+        Show(host, *refusal);
+        return false;
+      }
+      data::Transaction tx(db);
+      posted = PostCurrentPeriod(db, context);
+      tx.commit();
     }
-    data::Transaction tx(db);
-    posted = PostCurrentPeriod(db, context);
-    tx.commit();
   } catch (const data::DbError& error) {
     host.EDBEngineErrorHandler(error);
     return false;

@@ -52,7 +52,8 @@ std::int64_t PostVouchers(data::Connection& db, const PostingContext& context, c
 
 // The posting screen's OK and the command line: takes "CREDLOCK", loads the
 // audit options, runs the checks, posts in one transaction and, after the
-// commit, reports "共有n张凭证被登帐". A refusal or a failure is shown and
+// commit, reports "共有n张凭证被登帐". A month without unposted vouchers is
+// reported at once with n = 0: there is nothing to check or book. A refusal or a failure is shown and
 // nothing is posted. True when the period was posted.
 bool RunPosting(HostServices& host, bool stopOnGap);
 

@@ -258,6 +258,24 @@ TEST_P(Posting, RunPostingTakesTheLedgerAndReportsOnlyAfterTheCommit) {
   EXPECT_TRUE(host().heldLocks.empty());
   EXPECT_EQ(postFlag(id), "T");
 
+  // A month posted to the end (here past a gap, allowed when it was posted)
+  // has nothing to check or book; a new voucher brings the checks back.
+  const std::string afterGap = voucher(3);
+  line(afterGap, "101", Yuan("2"), {});
+  line(afterGap, "501", {}, Yuan("2"));
+  ASSERT_TRUE(periodend::RunPosting(host(), false));
+  const auto balances = balanceTable();
+  host().messages.clear();
+  EXPECT_TRUE(periodend::RunPosting(host(), true));
+  EXPECT_EQ(host().messages.at(0).text, "共有0张凭证被登帐");
+  EXPECT_EQ(balanceTable(), balances);
+  const std::string fourth = voucher(4);
+  line(fourth, "101", Yuan("2"), {});
+  line(fourth, "501", {}, Yuan("2"));
+  EXPECT_FALSE(periodend::RunPosting(host(), true));
+  EXPECT_EQ(host().messages.back().text, "第1号凭证后顺序号不连续，终止登帐");
+  EXPECT_EQ(balanceTable(), balances);
+
   // An empty period passes and reports 0.
   db().execute("DELETE FROM VoucherDetail");
   db().execute("DELETE FROM VoucherMaster");
