@@ -10,17 +10,17 @@
 namespace qj::data {
 
 namespace {
-std::string lower(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-  return out;
+// Whether `name` (lower case, as the rows keep it) is `column` in any case.
+bool sameColumn(std::string_view name, std::string_view column) {
+  return std::equal(name.begin(), name.end(), column.begin(), column.end(), [](char kept, char asked) {
+    return kept == static_cast<char>(std::tolower(static_cast<unsigned char>(asked)));
+  });
 }
 }  // namespace
 
 const Value& Row::operator[](std::string_view column) const {
-  const std::string wanted = lower(column);
   for (std::size_t i = 0; i < columns_->size(); ++i)
-    if ((*columns_)[i] == wanted) return values_[i];
+    if (sameColumn((*columns_)[i], column)) return values_[i];
   throw DbError(DbErrorKind::Other, "查询结果中没有列 " + std::string(column));
 }
 
@@ -59,6 +59,11 @@ Blob Row::blob(std::string_view column) const {
   if (const auto* b = std::get_if<Blob>(&s)) return *b;
   if (const auto* t = std::get_if<std::string>(&s)) return Blob(t->begin(), t->end());
   return {};
+}
+
+void Connection::forEachRow(std::string_view sql, const Params& params, const std::function<bool(const Row&)>& visit) {
+  for (const Row& row : query(sql, params))
+    if (!visit(row)) return;
 }
 
 std::optional<Row> Connection::queryOne(std::string_view sql, const Params& params) {

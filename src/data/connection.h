@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,6 +40,10 @@ class Connection {
   virtual std::int64_t execute(std::string_view sql, const Params& params = {}) = 0;
   // Runs one query and returns all its rows.
   virtual Rows query(std::string_view sql, const Params& params = {}) = 0;
+  // Runs one query and hands its rows to `visit` one at a time, in order, until
+  // `visit` returns false or the rows end; a reader of many rows holds one at
+  // a time (on engines that can stream). `visit` must not use this connection.
+  virtual void forEachRow(std::string_view sql, const Params& params, const std::function<bool(const Row&)>& visit);
   // Runs several statements without parameters (schema scripts).
   virtual void executeScript(std::string_view sql) = 0;
   [[nodiscard]] virtual bool tableExists(std::string_view table) = 0;

@@ -138,8 +138,7 @@ std::int64_t SqliteConnection::execute(std::string_view sql, const Params& param
   return sqlite3_changes64(db_);
 }
 
-Rows SqliteConnection::query(std::string_view sql, const Params& params) {
-  sqlite3_stmt* stmt = prepared(sql, params);
+void SqliteConnection::stepRows(sqlite3_stmt* stmt, std::string_view sql, const std::function<bool(Row)>& visit) {
   StatementUse use{stmt};
   const int count = sqlite3_column_count(stmt);
   auto columns = std::make_shared<std::vector<std::string>>();
@@ -148,7 +147,6 @@ Rows SqliteConnection::query(std::string_view sql, const Params& params) {
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     columns->push_back(std::move(name));
   }
-  Rows rows;
   int rc = 0;
   while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
     std::vector<Value> values;
@@ -173,10 +171,23 @@ Rows SqliteConnection::query(std::string_view sql, const Params& params) {
           values.emplace_back();
       }
     }
-    rows.emplace_back(columns, std::move(values));
+    if (!visit(Row(columns, std::move(values)))) return;
   }
   if (rc != SQLITE_DONE) fail(rc, sql);
+}
+
+Rows SqliteConnection::query(std::string_view sql, const Params& params) {
+  Rows rows;
+  stepRows(prepared(sql, params), sql, [&rows](Row row) {
+    rows.push_back(std::move(row));
+    return true;
+  });
   return rows;
+}
+
+void SqliteConnection::forEachRow(std::string_view sql, const Params& params,
+                                  const std::function<bool(const Row&)>& visit) {
+  stepRows(prepared(sql, params), sql, [&visit](const Row& row) { return visit(row); });
 }
 
 void SqliteConnection::executeScript(std::string_view sql) {

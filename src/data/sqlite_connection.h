@@ -22,11 +22,15 @@ class SqliteConnection final : public Connection {
   [[nodiscard]] std::string location() const override { return path_; }
   std::int64_t execute(std::string_view sql, const Params& params) override;
   Rows query(std::string_view sql, const Params& params) override;
+  void forEachRow(std::string_view sql, const Params& params, const std::function<bool(const Row&)>& visit) override;
   void executeScript(std::string_view sql) override;
   bool tableExists(std::string_view table) override;
 
  private:
   sqlite3_stmt* prepared(std::string_view sql, const Params& params);
+  // Steps through the statement's rows, handing each to `visit` until it
+  // returns false; the statement is reset afterwards.
+  void stepRows(sqlite3_stmt* stmt, std::string_view sql, const std::function<bool(Row)>& visit);
   [[noreturn]] void fail(int code, std::string_view sql) const;
 
   std::string path_;

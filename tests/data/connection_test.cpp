@@ -1,6 +1,8 @@
 // The data-layer contract, checked the same way on every engine the machine offers.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -168,6 +170,34 @@ TEST_P(ConnectionTest, ParametersBindByNameEveryTimeAStatementRuns) {
   const auto row = conn_->queryOne("SELECT CODE, NAME FROM Book WHERE ID = :id", {{"id", 2}});
   EXPECT_EQ(row->text("code"), "a:b");
   EXPECT_EQ(row->text("name"), ":name -- 注释");
+}
+
+// Rows read one at a time come in order with their columns, stop when the
+// reader says so, and leave the statement ready for the next run, even when
+// the reader throws.
+TEST_P(ConnectionTest, RowsReadOneAtATimeStopWhenAskedAndTheStatementRunsAgain) {
+  for (int id = 1; id <= 30; ++id) addBook(id, "C" + std::to_string(id), id);
+  const std::string sql = "SELECT ID, Code FROM Book WHERE AMOUNT > :least ORDER BY ID";
+  std::string seen;
+  conn_->forEachRow(sql, {{"least", 27}}, [&](const Row& row) {
+    seen += std::to_string(row.integer("id")) + row.text("CODE") + ";";
+    return true;
+  });
+  EXPECT_EQ(seen, "28C28;29C29;30C30;");
+
+  int visited = 0;
+  conn_->forEachRow(sql, {{"least", 0}}, [&](const Row&) { return ++visited < 5; });
+  EXPECT_EQ(visited, 5);
+  EXPECT_THROW(conn_->forEachRow(sql, {{"least", 0}}, [](const Row&) -> bool { throw std::runtime_error("stop"); }),
+               std::runtime_error);
+  // The same statement starts again from its first row with its new value.
+  std::vector<std::int64_t> ids;
+  conn_->forEachRow(sql, {{"least", 25}}, [&](const Row& row) {
+    ids.push_back(row.integer("ID"));
+    return true;
+  });
+  EXPECT_EQ(ids, (std::vector<std::int64_t>{26, 27, 28, 29, 30}));
+  EXPECT_EQ(conn_->query(sql, {{"least", 29}}).size(), 1U);
 }
 
 TEST_P(ConnectionTest, ExecuteCountsChangedRowsAndScriptsRunEveryStatement) {
