@@ -18,16 +18,16 @@ void DeleteOrphanVoucherRows(data::Connection& db) {
   orphans.commit();
 }
 
-std::vector<CheckedLine> MonthLinesToCheck(data::Connection& db, const Period& month) {
-  std::vector<CheckedLine> lines;
-  for (const data::Row& row :
-       db.query("SELECT m.CREDID, m.CREDNO, d.DEBIT, d.CREDIT, s.DETAILFLAG, s.SUBJECTID AS KNOWN FROM VoucherMaster m "
-                "JOIN VoucherDetail d ON d.CREDID=m.CREDID LEFT JOIN Subject s ON s.SUBJECTID=d.SUBJECTID "
-                "WHERE m.CREDID>:first AND m.CREDID<=:last ORDER BY m.CREDID, d.FENLUNO",
-                {{"first", month.text() + "000000"}, {"last", month.text() + "999999"}}))
-    lines.push_back({row.text("CREDID"), row.integer("CREDNO"), row.money("DEBIT"), row.money("CREDIT"),
-                     !row.isNull("KNOWN") && row.text("DETAILFLAG") == "T"});
-  return lines;
+void ForEachMonthLineToCheck(data::Connection& db, const Period& month,
+                             const std::function<bool(const CheckedLine&)>& visit) {
+  db.forEachRow(
+      "SELECT m.CREDID, m.CREDNO, d.DEBIT, d.CREDIT, s.DETAILFLAG, s.SUBJECTID AS KNOWN FROM VoucherMaster m "
+      "JOIN VoucherDetail d ON d.CREDID=m.CREDID LEFT JOIN Subject s ON s.SUBJECTID=d.SUBJECTID "
+      "WHERE m.CREDID>:first AND m.CREDID<=:last ORDER BY m.CREDID, d.FENLUNO",
+      {{"first", month.text() + "000000"}, {"last", month.text() + "999999"}}, [&visit](const data::Row& row) {
+        return visit({row.text("CREDID"), row.integer("CREDNO"), row.money("DEBIT"), row.money("CREDIT"),
+                      !row.isNull("KNOWN") && row.text("DETAILFLAG") == "T"});
+      });
 }
 
 }  // namespace qj::periodend

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
-#include <vector>
 
 #include "data/connection.h"
 #include "data/money.h"
@@ -24,7 +24,9 @@ struct CheckedLine {
   Money credit;
   bool detailSubject = false;  // its subject exists and is a detail subject
 };
-// Every line of the month, by voucher and line, in one pass.
-std::vector<CheckedLine> MonthLinesToCheck(data::Connection& db, const Period& month);
+// Hands every line of the month to `visit`, by voucher and line, one at a
+// time, until `visit` returns false.
+void ForEachMonthLineToCheck(data::Connection& db, const Period& month,
+                             const std::function<bool(const CheckedLine&)>& visit);
 
 }  // namespace qj::periodend

@@ -36,30 +36,35 @@ std::optional<Refusal> CheckVouchersBeforePosting(data::Connection& db, const Pe
 
   std::optional<VoucherScan> voucher;
   std::string credId;
-  for (const CheckedLine& line : MonthLinesToCheck(db, current)) {
+  std::optional<Refusal> found;
+  // Each line is looked at once as it is read; the scan stops at the first fault.
+  ForEachMonthLineToCheck(db, current, [&](const CheckedLine& line) {
     if (!voucher || line.credId != credId) {
       const std::int64_t credNo = line.credNo;
       if (voucher) {
-        if (auto fault = checkTotals(*voucher)) return fault;
-        if (stopOnGap && credNo - voucher->credNo > 1)
-          return refusal("第" + std::to_string(voucher->credNo) + "号凭证后顺序号不连续，终止登帐", kGapCaption);
+        if ((found = checkTotals(*voucher))) return false;
+        if (stopOnGap && credNo - voucher->credNo > 1) {
+          found = refusal("第" + std::to_string(voucher->credNo) + "号凭证后顺序号不连续，终止登帐", kGapCaption);
+          return false;
+        }
       } else if (stopOnGap && credNo != 1) {
-        return refusal("本期第1号凭证不存在", kGapCaption);
+        found = refusal("本期第1号凭证不存在", kGapCaption);
+        return false;
       }
       voucher = VoucherScan{credNo, {}, {}, std::nullopt};
       credId = line.credId;
     }
-    const Money debit = line.debit;
-    const Money credit = line.credit;
-    voucher->debit += debit;
-    voucher->credit += credit;
-    if (voucher->fault) continue;
+    voucher->debit += line.debit;
+    voucher->credit += line.credit;
+    if (voucher->fault) return true;
     const std::string number = std::to_string(voucher->credNo);
     if (!line.detailSubject)
       voucher->fault = refusal("第" + number + "号凭证科目有错误，请修正后再登帐", kSubjectCaption);
-    else if (!debit.isZero() && !credit.isZero())
+    else if (!line.debit.isZero() && !line.credit.isZero())
       voucher->fault = refusal("第" + number + "号凭证分录借贷方同时有金额，请修正后再登帐", kDataCaption);
-  }
+    return true;
+  });
+  if (found) return found;
   if (voucher) return checkTotals(*voucher);
   return std::nullopt;
 }
