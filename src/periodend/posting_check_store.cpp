@@ -1,5 +1,7 @@
 #include "periodend/posting_check_store.h"
 
+#include <unordered_set>
+
 namespace qj::periodend {
 
 void DeleteOrphanVoucherRows(data::Connection& db) {
@@ -20,13 +22,18 @@ void DeleteOrphanVoucherRows(data::Connection& db) {
 
 void ForEachMonthLineToCheck(data::Connection& db, const Period& month,
                              const std::function<bool(const CheckedLine&)>& visit) {
+  // The chart is small and the month's lines many: each line's subject is
+  // looked up in memory rather than joined in the database.
+  std::unordered_set<std::string> details;
+  for (const data::Row& row : db.query("SELECT SUBJECTID FROM Subject WHERE DETAILFLAG='T'"))
+    details.insert(row.text("SUBJECTID"));
   db.forEachRow(
-      "SELECT m.CREDID, m.CREDNO, d.DEBIT, d.CREDIT, s.DETAILFLAG, s.SUBJECTID AS KNOWN FROM VoucherMaster m "
-      "JOIN VoucherDetail d ON d.CREDID=m.CREDID LEFT JOIN Subject s ON s.SUBJECTID=d.SUBJECTID "
+      "SELECT m.CREDID, m.CREDNO, d.DEBIT, d.CREDIT, d.SUBJECTID FROM VoucherMaster m "
+      "JOIN VoucherDetail d ON d.CREDID=m.CREDID "
       "WHERE m.CREDID>:first AND m.CREDID<=:last ORDER BY m.CREDID, d.FENLUNO",
-      {{"first", month.text() + "000000"}, {"last", month.text() + "999999"}}, [&visit](const data::Row& row) {
+      {{"first", month.text() + "000000"}, {"last", month.text() + "999999"}}, [&](const data::Row& row) {
         return visit({row.text("CREDID"), row.integer("CREDNO"), row.money("DEBIT"), row.money("CREDIT"),
-                      !row.isNull("KNOWN") && row.text("DETAILFLAG") == "T"});
+                      details.contains(row.text("SUBJECTID"))});
       });
 }
 
