@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <exception>
 #include <memory>
 
 namespace qj::data {
@@ -236,7 +237,36 @@ const PostgresConnection::Statement& PostgresConnection::prepare(std::string_vie
   return prepared_.emplace(std::string(sql), std::move(statement)).first->second;
 }
 
-PGresult* PostgresConnection::run(std::string_view sql, const Params& params) {
+PGresult* PostgresConnection::receiveRows(const std::function<bool(PGresult*)>& rowByRow) {
+  std::exception_ptr thrown;
+  bool wanted = true;
+  PGresult* last = nullptr;
+  // Every result is taken, even after the reader stopped or threw: libpq
+  // accepts the next statement only then.
+  while (PGresult* next = PQgetResult(conn_)) {
+    if (PQresultStatus(next) == PGRES_SINGLE_TUPLE) {
+      if (wanted && !thrown) {
+        try {
+          wanted = rowByRow(next);
+        } catch (...) {
+          thrown = std::current_exception();
+        }
+      }
+      PQclear(next);
+      continue;
+    }
+    PQclear(last);
+    last = next;
+  }
+  if (thrown) {
+    PQclear(last);
+    std::rethrow_exception(thrown);
+  }
+  return last;
+}
+
+PGresult* PostgresConnection::run(std::string_view sql, const Params& params,
+                                  const std::function<bool(PGresult*)>* rowByRow) {
   // Checking the parameters before anything reaches the server keeps a mistake
   // in the caller's code from aborting the caller's transaction.
   const auto cached = prepared_.find(sql);
@@ -267,8 +297,18 @@ PGresult* PostgresConnection::run(std::string_view sql, const Params& params) {
       formats[i] = 1;
     }
   }
-  PGresult* result = PQexecPrepared(conn_, statement.name.c_str(), static_cast<int>(count), values.data(),
-                                    lengths.data(), formats.data(), 0);
+  PGresult* result = nullptr;
+  if (rowByRow == nullptr) {
+    result = PQexecPrepared(conn_, statement.name.c_str(), static_cast<int>(count), values.data(), lengths.data(),
+                            formats.data(), 0);
+  } else {
+    if (PQsendQueryPrepared(conn_, statement.name.c_str(), static_cast<int>(count), values.data(), lengths.data(),
+                            formats.data(), 0) == 0)
+      fail(nullptr, sql);
+    // Should single-row mode be refused, the rows arrive in the final result.
+    PQsetSingleRowMode(conn_);
+    result = receiveRows(*rowByRow);
+  }
   const ExecStatusType status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
   if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
     // A table changed under a cached statement ("cached plan must not change result
@@ -296,26 +336,52 @@ std::int64_t PostgresConnection::execute(std::string_view sql, const Params& par
   return integerText(tuples, sql);
 }
 
-Rows PostgresConnection::query(std::string_view sql, const Params& params) {
-  Result result(run(sql, params));
-  const int columnCount = PQnfields(result.get());
+namespace {
+
+// The result's column names in lower case, as rows keep them.
+std::shared_ptr<const std::vector<std::string>> columnsOf(const PGresult* result) {
+  const int columnCount = PQnfields(result);
   auto columns = std::make_shared<std::vector<std::string>>();
   columns->reserve(static_cast<std::size_t>(columnCount));
   for (int i = 0; i < columnCount; ++i) {
-    std::string name = PQfname(result.get(), i);
+    std::string name = PQfname(result, i);
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     columns->push_back(std::move(name));
   }
+  return columns;
+}
+
+Row rowAt(const PGresult* result, int row, const std::shared_ptr<const std::vector<std::string>>& columns,
+          std::string_view sql) {
+  std::vector<Value> values;
+  values.reserve(columns->size());
+  for (int c = 0; c < static_cast<int>(columns->size()); ++c) values.push_back(valueAt(result, row, c, sql));
+  return {columns, std::move(values)};
+}
+
+}  // namespace
+
+Rows PostgresConnection::query(std::string_view sql, const Params& params) {
+  Result result(run(sql, params));
+  const auto columns = columnsOf(result.get());
   const int rowCount = PQntuples(result.get());
   Rows rows;
   rows.reserve(static_cast<std::size_t>(rowCount));
-  for (int r = 0; r < rowCount; ++r) {
-    std::vector<Value> values;
-    values.reserve(static_cast<std::size_t>(columnCount));
-    for (int c = 0; c < columnCount; ++c) values.push_back(valueAt(result.get(), r, c, sql));
-    rows.emplace_back(columns, std::move(values));
-  }
+  for (int r = 0; r < rowCount; ++r) rows.push_back(rowAt(result.get(), r, columns, sql));
   return rows;
+}
+
+void PostgresConnection::forEachRow(std::string_view sql, const Params& params,
+                                    const std::function<bool(const Row&)>& visit) {
+  std::shared_ptr<const std::vector<std::string>> columns;
+  bool wanted = true;
+  const std::function<bool(PGresult*)> rowByRow = [&](PGresult* result) {
+    if (!columns) columns = columnsOf(result);
+    for (int r = 0; wanted && r < PQntuples(result); ++r) wanted = visit(rowAt(result, r, columns, sql));
+    return wanted;
+  };
+  const Result last(run(sql, params, &rowByRow));
+  if (wanted && PQntuples(last.get()) > 0) rowByRow(last.get());
 }
 
 void PostgresConnection::executeScript(std::string_view sql) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,12 +26,21 @@ class PostgresConnection final : public Connection {
   [[nodiscard]] std::string location() const override { return shownUri_; }
   std::int64_t execute(std::string_view sql, const Params& params) override;
   Rows query(std::string_view sql, const Params& params) override;
+  // Streams in libpq's single-row mode: the rows come from the server one at a
+  // time. Rows after the reader stops are read and dropped, so the connection
+  // (and its transaction) stay usable.
+  void forEachRow(std::string_view sql, const Params& params, const std::function<bool(const Row&)>& visit) override;
   void executeScript(std::string_view sql) override;
   bool tableExists(std::string_view table) override;
 
  private:
-  // Runs a statement through the prepared-statement cache; the caller owns the result.
-  pg_result* run(std::string_view sql, const Params& params);
+  // Runs a statement through the prepared-statement cache; the caller owns the
+  // result. With `rowByRow`, the rows go to it one result of one row at a time
+  // (until it returns false) and the final result holds no rows.
+  pg_result* run(std::string_view sql, const Params& params, const std::function<bool(pg_result*)>* rowByRow = nullptr);
+  // The results of a statement sent in single-row mode: each row to
+  // `rowByRow`, then the final result.
+  pg_result* receiveRows(const std::function<bool(pg_result*)>& rowByRow);
   // Prepares `sql` on the server (its ":name" uses become $1, $2, ...) and caches it.
   struct Statement {
     std::string name;

@@ -198,6 +198,18 @@ TEST_P(ConnectionTest, RowsReadOneAtATimeStopWhenAskedAndTheStatementRunsAgain) 
   });
   EXPECT_EQ(ids, (std::vector<std::int64_t>{26, 27, 28, 29, 30}));
   EXPECT_EQ(conn_->query(sql, {{"least", 29}}).size(), 1U);
+
+  // A reader stopped or failed inside a unit of work leaves it able to go on
+  // and to commit.
+  {
+    Transaction tx(*conn_);
+    conn_->forEachRow(sql, {{"least", 0}}, [](const Row&) { return false; });
+    EXPECT_THROW(conn_->forEachRow(sql, {{"least", 0}}, [](const Row&) -> bool { throw std::runtime_error("stop"); }),
+                 std::runtime_error);
+    addBook(31, "C31", 31);
+    tx.commit();
+  }
+  EXPECT_EQ(bookCount(), 31);
 }
 
 TEST_P(ConnectionTest, ExecuteCountsChangedRowsAndScriptsRunEveryStatement) {
