@@ -4,19 +4,24 @@
 
 namespace qj::periodend {
 
-void DeleteOrphanVoucherRows(data::Connection& db) {
+void DeleteOrphanVoucherRows(data::Connection& db, const Period& month) {
+  const VoucherIdRange range = MonthVoucherRange(month);
+  const data::Params params{{"first", range.first}, {"last", range.last}};
   data::Transaction orphans(db);
   // Each test is one lookup in the other table's key: NOT IN over a
   // subquery is quadratic on a server that cannot hash the whole book.
   db.execute(
-      "DELETE FROM VoucherDetail WHERE NOT EXISTS "
-      "(SELECT 1 FROM VoucherMaster m WHERE m.CREDID=VoucherDetail.CREDID)");
+      "DELETE FROM VoucherDetail WHERE CREDID BETWEEN :first AND :last AND NOT EXISTS "
+      "(SELECT 1 FROM VoucherMaster m WHERE m.CREDID=VoucherDetail.CREDID)",
+      params);
   db.execute(
-      "DELETE FROM VoucherMaster WHERE NOT EXISTS "
-      "(SELECT 1 FROM VoucherDetail d WHERE d.CREDID=VoucherMaster.CREDID)");
+      "DELETE FROM VoucherMaster WHERE CREDID BETWEEN :first AND :last AND NOT EXISTS "
+      "(SELECT 1 FROM VoucherDetail d WHERE d.CREDID=VoucherMaster.CREDID)",
+      params);
   db.execute(
-      "DELETE FROM FluxionDistribute WHERE NOT EXISTS "
-      "(SELECT 1 FROM VoucherMaster m WHERE m.CREDID=FluxionDistribute.CREDID)");
+      "DELETE FROM FluxionDistribute WHERE CREDID BETWEEN :first AND :last AND NOT EXISTS "
+      "(SELECT 1 FROM VoucherMaster m WHERE m.CREDID=FluxionDistribute.CREDID)",
+      params);
   orphans.commit();
 }
 

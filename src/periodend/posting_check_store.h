@@ -12,9 +12,9 @@
 
 namespace qj::periodend {
 
-// Lines without a header and headers without lines go, and with a removed
-// header its cash-flow allocation; in a transaction of its own.
-void DeleteOrphanVoucherRows(data::Connection& db);
+// Lines without a header and headers without lines of the month go, and with
+// a removed header its cash-flow allocation; in a transaction of its own.
+void DeleteOrphanVoucherRows(data::Connection& db, const Period& month);
 
 // A line of the month's vouchers as the checks see it.
 struct CheckedLine {

@@ -32,7 +32,7 @@ std::optional<Refusal> checkTotals(const VoucherScan& voucher) {
 }  // namespace
 
 std::optional<Refusal> CheckVouchersBeforePosting(data::Connection& db, const Period& current, bool stopOnGap) {
-  DeleteOrphanVoucherRows(db);
+  DeleteOrphanVoucherRows(db, current);
 
   std::optional<VoucherScan> voucher;
   std::string credId;

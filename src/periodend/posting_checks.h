@@ -9,7 +9,8 @@
 
 namespace qj::periodend {
 
-// Removes lines without a voucher and vouchers without lines, then checks every
+// Removes the period's lines without a voucher and vouchers without lines
+// (other months are left to their own posting), then checks every
 // voucher of the period, posted or not, in identifier order: numbers without a
 // gap (when `stopOnGap`), detail subjects only, no line with both a debit and a
 // credit amount, and equal debit and credit totals. The first fault found is

@@ -74,9 +74,9 @@ std::vector<ClaimedSum> lineSums(data::Connection& db, const std::string& chosen
                 "SUM(CASE WHEN COALESCE(d.DEBIT, 0)<>0 THEN 0 ELSE COALESCE(d.CREDIT, 0) END) AS CREDIT, "
                 "SUM(CASE WHEN COALESCE(d.DEBIT, 0)<>0 THEN COALESCE(d.RAWDEBIT, 0) ELSE 0 END) AS RAWDEBIT, "
                 "SUM(CASE WHEN COALESCE(d.DEBIT, 0)<>0 THEN 0 ELSE COALESCE(d.RAWCREDIT, 0) END) AS RAWCREDIT "
-                "FROM VoucherMaster m JOIN VoucherDetail d ON d.CREDID=m.CREDID "
-                "WHERE m.CREDID BETWEEN :first AND :last AND " +
-                    chosen + " GROUP BY d.SUBJECTID, d.MONEYID",
+                "FROM VoucherDetail d WHERE d.CREDID BETWEEN :first AND :last AND d.CREDID IN "
+                "(SELECT m.CREDID FROM VoucherMaster m WHERE m.CREDID BETWEEN :first AND :last AND " +
+                    chosen + ") GROUP BY d.SUBJECTID, d.MONEYID",
                 params))
     sums.push_back({row.text("SUBJECTID"), row.integer("MONEYID"), row.money("DEBIT"), row.money("CREDIT"),
                     row.money("RAWDEBIT"), row.money("RAWCREDIT")});

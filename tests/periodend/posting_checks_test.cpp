@@ -76,29 +76,37 @@ TEST_P(PostingChecks, OrphansGoAndOtherMonthsAreNotChecked) {
   db().execute("INSERT INTO VoucherMaster (CREDID, CREDNO, POSTFLAG) VALUES ('201108000005', 5, 'F')");
   db().execute("INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, DEBIT) VALUES ('201108000005', 0, '999', :d)",
                {{"d", Yuan("3")}});
+  // An orphan of another month waits for that month's posting.
+  db().execute("INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, DEBIT) VALUES ('201108000007', 0, '101', :d)",
+               {{"d", Yuan("4")}});
   EXPECT_EQ(check(), "");
-  EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM VoucherDetail").storage(), data::Value(3).storage());
+  EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM VoucherDetail").storage(), data::Value(4).storage());
+  EXPECT_FALSE(db().queryOne("SELECT 1 FROM VoucherDetail WHERE CREDID='201107000009'"));
 }
 
-// Passes every statement on to the book's connection and keeps the text of
-// those without parameters, so that the test can ask the server for their plans.
+// Passes every statement on to the book's connection and keeps the text and
+// parameters of each, so that the test can ask the server for their plans.
 class StatementRecorder final : public data::Connection {
  public:
   explicit StatementRecorder(data::Connection& inner) : inner_(inner) {}
   [[nodiscard]] data::Engine engine() const override { return inner_.engine(); }
   [[nodiscard]] std::string location() const override { return inner_.location(); }
   std::int64_t execute(std::string_view sql, const data::Params& params) override {
-    if (params.empty()) statements.emplace_back(sql);
+    statements.push_back({std::string(sql), params});
     return inner_.execute(sql, params);
   }
   data::Rows query(std::string_view sql, const data::Params& params) override {
-    if (params.empty()) statements.emplace_back(sql);
+    statements.push_back({std::string(sql), params});
     return inner_.query(sql, params);
   }
   void executeScript(std::string_view sql) override { inner_.executeScript(sql); }
   bool tableExists(std::string_view table) override { return inner_.tableExists(table); }
 
-  std::vector<std::string> statements;
+  struct Statement {
+    std::string sql;
+    data::Params params;
+  };
+  std::vector<Statement> statements;
 
  private:
   data::Connection& inner_;
@@ -114,11 +122,11 @@ TEST_P(PostingChecks, TheOrphanCleanUpPlansAsJoinsWhenTheServerHasLittleMemory) 
   StatementRecorder recorder(db());
   EXPECT_EQ(periodend::CheckVouchersBeforePosting(recorder, Period{2011, 7}, true), std::nullopt);
   std::size_t deletes = 0;
-  for (const std::string& statement : recorder.statements) {
+  for (const auto& [statement, params] : recorder.statements) {
     if (statement.rfind("DELETE", 0) != 0) continue;
     ++deletes;
     std::string plan;
-    for (const data::Row& row : db().query("EXPLAIN " + statement)) plan += row.text("QUERY PLAN") + "\n";
+    for (const data::Row& row : db().query("EXPLAIN " + statement, params)) plan += row.text("QUERY PLAN") + "\n";
     EXPECT_EQ(plan.find("SubPlan"), std::string::npos) << statement << "\n" << plan;
   }
   EXPECT_EQ(deletes, 3u);
