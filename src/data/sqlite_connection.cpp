@@ -85,7 +85,7 @@ SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode) : pat
 }
 
 SqliteConnection::~SqliteConnection() {
-  for (auto& [sql, stmt] : cache_) sqlite3_finalize(stmt);
+  for (auto& [sql, cached] : cache_) sqlite3_finalize(cached.stmt);
   sqlite3_close_v2(db_);
 }
 
@@ -96,18 +96,19 @@ void SqliteConnection::fail(int code, std::string_view sql) const {
 sqlite3_stmt* SqliteConnection::prepared(std::string_view sql, const Params& params) {
   auto it = cache_.find(sql);
   if (it == cache_.end()) {
-    sqlite3_stmt* stmt = nullptr;
-    const int rc =
-        sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+    Cached cached{nullptr, FindNamedParameters(sql), {}};
+    const int rc = sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
+                                      &cached.stmt, nullptr);
     if (rc != SQLITE_OK) fail(rc, sql);
-    it = cache_.emplace(std::string(sql), stmt).first;
+    for (const NamedParameterUse& use : cached.uses)
+      cached.indexes.push_back(sqlite3_bind_parameter_index(cached.stmt, (":" + use.name).c_str()));
+    it = cache_.emplace(std::string(sql), std::move(cached)).first;
   }
-  sqlite3_stmt* stmt = it->second;
-  const auto uses = FindNamedParameters(sql);
-  const auto ordered = OrderParameters(sql, uses, params);
-  for (std::size_t i = 0; i < uses.size(); ++i) {
-    const std::string placeholder = ":" + uses[i].name;
-    const int index = sqlite3_bind_parameter_index(stmt, placeholder.c_str());
+  const Cached& cached = it->second;
+  sqlite3_stmt* stmt = cached.stmt;
+  const auto ordered = OrderParameters(sql, cached.uses, params);
+  for (std::size_t i = 0; i < cached.uses.size(); ++i) {
+    const int index = cached.indexes[i];
     const auto& storage = ordered[i]->storage();
     int rc = SQLITE_OK;
     if (const auto* n = std::get_if<std::int64_t>(&storage))

@@ -3,8 +3,10 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "data/connection.h"
+#include "data/named_parameters.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -35,7 +37,14 @@ class SqliteConnection final : public Connection {
 
   std::string path_;
   sqlite3* db_ = nullptr;
-  std::map<std::string, sqlite3_stmt*, std::less<>> cache_;
+  // A prepared statement with its parameter uses and their bind indexes, so
+  // that running it again parses nothing.
+  struct Cached {
+    sqlite3_stmt* stmt = nullptr;
+    std::vector<NamedParameterUse> uses;
+    std::vector<int> indexes;  // sqlite3_bind_parameter_index of each use
+  };
+  std::map<std::string, Cached, std::less<>> cache_;
 };
 
 }  // namespace qj::data
