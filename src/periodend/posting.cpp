@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <utility>
+#include <variant>
 
 #include "balances/asset_surplus_store.h"
 #include "balances/movements.h"
@@ -152,6 +153,15 @@ std::int64_t PostVouchers(data::Connection& db, const PostingContext& context,
   return count;
 }
 
+std::variant<std::int64_t, Refusal> PostCurrentPeriodChecked(data::Connection& db, const PostingContext& context,
+                                                             bool stopOnGap) {
+  // Posted vouchers passed these checks when they were posted and cannot
+  // change since, so a month posted to the end has nothing to check or book.
+  if (CountMonthVouchers(db, context.period, context.mustCheck).unposted == 0) return std::int64_t{0};
+  if (auto refusal = CheckVouchersBeforePosting(db, context.period, stopOnGap)) return *refusal;
+  return PostCurrentPeriod(db, context);
+}
+
 bool RunPosting(HostServices& host, bool stopOnGap) {
   const base::HostLock lock(host, base::kLedgerLock);
   if (!lock) {
@@ -161,18 +171,12 @@ bool RunPosting(HostServices& host, bool stopOnGap) {
   data::Connection& db = host.FindStartupDB();
   std::int64_t posted = 0;
   try {
-    const PostingContext context = PostingContextOf(host);
-    // Posted vouchers passed these checks when they were posted and cannot
-    // change since, so a month posted to the end has nothing to check or book.
-    if (CountMonthVouchers(db, context.period, context.mustCheck).unposted > 0) {
-      if (auto refusal = CheckVouchersBeforePosting(db, context.period, stopOnGap)) {
-        Show(host, *refusal);
-        return false;
-      }
-      data::Transaction tx(db);
-      posted = PostCurrentPeriod(db, context);
-      tx.commit();
+    const auto outcome = PostCurrentPeriodChecked(db, PostingContextOf(host), stopOnGap);
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+      Show(host, *refusal);
+      return false;
     }
+    posted = std::get<std::int64_t>(outcome);
   } catch (const data::DbError& error) {
     host.EDBEngineErrorHandler(error);
     return false;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "balances/movements.h"
@@ -11,6 +12,7 @@
 #include "data/connection.h"
 #include "data/period.h"
 #include "hostapi/host_services.h"
+#include "hostapi/refusal.h"
 #include "periodend/posting_store.h"
 
 namespace qj::periodend {
@@ -49,6 +51,13 @@ std::int64_t PostCurrentPeriod(data::Connection& db, const PostingContext& conte
 // The same booking for chosen vouchers of the period (those not yet posted),
 // whether or not they are audited: the machine-made vouchers of the period end.
 std::int64_t PostVouchers(data::Connection& db, const PostingContext& context, const std::vector<std::string>& credIds);
+
+// What the posting screen runs once it holds the lock: nothing while the month
+// has no unposted vouchers; otherwise the checks before posting (a fault is
+// returned as its refusal, nothing posted) and then PostCurrentPeriod in its
+// own transaction. The number of vouchers posted.
+std::variant<std::int64_t, Refusal> PostCurrentPeriodChecked(data::Connection& db, const PostingContext& context,
+                                                             bool stopOnGap);
 
 // The posting screen's OK and the command line: takes "CREDLOCK", loads the
 // audit options, runs the checks, posts in one transaction and, after the
