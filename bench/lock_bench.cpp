@@ -1,5 +1,5 @@
 // Taking and giving back "CREDWLOCK", which every voucher save, batch audit and
-// reverse audit pays for, on an embedded book and (when QJ_TEST_PG_URI names a
+// reverse audit pays for, on an embedded book and (when QJ_BENCH_PG_URI names a
 // server) on a book on a server.
 #include <unistd.h>
 
@@ -42,7 +42,7 @@ void embeddedBook(benchmark::State& state) {
 
 int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("CredwlockTakeAndRelease/Sqlite", embeddedBook)->Unit(benchmark::kMicrosecond);
-  if (const char* uri = std::getenv("QJ_TEST_PG_URI"); uri && *uri) {
+  if (const char* uri = std::getenv("QJ_BENCH_PG_URI"); uri && *uri) {
     const std::string location = uri;
     benchmark::RegisterBenchmark("CredwlockTakeAndRelease/Postgres", [location](benchmark::State& state) {
       takeAndRelease(state, location, "qj-lock-bench:" + std::to_string(::getpid()));

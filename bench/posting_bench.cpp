@@ -1,9 +1,12 @@
 // Posting a month of 100,000 vouchers (400,000 lines, a quarter of them in
-// three foreign currencies) on a 4-level chart of about 3,000 subjects: the
-// claim of the voucher set, the sums per subject and currency, the Balance
-// rows of every subject and ancestor in its currency and in row 99, and the
-// marking. Each run is rolled back, so every iteration posts the whole month.
-// Budget on SQLite: under 2 s and 200 MB peak resident memory.
+// three foreign currencies) on a 4-level chart of about 3,000 subjects, as
+// the posting screen runs it: the checks before posting, the claim of the
+// voucher set, the sums per subject and currency, the Balance rows of every
+// subject and ancestor in its currency and in row 99, and the marking. Each
+// run is rolled back, so every iteration posts the whole month. A second case
+// posts the month once and then times posting again with nothing left.
+// Budget on SQLite: under 0.6 s and 60 MB peak resident memory; nothing left
+// to post under 50 ms.
 // With QJ_BENCH_PG_URI set, the same book is built in a scratch schema on that
 // server and posted there as well.
 
@@ -12,6 +15,7 @@
 
 #include <memory>
 #include <string>
+#include <variant>
 
 #include "data/connection.h"
 #include "data/schema.h"
@@ -100,14 +104,22 @@ void fillBook(qj::data::Connection& db) {
   tx.commit();
 }
 
+const qj::periodend::PostingContext kContext{kMonth, true, "admin", qj::base::CodeStructure({3, 5, 7, 9}), "161"};
+
+// What the posting screen posts; -1 when the checks refuse.
+std::int64_t postChecked(qj::data::Connection& db) {
+  const auto outcome = qj::periodend::PostCurrentPeriodChecked(db, kContext, true);
+  const auto* posted = std::get_if<std::int64_t>(&outcome);
+  return posted ? *posted : -1;
+}
+
 void runPosting(benchmark::State& state, qj::data::Connection& db) {
-  const qj::periodend::PostingContext context{kMonth, true, "admin", qj::base::CodeStructure({3, 5, 7, 9}), "161"};
   const double before = peakMegabytes();
   std::int64_t posted = 0;
   for (auto _ : state) {
     {
       const qj::data::Transaction tx(db);
-      posted = qj::periodend::PostCurrentPeriod(db, context);
+      posted = postChecked(db);
       state.PauseTiming();
     }  // rolled back, untimed
     if (posted != kVouchers) state.SkipWithError("not every voucher was posted");
@@ -131,6 +143,27 @@ void BM_PostMonth(benchmark::State& state, qj::data::Engine engine) {
 }
 BENCHMARK_CAPTURE(BM_PostMonth, Sqlite, qj::data::Engine::Sqlite)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(BM_PostMonth, Postgres, qj::data::Engine::Postgres)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_PostNothingLeft(benchmark::State& state, qj::data::Engine engine) {
+  if (engine == qj::data::Engine::Postgres && !qj::bench::BenchServerUri()) {
+    state.SkipWithError("QJ_BENCH_PG_URI is not set");
+    return;
+  }
+  const qj::bench::ThrowawayDatabase database(engine, "posted");
+  auto db = qj::data::OpenConnection(database.location(), qj::data::OpenMode::CreateIfMissing);
+  fillBook(*db);
+  if (engine == qj::data::Engine::Postgres) db->executeScript("ANALYZE");
+  if (postChecked(*db) != kVouchers) {
+    state.SkipWithError("the month was not posted");
+    return;
+  }
+  for (auto _ : state)
+    if (postChecked(*db) != 0) state.SkipWithError("posting found something left to post");
+}
+BENCHMARK_CAPTURE(BM_PostNothingLeft, Sqlite, qj::data::Engine::Sqlite)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK_CAPTURE(BM_PostNothingLeft, Postgres, qj::data::Engine::Postgres)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 
 }  // namespace
 
