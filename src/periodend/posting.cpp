@@ -15,6 +15,7 @@
 #include "data/db_error.h"
 #include "hostapi/refusal.h"
 #include "periodend/month_status_queries.h"
+#include "periodend/posting_check_store.h"
 #include "periodend/posting_checks.h"
 #include "periodend/posting_store.h"
 
@@ -28,13 +29,6 @@ constexpr std::int64_t kAssetChanged = 202;
 
 // Identifiers per claiming statement of PostVouchers.
 constexpr std::size_t kIdsPerStatement = 500;
-
-// The claimed vouchers' lines summed per subject and currency by the database,
-// then spread over each subject's ancestors and the all-currency row.
-std::map<balances::BalanceKey, balances::Movement> claimedMovements(data::Connection& db,
-                                                                    const PostingContext& context) {
-  return SpreadMovements(ClaimedSums(db, context.period), context.structure);
-}
 
 bool isFixedAssetSubject(const PostingContext& context, const std::string& subject) {
   const std::string& asset = context.fixedAssetSubject;
@@ -75,9 +69,9 @@ void bookFixedAssets(data::Connection& db, const PostingContext& context) {
   }
 }
 
-// Books the claimed vouchers and marks them posted.
-void bookClaimed(data::Connection& db, const PostingContext& context) {
-  balances::ApplyMovements(db, context.period, claimedMovements(db, context));
+// Books the claimed vouchers, whose lines sum to `sums`, and marks them posted.
+void bookClaimed(data::Connection& db, const PostingContext& context, const std::vector<ClaimedSum>& sums) {
+  balances::ApplyMovements(db, context.period, SpreadMovements(sums, context.structure));
   bookFixedAssets(db, context);
   MarkClaimedPosted(db, context.period);
 }
@@ -132,7 +126,7 @@ PostingContext PostingContextOf(HostServices& host) {
 std::int64_t PostCurrentPeriod(data::Connection& db, const PostingContext& context) {
   data::Transaction tx(db);
   const std::int64_t count = ClaimMonthVouchers(db, context.period, context.user, context.mustCheck);
-  bookClaimed(db, context);
+  bookClaimed(db, context, ClaimedSums(db, context.period));
   tx.commit();
   return count;
 }
@@ -148,7 +142,7 @@ std::int64_t PostVouchers(data::Connection& db, const PostingContext& context,
     const std::vector<std::string> chunk(ids.begin() + static_cast<std::ptrdiff_t>(from), ids.begin() + to);
     count += ClaimVouchers(db, context.period, context.user, chunk);
   }
-  bookClaimed(db, context);
+  bookClaimed(db, context, ClaimedSums(db, context.period));
   tx.commit();
   return count;
 }
@@ -158,8 +152,16 @@ std::variant<std::int64_t, Refusal> PostCurrentPeriodChecked(data::Connection& d
   // Posted vouchers passed these checks when they were posted and cannot
   // change since, so a month posted to the end has nothing to check or book.
   if (CountMonthVouchers(db, context.period, context.mustCheck).unposted == 0) return std::int64_t{0};
-  if (auto refusal = CheckVouchersBeforePosting(db, context.period, stopOnGap)) return *refusal;
-  return PostCurrentPeriod(db, context);
+  DeleteOrphanVoucherRows(db, context.period);
+  // The checks read every line of the month; the claimed ones are summed on
+  // the way. A refusal rolls the claim back.
+  data::Transaction tx(db);
+  const std::int64_t count = ClaimMonthVouchers(db, context.period, context.user, context.mustCheck);
+  ClaimedSumsBuilder claimed;
+  if (auto refusal = CheckMonthVouchers(db, context.period, stopOnGap, &claimed)) return *refusal;
+  bookClaimed(db, context, claimed.take());
+  tx.commit();
+  return count;
 }
 
 bool RunPosting(HostServices& host, bool stopOnGap) {

@@ -2,6 +2,8 @@
 
 #include <unordered_set>
 
+#include "periodend/posting_store.h"
+
 namespace qj::periodend {
 
 void DeleteOrphanVoucherRows(data::Connection& db, const Period& month) {
@@ -33,12 +35,16 @@ void ForEachMonthLineToCheck(data::Connection& db, const Period& month,
   for (const data::Row& row : db.query("SELECT SUBJECTID FROM Subject WHERE DETAILFLAG='T'"))
     details.insert(row.text("SUBJECTID"));
   db.forEachRow(
-      "SELECT m.CREDID, m.CREDNO, d.DEBIT, d.CREDIT, d.SUBJECTID FROM VoucherMaster m "
+      "SELECT m.CREDID, m.CREDNO, m.POSTFLAG, d.DEBIT, d.CREDIT, d.SUBJECTID, d.MONEYID, d.RAWDEBIT, d.RAWCREDIT "
+      "FROM VoucherMaster m "
       "JOIN VoucherDetail d ON d.CREDID=m.CREDID "
       "WHERE m.CREDID>:first AND m.CREDID<=:last ORDER BY m.CREDID, d.FENLUNO",
       {{"first", month.text() + "000000"}, {"last", month.text() + "999999"}}, [&](const data::Row& row) {
-        return visit({row.text("CREDID"), row.integer("CREDNO"), row.money("DEBIT"), row.money("CREDIT"),
-                      details.contains(row.text("SUBJECTID"))});
+        std::string subject = row.text("SUBJECTID");
+        const bool detail = details.contains(subject);
+        return visit({row.text("CREDID"), row.integer("CREDNO"), row.money("DEBIT"), row.money("CREDIT"), detail,
+                      std::move(subject), row.integer("MONEYID"), row.money("RAWDEBIT"), row.money("RAWCREDIT"),
+                      row.text("POSTFLAG") == kClaimedMark});
       });
 }
 

@@ -23,6 +23,11 @@ struct CheckedLine {
   Money debit;
   Money credit;
   bool detailSubject = false;  // its subject exists and is a detail subject
+  std::string subject;
+  std::int64_t moneyId = 0;
+  Money rawDebit;
+  Money rawCredit;
+  bool claimed = false;  // its voucher is claimed by the posting under way
 };
 // Hands every line of the month to `visit`, by voucher and line, one at a
 // time, until `visit` returns false.

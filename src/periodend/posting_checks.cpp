@@ -33,7 +33,11 @@ std::optional<Refusal> checkTotals(const VoucherScan& voucher) {
 
 std::optional<Refusal> CheckVouchersBeforePosting(data::Connection& db, const Period& current, bool stopOnGap) {
   DeleteOrphanVoucherRows(db, current);
+  return CheckMonthVouchers(db, current, stopOnGap, nullptr);
+}
 
+std::optional<Refusal> CheckMonthVouchers(data::Connection& db, const Period& current, bool stopOnGap,
+                                          ClaimedSumsBuilder* claimed) {
   std::optional<VoucherScan> voucher;
   std::string credId;
   std::optional<Refusal> found;
@@ -56,6 +60,8 @@ std::optional<Refusal> CheckVouchersBeforePosting(data::Connection& db, const Pe
     }
     voucher->debit += line.debit;
     voucher->credit += line.credit;
+    if (claimed && line.claimed)
+      claimed->add(line.subject, line.moneyId, line.debit, line.credit, line.rawDebit, line.rawCredit);
     if (voucher->fault) return true;
     const std::string number = std::to_string(voucher->credNo);
     if (!line.detailSubject)

@@ -6,6 +6,7 @@
 #include "data/connection.h"
 #include "data/period.h"
 #include "hostapi/refusal.h"
+#include "periodend/posting_store.h"
 
 namespace qj::periodend {
 
@@ -16,5 +17,11 @@ namespace qj::periodend {
 // credit amount, and equal debit and credit totals. The first fault found is
 // returned as a refusal carrying its caption; nothing when all pass.
 std::optional<Refusal> CheckVouchersBeforePosting(data::Connection& db, const Period& current, bool stopOnGap);
+
+// The same checks without the clean-up, in one pass over the month's lines;
+// with `claimed`, the lines of the vouchers claimed for posting are summed
+// into it on the way, so that posting reads the lines only once.
+std::optional<Refusal> CheckMonthVouchers(data::Connection& db, const Period& current, bool stopOnGap,
+                                          ClaimedSumsBuilder* claimed);
 
 }  // namespace qj::periodend

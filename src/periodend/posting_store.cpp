@@ -7,13 +7,9 @@
 namespace qj::periodend {
 namespace {
 
-// While one posting runs, the vouchers it has claimed carry this flag; it is
-// turned into 'T' before the posting ends and never outlives its transaction.
-constexpr const char* kClaimed = "P";
-
 data::Params monthParams(const Period& month) {
   const VoucherIdRange range = MonthVoucherRange(month);
-  return {{"first", range.first}, {"last", range.last}, {"claimed", kClaimed}};
+  return {{"first", range.first}, {"last", range.last}, {"claimed", kClaimedMark}};
 }
 
 }  // namespace
@@ -64,26 +60,50 @@ bool DepreciationVoucherPosted(data::Connection& db, const Period& month) {
 }
 
 namespace {
-
-// The lines of the chosen vouchers summed per subject and currency, each
-// line's foreign amount on the side of its local one.
+// The lines of the chosen vouchers, streamed from the database and summed
+// here: one pass over the month's lines with no sort on the way.
 std::vector<ClaimedSum> lineSums(data::Connection& db, const std::string& chosen, const data::Params& params) {
-  std::vector<ClaimedSum> sums;
-  for (const data::Row& row :
-       db.query("SELECT d.SUBJECTID, d.MONEYID, SUM(COALESCE(d.DEBIT, 0)) AS DEBIT, "
-                "SUM(CASE WHEN COALESCE(d.DEBIT, 0)<>0 THEN 0 ELSE COALESCE(d.CREDIT, 0) END) AS CREDIT, "
-                "SUM(CASE WHEN COALESCE(d.DEBIT, 0)<>0 THEN COALESCE(d.RAWDEBIT, 0) ELSE 0 END) AS RAWDEBIT, "
-                "SUM(CASE WHEN COALESCE(d.DEBIT, 0)<>0 THEN 0 ELSE COALESCE(d.RAWCREDIT, 0) END) AS RAWCREDIT "
-                "FROM VoucherDetail d WHERE d.CREDID BETWEEN :first AND :last AND d.CREDID IN "
-                "(SELECT m.CREDID FROM VoucherMaster m WHERE m.CREDID BETWEEN :first AND :last AND " +
-                    chosen + ") GROUP BY d.SUBJECTID, d.MONEYID",
-                params))
-    sums.push_back({row.text("SUBJECTID"), row.integer("MONEYID"), row.money("DEBIT"), row.money("CREDIT"),
-                    row.money("RAWDEBIT"), row.money("RAWCREDIT")});
-  return sums;
+  ClaimedSumsBuilder sums;
+  db.forEachRow(
+      "SELECT d.SUBJECTID, d.MONEYID, d.DEBIT, d.CREDIT, d.RAWDEBIT, d.RAWCREDIT FROM VoucherDetail d "
+      "WHERE d.CREDID BETWEEN :first AND :last AND d.CREDID IN "
+      "(SELECT m.CREDID FROM VoucherMaster m WHERE m.CREDID BETWEEN :first AND :last AND " +
+          chosen + ")",
+      params, [&sums](const data::Row& row) {
+        sums.add(row.text("SUBJECTID"), row.integer("MONEYID"), row.money("DEBIT"), row.money("CREDIT"),
+                 row.money("RAWDEBIT"), row.money("RAWCREDIT"));
+        return true;
+      });
+  return sums.take();
 }
 
 }  // namespace
+
+void ClaimedSumsBuilder::add(const std::string& subject, std::int64_t moneyId, Money debit, Money credit,
+                             Money rawDebit, Money rawCredit) {
+  ClaimedSum& sum = sums_[{subject, moneyId}];
+  // A line is a debit line when its debit is not 0, otherwise a credit line;
+  // its foreign amount goes to the side of its local one.
+  if (!debit.isZero()) {
+    sum.debit += debit;
+    sum.rawDebit += rawDebit;
+  } else {
+    sum.credit += credit;
+    sum.rawCredit += rawCredit;
+  }
+}
+
+std::vector<ClaimedSum> ClaimedSumsBuilder::take() {
+  std::vector<ClaimedSum> out;
+  out.reserve(sums_.size());
+  for (auto& [key, sum] : sums_) {
+    sum.subject = key.first;
+    sum.moneyId = key.second;
+    out.push_back(std::move(sum));
+  }
+  sums_.clear();
+  return out;
+}
 
 std::vector<ClaimedSum> ClaimedSums(data::Connection& db, const Period& month) {
   return lineSums(db, "m.POSTFLAG=:claimed", monthParams(month));

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/connection.h"
@@ -13,6 +15,11 @@
 #include "data/period.h"
 
 namespace qj::periodend {
+
+// While one posting runs, the vouchers it has claimed carry this POSTFLAG; it
+// is turned into 'T' before the posting ends and never outlives its
+// transaction.
+inline constexpr const char* kClaimedMark = "P";
 
 // Claims the month's vouchers not yet posted (only audited ones when
 // `auditedOnly`) for `user`; the count claimed.
@@ -35,6 +42,17 @@ struct ClaimedSum {
   std::string subject;
   std::int64_t moneyId = 0;
   Money debit, credit, rawDebit, rawCredit;
+};
+// Lines summed into ClaimedSums as they are read, one per subject and currency.
+class ClaimedSumsBuilder {
+ public:
+  void add(const std::string& subject, std::int64_t moneyId, Money debit, Money credit, Money rawDebit,
+           Money rawCredit);
+  // The sums by subject and currency; the builder is left empty.
+  std::vector<ClaimedSum> take();
+
+ private:
+  std::map<std::pair<std::string, std::int64_t>, ClaimedSum> sums_;
 };
 std::vector<ClaimedSum> ClaimedSums(data::Connection& db, const Period& month);
 // The same sums over the month's posted vouchers of one source kind.

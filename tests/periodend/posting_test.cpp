@@ -1,6 +1,7 @@
 #include "periodend/posting.h"
 
 #include <random>
+#include <variant>
 
 #include "periodend/posting_fixture.h"
 
@@ -59,10 +60,29 @@ TEST_P(Posting, GeneratedVouchersKeepTheBalanceRulesAndPostingInTwoStepsEqualsOn
   EXPECT_EQ(post(), 0);
   EXPECT_EQ(balanceTable(), inTwoSteps);
 
-  db().execute("DELETE FROM Balance");
-  db().execute("UPDATE VoucherMaster SET POSTFLAG='F', BILLPOST=''");
+  const auto unpostAll = [this] {
+    db().execute("DELETE FROM Balance");
+    db().execute("UPDATE VoucherMaster SET POSTFLAG='F', BILLPOST=''");
+  };
+  unpostAll();
   EXPECT_EQ(post(), 80);
   EXPECT_EQ(balanceTable(), inTwoSteps);
+
+  // The screen's path sums the claimed lines while it checks them; it books
+  // the same, and with audit required the same audited half.
+  unpostAll();
+  EXPECT_EQ(std::get<std::int64_t>(periodend::PostCurrentPeriodChecked(db(), context(), true)), 80);
+  EXPECT_EQ(balanceTable(), inTwoSteps);
+  unpostAll();
+  db().execute("UPDATE VoucherMaster SET CHECKFLAG=CASE WHEN CREDNO % 2 = 0 THEN 'T' ELSE 'F' END");
+  periodend::PostingContext audited = context();
+  audited.mustCheck = true;
+  EXPECT_EQ(periodend::PostCurrentPeriod(db(), audited), 40);
+  const auto auditedHalf = balanceTable();
+  EXPECT_NE(auditedHalf, inTwoSteps);
+  unpostAll();
+  EXPECT_EQ(std::get<std::int64_t>(periodend::PostCurrentPeriodChecked(db(), audited, true)), 40);
+  EXPECT_EQ(balanceTable(), auditedHalf);
 }
 
 TEST_P(Posting, LocalLinesBookRowsZeroAndAllForTheSubjectAndItsAncestors) {
