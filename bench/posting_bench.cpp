@@ -130,29 +130,32 @@ void runPosting(benchmark::State& state, qj::data::Connection& db) {
   state.counters["peak MB"] = peakMegabytes();
 }
 
-void BM_PostMonth(benchmark::State& state, qj::data::Engine engine) {
-  if (engine == qj::data::Engine::Postgres && !qj::bench::BenchServerUri()) {
-    state.SkipWithError("QJ_BENCH_PG_URI is not set");
-    return;
-  }
-  const qj::bench::ThrowawayDatabase database(engine, "posting");
+// The filled book in `database`.
+std::unique_ptr<qj::data::Connection> openBook(qj::data::Engine engine, const qj::bench::ThrowawayDatabase& database) {
   auto db = qj::data::OpenConnection(database.location(), qj::data::OpenMode::CreateIfMissing);
   fillBook(*db);
   if (engine == qj::data::Engine::Postgres) db->executeScript("ANALYZE");
-  runPosting(state, *db);
+  return db;
+}
+
+bool skipped(benchmark::State& state, qj::data::Engine engine) {
+  if (engine != qj::data::Engine::Postgres || qj::bench::BenchServerUri()) return false;
+  state.SkipWithError("QJ_BENCH_PG_URI is not set");
+  return true;
+}
+
+void BM_PostMonth(benchmark::State& state, qj::data::Engine engine) {
+  if (skipped(state, engine)) return;
+  const qj::bench::ThrowawayDatabase database(engine, "posting");
+  runPosting(state, *openBook(engine, database));
 }
 BENCHMARK_CAPTURE(BM_PostMonth, Sqlite, qj::data::Engine::Sqlite)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(BM_PostMonth, Postgres, qj::data::Engine::Postgres)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_PostNothingLeft(benchmark::State& state, qj::data::Engine engine) {
-  if (engine == qj::data::Engine::Postgres && !qj::bench::BenchServerUri()) {
-    state.SkipWithError("QJ_BENCH_PG_URI is not set");
-    return;
-  }
+  if (skipped(state, engine)) return;
   const qj::bench::ThrowawayDatabase database(engine, "posted");
-  auto db = qj::data::OpenConnection(database.location(), qj::data::OpenMode::CreateIfMissing);
-  fillBook(*db);
-  if (engine == qj::data::Engine::Postgres) db->executeScript("ANALYZE");
+  const auto db = openBook(engine, database);
   if (postChecked(*db) != kVouchers) {
     state.SkipWithError("the month was not posted");
     return;
