@@ -12,6 +12,7 @@ std::vector<SubjectLineSum> CarriedProfitLossSums(data::Connection& db, const Pe
        db.query("SELECT d.SUBJECTID, SUM(COALESCE(d.DEBIT, 0)) AS DEBIT, SUM(COALESCE(d.CREDIT, 0)) AS CREDIT "
                 "FROM VoucherDetail d WHERE d.CREDID BETWEEN :first AND :last "
                 "AND d.SUBJECTID>=:from AND d.SUBJECTID<:to "
+                "AND EXISTS (SELECT 1 FROM VoucherMaster m WHERE m.CREDID=d.CREDID) "
                 "AND EXISTS (SELECT 1 FROM VoucherDetail p WHERE p.CREDID=d.CREDID AND p.SUBJECTID=:profit) "
                 "GROUP BY d.SUBJECTID",
                 {{"first", range.first}, {"last", range.last}, {"from", from}, {"to", to}, {"profit", profitSubject}}))

@@ -149,8 +149,8 @@ std::int64_t PostVouchers(data::Connection& db, const PostingContext& context,
 
 std::variant<std::int64_t, Refusal> PostCurrentPeriodChecked(data::Connection& db, const PostingContext& context,
                                                              bool stopOnGap) {
-  // Posted vouchers passed these checks when they were posted and cannot
-  // change since, so a month posted to the end has nothing to check or book.
+  // A month posted to the end has nothing to book; its posted vouchers cannot
+  // be changed, so there is nothing new to check either.
   if (CountMonthVouchers(db, context.period, context.mustCheck).unposted == 0) return std::int64_t{0};
   DeleteOrphanVoucherRows(db, context.period);
   // The checks read every line of the month; the claimed ones are summed on

@@ -53,9 +53,11 @@ std::int64_t PostCurrentPeriod(data::Connection& db, const PostingContext& conte
 std::int64_t PostVouchers(data::Connection& db, const PostingContext& context, const std::vector<std::string>& credIds);
 
 // What the posting screen runs once it holds the lock: nothing while the month
-// has no unposted vouchers; otherwise the checks before posting (a fault is
-// returned as its refusal, nothing posted) and then PostCurrentPeriod in its
-// own transaction. The number of vouchers posted.
+// has no unposted vouchers; otherwise the month's orphan rows go, and in one
+// transaction the vouchers are claimed as PostCurrentPeriod claims them, the
+// checks before posting read every line of the month (a fault is returned as
+// its refusal and the claim rolled back), the claimed lines summed on the way
+// are booked and the claim marked posted. The number of vouchers posted.
 std::variant<std::int64_t, Refusal> PostCurrentPeriodChecked(data::Connection& db, const PostingContext& context,
                                                              bool stopOnGap);
 

@@ -31,6 +31,8 @@ void ForEachMonthLineToCheck(data::Connection& db, const Period& month,
                              const std::function<bool(const CheckedLine&)>& visit) {
   // The chart is small and the month's lines many: each line's subject is
   // looked up in memory rather than joined in the database.
+  // The same identifiers the claim marks, so that what is booked is what is marked.
+  const VoucherIdRange range = MonthVoucherRange(month);
   std::unordered_set<std::string> details;
   for (const data::Row& row : db.query("SELECT SUBJECTID FROM Subject WHERE DETAILFLAG='T'"))
     details.insert(row.text("SUBJECTID"));
@@ -38,8 +40,8 @@ void ForEachMonthLineToCheck(data::Connection& db, const Period& month,
       "SELECT m.CREDID, m.CREDNO, m.POSTFLAG, d.DEBIT, d.CREDIT, d.SUBJECTID, d.MONEYID, d.RAWDEBIT, d.RAWCREDIT "
       "FROM VoucherMaster m "
       "JOIN VoucherDetail d ON d.CREDID=m.CREDID "
-      "WHERE m.CREDID>:first AND m.CREDID<=:last ORDER BY m.CREDID, d.FENLUNO",
-      {{"first", month.text() + "000000"}, {"last", month.text() + "999999"}}, [&](const data::Row& row) {
+      "WHERE m.CREDID BETWEEN :first AND :last ORDER BY m.CREDID, d.FENLUNO",
+      {{"first", range.first}, {"last", range.last}}, [&](const data::Row& row) {
         std::string subject = row.text("SUBJECTID");
         const bool detail = details.contains(subject);
         return visit({row.text("CREDID"), row.integer("CREDNO"), row.money("DEBIT"), row.money("CREDIT"), detail,

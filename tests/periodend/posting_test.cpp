@@ -179,6 +179,19 @@ TEST_P(Posting, WithAuditRequiredOnlyAuditedVouchersArePostedAndCounted) {
   EXPECT_EQ(balance(0, "101")->money("DEBIT"), Yuan("20"));
 }
 
+// A voucher numbered 0, which only an outside program can store, is claimed
+// with the month; the screen's path books it as it marks it.
+TEST_P(Posting, TheScreensPathBooksEveryVoucherItMarks) {
+  for (int no : {0, 1}) {
+    const std::string id = voucher(no);
+    line(id, "101", Yuan("3"), {});
+    line(id, "501", {}, Yuan("3"));
+  }
+  EXPECT_EQ(std::get<std::int64_t>(periodend::PostCurrentPeriodChecked(db(), context(), false)), 2);
+  EXPECT_EQ(voucherFlags().front(), "201107000000T测试员");
+  EXPECT_EQ(balance(0, "101")->money("DEBIT"), Yuan("6"));
+}
+
 TEST_P(Posting, PostVouchersBooksOnlyTheChosenUnpostedOnes) {
   std::vector<std::string> ids;
   for (int no : {1, 2, 3}) {
