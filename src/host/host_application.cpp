@@ -27,6 +27,12 @@ Date BusinessDateIn(const Period& current, const Date& today) {
   return month > current ? current.lastDay() : current.firstDay();
 }
 
+void HostApplication::ReloadAccountBooksData() {
+  session_.reload();
+  const Period current{session_.record().CurrYear, session_.record().CurrMon};
+  if (Period::ofDate(businessDate_) != current) businessDate_ = BusinessDateIn(current, Date::today());
+}
+
 void HostApplication::registerHostCommands() {
   // The book's voucher parameters, for screens that read them.
   registry_.RegistFunction("GETACCPARAMSREF", [this](const char*, const char*, VorParams* params) -> long {

@@ -62,7 +62,9 @@ class HostApplication final : public HostServices {
   void EDBEngineErrorHandler(const data::DbError& error) override;
   std::int64_t GetOvoKeyValue(const std::string& keyName) override;
   const AccountBooksData& accountBooksData() override { return session_.record(); }
-  void ReloadAccountBooksData() override { session_.reload(); }
+  // Reloads the book record; a business date outside a changed current
+  // period moves into it, as it was chosen at log-in.
+  void ReloadAccountBooksData() override;
   void SetAuditFlags(bool mustCheck, bool sameUser) override;
   const ReservedSubjects& ReservedSub() override { return session_.reserved(); }
   std::string asUserName() override { return userName_; }

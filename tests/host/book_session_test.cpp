@@ -175,6 +175,22 @@ TEST(BusinessDate, IsTodayInTheCurrentPeriodElseTheNearestDayOfIt) {
   EXPECT_EQ(host::BusinessDateIn({2027, 1}, Date(2026, 12, 7)), Date(2027, 1, 1));
 }
 
+// After a close (or a reopen) new vouchers are dated in the month now open,
+// not in the one that was closed; a date the user chose inside it stays.
+TEST_P(BookSession, TheBusinessDateFollowsTheCurrentPeriod) {
+  host::CreateBook(newBook());
+  auto session = host::BookSession::Open(location());
+  host::ScriptedMessageBoxes boxes(false);
+  host::HostApplication app(*session, boxes, "admin");
+  EXPECT_EQ(app.OvoBillTime(), host::BusinessDateIn({2011, 7}, Date::today()));
+  session->db().execute("UPDATE AccountState SET CURRMON=8");
+  app.ReloadAccountBooksData();
+  EXPECT_EQ(app.OvoBillTime(), host::BusinessDateIn({2011, 8}, Date::today()));
+  app.setBusinessDate(Date(2011, 8, 3));
+  app.ReloadAccountBooksData();
+  EXPECT_EQ(app.OvoBillTime(), Date(2011, 8, 3));
+}
+
 TEST_P(BookSession, TheHostAnswersThePackagesQuestions) {
   host::CreateBook(newBook());
   auto session = host::BookSession::Open(location());
