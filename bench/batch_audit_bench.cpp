@@ -69,10 +69,7 @@ void runBatchAudit(benchmark::State& state, qj::data::Connection& db) {
 }
 
 void BM_BatchAuditMonth(benchmark::State& state, qj::data::Engine engine) {
-  if (engine == qj::data::Engine::Postgres && !qj::bench::BenchServerUri()) {
-    state.SkipWithError("QJ_BENCH_PG_URI is not set");
-    return;
-  }
+  if (qj::bench::SkippedWithoutServer(state, engine)) return;
   const qj::bench::ThrowawayDatabase database(engine, "batch_audit");
   auto db = qj::data::OpenConnection(database.location(), qj::data::OpenMode::CreateIfMissing);
   fillBook(*db);

@@ -12,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -139,14 +140,8 @@ std::unique_ptr<qj::data::Connection> openBook(benchmark::State& state, qj::data
   return db;
 }
 
-bool skipped(benchmark::State& state, qj::data::Engine engine) {
-  if (engine != qj::data::Engine::Postgres || qj::bench::BenchServerUri()) return false;
-  state.SkipWithError("QJ_BENCH_PG_URI is not set");
-  return true;
-}
-
 void BM_CarryForwardAndPost(benchmark::State& state, qj::data::Engine engine) {
-  if (skipped(state, engine)) return;
+  if (qj::bench::SkippedWithoutServer(state, engine)) return;
   const qj::bench::ThrowawayDatabase database(engine, "carry");
   auto db = openBook(state, engine, database);
   for (auto _ : state) {
@@ -164,17 +159,15 @@ void BM_CarryForwardAndPost(benchmark::State& state, qj::data::Engine engine) {
   }
 }
 
-void BM_ClosePeriod(benchmark::State& state, qj::data::Engine engine) {
-  if (skipped(state, engine)) return;
-  const qj::bench::ThrowawayDatabase database(engine, "close");
-  auto db = openBook(state, engine, database);
-  const qj::data::Transaction carried(*db);
-  carry(*db);
+// Times `step` once per iteration, each run rolled back (untimed) so that
+// every iteration starts from the same book; a refusal ends the benchmark.
+void timeRolledBack(benchmark::State& state, qj::data::Connection& db,
+                    const std::function<std::optional<qj::Refusal>()>& step) {
   for (auto _ : state) {
     std::optional<qj::Refusal> refused;
     {
-      const qj::data::Transaction tx(*db);
-      refused = qj::periodend::ClosePeriod(*db, periodContext(kMonth));
+      const qj::data::Transaction tx(db);
+      refused = step();
       state.PauseTiming();
     }
     state.ResumeTiming();
@@ -185,8 +178,17 @@ void BM_ClosePeriod(benchmark::State& state, qj::data::Engine engine) {
   }
 }
 
+void BM_ClosePeriod(benchmark::State& state, qj::data::Engine engine) {
+  if (qj::bench::SkippedWithoutServer(state, engine)) return;
+  const qj::bench::ThrowawayDatabase database(engine, "close");
+  auto db = openBook(state, engine, database);
+  const qj::data::Transaction carried(*db);
+  carry(*db);
+  timeRolledBack(state, *db, [&] { return qj::periodend::ClosePeriod(*db, periodContext(kMonth)); });
+}
+
 void BM_ReopenPeriodTakingTheCarryBack(benchmark::State& state, qj::data::Engine engine) {
-  if (skipped(state, engine)) return;
+  if (qj::bench::SkippedWithoutServer(state, engine)) return;
   const qj::bench::ThrowawayDatabase database(engine, "reopen");
   auto db = openBook(state, engine, database);
   const qj::data::Transaction closed(*db);
@@ -195,19 +197,8 @@ void BM_ReopenPeriodTakingTheCarryBack(benchmark::State& state, qj::data::Engine
     state.SkipWithError(refused->text.c_str());
     return;
   }
-  for (auto _ : state) {
-    std::optional<qj::Refusal> refused;
-    {
-      const qj::data::Transaction tx(*db);
-      refused = qj::periodend::ReopenPreviousPeriod(*db, periodContext(kMonth.next()), true);
-      state.PauseTiming();
-    }
-    state.ResumeTiming();
-    if (refused) {
-      state.SkipWithError(refused->text.c_str());
-      break;
-    }
-  }
+  timeRolledBack(state, *db,
+                 [&] { return qj::periodend::ReopenPreviousPeriod(*db, periodContext(kMonth.next()), true); });
 }
 
 // Twelve months from July to June: each month's vouchers are written
@@ -215,7 +206,7 @@ void BM_ReopenPeriodTakingTheCarryBack(benchmark::State& state, qj::data::Engine
 // month by month with the carry-forward vouchers taken back. The counters give
 // the mean of a month's post-carry-close and of its reopening.
 void BM_YearOfClosesAndReopens(benchmark::State& state, qj::data::Engine engine) {
-  if (skipped(state, engine)) return;
+  if (qj::bench::SkippedWithoutServer(state, engine)) return;
   constexpr int kMonths = 12;
   constexpr int kMonthVouchers = 10000;
   using Clock = std::chrono::steady_clock;

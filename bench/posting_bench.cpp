@@ -138,14 +138,8 @@ std::unique_ptr<qj::data::Connection> openBook(qj::data::Engine engine, const qj
   return db;
 }
 
-bool skipped(benchmark::State& state, qj::data::Engine engine) {
-  if (engine != qj::data::Engine::Postgres || qj::bench::BenchServerUri()) return false;
-  state.SkipWithError("QJ_BENCH_PG_URI is not set");
-  return true;
-}
-
 void BM_PostMonth(benchmark::State& state, qj::data::Engine engine) {
-  if (skipped(state, engine)) return;
+  if (qj::bench::SkippedWithoutServer(state, engine)) return;
   const qj::bench::ThrowawayDatabase database(engine, "posting");
   runPosting(state, *openBook(engine, database));
 }
@@ -153,7 +147,7 @@ BENCHMARK_CAPTURE(BM_PostMonth, Sqlite, qj::data::Engine::Sqlite)->Unit(benchmar
 BENCHMARK_CAPTURE(BM_PostMonth, Postgres, qj::data::Engine::Postgres)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_PostNothingLeft(benchmark::State& state, qj::data::Engine engine) {
-  if (skipped(state, engine)) return;
+  if (qj::bench::SkippedWithoutServer(state, engine)) return;
   const qj::bench::ThrowawayDatabase database(engine, "posted");
   const auto db = openBook(engine, database);
   if (postChecked(*db) != kVouchers) {

@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+#include <benchmark/benchmark.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -18,6 +20,13 @@ namespace qj::bench {
 inline const char* BenchServerUri() {
   const char* uri = std::getenv("QJ_BENCH_PG_URI");
   return uri && *uri ? uri : nullptr;
+}
+
+// Marks a server case skipped when no server is named; true when it was.
+inline bool SkippedWithoutServer(benchmark::State& state, data::Engine engine) {
+  if (engine != data::Engine::Postgres || BenchServerUri()) return false;
+  state.SkipWithError("QJ_BENCH_PG_URI is not set");
+  return true;
 }
 
 class ThrowawayDatabase {

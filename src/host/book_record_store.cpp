@@ -91,8 +91,8 @@ AccountBooksData LoadAccountBooksData(data::Connection& db) {
   book.SubjectRuleFlag = ReadBookParam(db, bookparam::SubjectRuleFlag).value_or("T") == "T";
   book.LinkInventory = ReadBookParam(db, bookparam::LinkInventory).value_or("F") == "T";
   if (book.LinkInventory) {
-    book.InventoryYear = state->isNull("POSYEAR") ? 0 : static_cast<int>(state->integer("POSYEAR"));
-    book.InventoryMonth = state->isNull("POSMON") ? 0 : static_cast<int>(state->integer("POSMON"));
+    book.InventoryYear = static_cast<int>(state->integer("POSYEAR"));  // null reads as 0
+    book.InventoryMonth = static_cast<int>(state->integer("POSMON"));
   }
   return book;
 }

@@ -62,10 +62,10 @@ std::variant<std::int64_t, Refusal> PostCurrentPeriodChecked(data::Connection& d
                                                              bool stopOnGap);
 
 // The posting screen's OK and the command line: takes "CREDLOCK", loads the
-// audit options, runs the checks, posts in one transaction and, after the
-// commit, reports "共有n张凭证被登帐". A month without unposted vouchers is
-// reported at once with n = 0: there is nothing to check or book. A refusal or a failure is shown and
-// nothing is posted. True when the period was posted.
+// audit options, runs PostCurrentPeriodChecked and, after its commit, reports
+// "共有n张凭证被登帐" (n = 0 at once for a month without unposted vouchers). A
+// refusal or a failure is shown and nothing is posted. True when the period
+// was posted.
 bool RunPosting(HostServices& host, bool stopOnGap);
 
 }  // namespace qj::periodend

@@ -29,10 +29,10 @@ void DeleteOrphanVoucherRows(data::Connection& db, const Period& month) {
 
 void ForEachMonthLineToCheck(data::Connection& db, const Period& month,
                              const std::function<bool(const CheckedLine&)>& visit) {
-  // The chart is small and the month's lines many: each line's subject is
-  // looked up in memory rather than joined in the database.
   // The same identifiers the claim marks, so that what is booked is what is marked.
   const VoucherIdRange range = MonthVoucherRange(month);
+  // The chart is small and the month's lines many: each line's subject is
+  // looked up in memory rather than joined in the database.
   std::unordered_set<std::string> details;
   for (const data::Row& row : db.query("SELECT SUBJECTID FROM Subject WHERE DETAILFLAG='T'"))
     details.insert(row.text("SUBJECTID"));
