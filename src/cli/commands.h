@@ -33,6 +33,7 @@ int RunClose(const std::vector<std::string>& words);
 int RunReopen(const std::vector<std::string>& words);
 int RunAudit(const std::vector<std::string>& words);
 int RunUnaudit(const std::vector<std::string>& words);
+int RunLedger(const std::vector<std::string>& words);
 // The default book's state, creating the book on first use.
 int RunDefault();
 

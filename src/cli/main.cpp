@@ -64,6 +64,13 @@ constexpr const char* kUsage = R"(用法：
                                                凭证号范围内的凭证，--include-audited 也重新审核已审核的凭证
   qingjian-cli unaudit BOOK [--period YYYY-MM] [--range FROM-TO]
                                                凭证反审核：该期间顺序号范围内未登帐的凭证恢复为未审核
+  qingjian-cli ledger detail BOOK [--year YYYY] [--from M] [--to M] [--subjects A-B] [--currency N|99] [--unposted]
+  qingjian-cli ledger journal BOOK --subject CODE [--year YYYY] [--from M] [--to M] [--currency N|99] [--unposted]
+  qingjian-cli ledger general BOOK [--year YYYY] [--from M] [--to M] [--level N] [--subjects A-B] [--currency N|99]
+                                  [--no-empty]
+                                               明细分类帐、现金和银行存款日记帐、总分类帐（默认当前年度至当前期间）；
+                                               都可加 --format table|csv|json|xlsx|pdf 和 --output 文件
+                                               （xlsx 和 pdf 须指定文件）
 BOOK 为 SQLite 帐套文件的路径，或 postgresql:// 开头的数据库地址。
 除 book create 外都可加 --user 用户名（默认 admin）；密码取自环境变量 QINGJIAN_PASSWORD。
 )";
@@ -91,6 +98,7 @@ int main(int argc, char** argv) {
     if (group == "reopen") return qj::cli::RunReopen(words);
     if (group == "audit") return qj::cli::RunAudit(words);
     if (group == "unaudit") return qj::cli::RunUnaudit(words);
+    if (group == "ledger") return qj::cli::RunLedger(words);
     if (group == "help" || group == "--help" || group == "-h") {
       std::cout << kUsage;
       return qj::cli::kExitOk;

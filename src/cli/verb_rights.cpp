@@ -28,6 +28,8 @@ constexpr ScreenRight kAudit{"FRMVOUAUADI", kRun}, kReverseAudit{"FRMANTIVOUADUI
     kPosting{"VOUCHERLOGONACCOUNT_FRM", kRun}, kReversePosting{"VOUCHERUNLOGONACC_FRM", kRun},
     kCarry{"TRANSFERPROFITLOSS_FRM", kRun}, kExchange{"AUDIEXCHANGE_FRM", kRun}, kClose{"PERIODENDOFF_FRM", kRun},
     kReopen{"UNCHECKOUT_FRM", kRun};
+constexpr ScreenRight kDetailLedger{"DETAILTYPELIST_FRM", kOpen}, kJournal{"DIARYLIST_FRM", kOpen},
+    kGeneralLedger{"COUNTKINDLEDGERLIST_FRM", kOpen};
 
 const std::vector<std::pair<std::string, std::vector<ScreenRight>>>& verbScreenRights() {
   static const std::vector<std::pair<std::string, std::vector<ScreenRight>>> table = {
@@ -52,6 +54,9 @@ const std::vector<std::pair<std::string, std::vector<ScreenRight>>>& verbScreenR
       {"fx", {kExchange}},
       {"close", {kClose}},
       {"reopen", {kReopen}},
+      {"ledger detail", {kDetailLedger}},
+      {"ledger journal", {kJournal}},
+      {"ledger general", {kGeneralLedger}},
   };
   return table;
 }

@@ -1,0 +1,57 @@
+// The voucher lines a ledger run reads, held once for every subject of the
+// run, in the order the ledgers list them.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "data/date.h"
+#include "data/money.h"
+
+namespace qj::ledgers {
+
+struct LedgerLine {
+  std::string credId;
+  std::string subjectId;
+  std::string voucherNo;  // voucher word and number, "记12"
+  std::string_view summary;
+  // A journal line's counterpart subject; empty when the voucher has none.
+  std::string_view counterpart;
+  Date date;
+  std::int64_t credNo = 0;
+  std::int64_t typeId = 0;
+  std::int64_t credCode = 0;
+  std::int64_t fenLuNo = 0;
+  std::int64_t moneyId = 0;
+  Money rate, rawDebit, rawCredit, debit, credit;
+};
+
+class LedgerLines {
+ public:
+  LedgerLines() = default;
+  LedgerLines(const LedgerLines&) = delete;
+  LedgerLines& operator=(const LedgerLines&) = delete;
+  LedgerLines(LedgerLines&&) = default;
+  LedgerLines& operator=(LedgerLines&&) = default;
+
+  // Adds a line; its summary text is kept once for all lines that share it.
+  void add(LedgerLine line, std::string_view summary);
+  // Puts the lines in ledger order: by date, voucher type, voucher number and
+  // line number, so a voucher's lines stand together.
+  void sort();
+
+  [[nodiscard]] const std::vector<LedgerLine>& lines() const { return lines_; }
+  [[nodiscard]] std::vector<LedgerLine>& lines() { return lines_; }
+
+ private:
+  std::vector<LedgerLine> lines_;
+  // Summaries repeat; each text is stored once and lines view it.
+  std::deque<std::string> summaries_;
+  std::unordered_set<std::string_view> summaryIndex_;
+};
+
+}  // namespace qj::ledgers
