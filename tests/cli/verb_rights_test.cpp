@@ -78,6 +78,9 @@ class VerbRights : public ::testing::TestWithParam<data::Engine> {
     if (verb == "close") return {"close", book()};
     if (verb == "fx") return {"fx", book(), "--subject", "511", "--rate", "1=7", "--post"};
     if (verb == "reopen") return {"reopen", book(), "--answer", "yes"};
+    if (verb == "ledger detail") return {"ledger", "detail", book()};
+    if (verb == "ledger journal") return {"ledger", "journal", book(), "--subject", "101"};
+    if (verb == "ledger general") return {"ledger", "general", book()};
     return {};
   }
 
