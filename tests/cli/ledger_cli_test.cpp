@@ -55,10 +55,14 @@ TEST_P(LedgerCli, JsonHoldsTheEnginesRowsWithExactAmounts) {
       const auto cells = ledgers::LedgerCells(row, engine.subjects()[i], ledgers::LedgerKind::Detail, false, true);
       std::vector<std::string> texts;
       for (const auto& cell : cells) {
-        if (const auto* text = std::get_if<std::string>(&cell)) texts.push_back(*text);
-        else if (const auto* amount = std::get_if<Money>(&cell)) texts.push_back(amount->toString(2));
-        else if (const auto* date = std::get_if<Date>(&cell)) texts.push_back(date->toString());
-        else texts.emplace_back();
+        if (const auto* text = std::get_if<std::string>(&cell))
+          texts.push_back(*text);
+        else if (const auto* amount = std::get_if<Money>(&cell))
+          texts.push_back(amount->toString(2));
+        else if (const auto* date = std::get_if<Date>(&cell))
+          texts.push_back(date->toString());
+        else
+          texts.emplace_back();
       }
       expected.push_back(texts);
     }
@@ -79,7 +83,8 @@ TEST_P(LedgerCli, EveryFormatIsWrittenAndBadArgumentsAreRefused) {
   EXPECT_TRUE(says(table, "本年累计"));
 
   const std::string csv = outputPath("journal.csv");
-  const ProgramRun journal = RunCli({"ledger", "journal", book(), "--subject", "101", "--format", "csv", "--output", csv});
+  const ProgramRun journal =
+      RunCli({"ledger", "journal", book(), "--subject", "101", "--format", "csv", "--output", csv});
   ASSERT_EQ(journal.exitCode, 0) << journal.output;
   std::stringstream text;
   text << std::ifstream(csv).rdbuf();
