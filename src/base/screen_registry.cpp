@@ -106,6 +106,16 @@ void OpenScreen(const ScreenEntry& entry) {
   }
 }
 
+void ShowListScreen(const ScreenEntry& entry, const std::function<std::unique_ptr<Screen>()>& make,
+                    const std::function<void(Screen&)>& reload) {
+  if (Screen* open = openScreen(entry.screenName)) {
+    reload(*open);
+    open->bringToFront();
+    return;
+  }
+  showModeless(entry.screenName, make());
+}
+
 void CloseAllScreens() {
   auto& lists = registry().lists;
   for (auto& [name, screen] : lists)

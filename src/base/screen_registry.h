@@ -42,6 +42,13 @@ void RegisterScreen(const std::string& key, ScreenMakers makers);
 // entry's pattern. A key without a registered screen does nothing.
 void OpenScreen(const ScreenEntry& entry);
 
+// Shows the list screen of a table entry without its filter, for a screen
+// that opens another on chosen values (a drill-down): the open one is handed
+// to `reload` and brought to the front, else `make` makes a new one. The
+// caller has checked the entry's privilege.
+void ShowListScreen(const ScreenEntry& entry, const std::function<std::unique_ptr<Screen>()>& make,
+                    const std::function<void(Screen&)>& reload);
+
 // Closes the open list screens and the kept filter dialogs (unloading).
 void CloseAllScreens();
 // Forgets every registration (unloading, tests).

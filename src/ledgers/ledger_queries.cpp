@@ -136,7 +136,9 @@ void OpenLedgerLines(data::Connection& db, const LineSelection& selection, Ledge
 std::string CurrencyName(data::Connection& db, int moneyId) {
   if (moneyId == base::kAllCurrencies) return "综合本位币";
   const auto row = db.queryOne("SELECT NAME FROM Currency WHERE MONEYID=:moneyId", {{"moneyId", moneyId}});
-  return row ? row->text("NAME") : std::string();
+  if (row && !row->text("NAME").empty()) return row->text("NAME");
+  // Every book keeps its accounts in local money, named or not.
+  return moneyId == base::kLocalCurrency ? "人民币" : std::string();
 }
 
 }  // namespace qj::ledgers

@@ -42,7 +42,7 @@ struct LineSelection {
 void OpenLedgerLines(data::Connection& db, const LineSelection& selection, LedgerLines& lines);
 
 // The currency's name; "" when the book has no such currency. The aggregate
-// currency is "综合本位币".
+// currency is "综合本位币"; the local currency is "人民币" unless the book names it.
 std::string CurrencyName(data::Connection& db, int moneyId);
 
 }  // namespace qj::ledgers

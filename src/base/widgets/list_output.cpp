@@ -28,6 +28,7 @@ void PrintList(HostServices& host, const ListOutput& list, PrintOutput output, Q
     printing::PrintJob job;
     job.data = list.data;
     job.layout = printing::DefaultTemplate(list.reportType, job.data, list.title).layout;
+    job.layout.headerLines.insert(job.layout.headerLines.end(), list.headerLines.begin(), list.headerLines.end());
     job.variables = {{std::string(printing::kCompanyName), host.accountBooksData().CompanyName},
                      {"操作员", host.asUserName()}};
     printing::ListPrinter printer(std::move(job));
@@ -41,7 +42,8 @@ void PrintList(HostServices& host, const ListOutput& list, PrintOutput output, Q
 }
 
 bool ExportList(HostServices& host, const ListOutput& list, const std::string& path) {
-  const std::vector<std::string> title = {list.title, "编制单位：" + host.accountBooksData().CompanyName};
+  std::vector<std::string> title = {list.title, "编制单位：" + host.accountBooksData().CompanyName};
+  title.insert(title.end(), list.headerLines.begin(), list.headerLines.end());
   const std::vector<std::string> footer = {"操作员：" + host.asUserName()};
   try {
     if (path.ends_with(".csv"))

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "hostapi/host_services.h"
 #include "printing/data_set.h"
@@ -19,6 +20,8 @@ struct ListOutput {
   int reportType = 0;  // the report type of the list's print templates (PrintStyle.REPORTTYPE)
   std::string title;   // the list's title, first on paper and in the file
   printing::DataSet data;
+  // Lines under the title (what the list covers: a subject, a period).
+  std::vector<std::string> headerLines;
 };
 
 enum class PrintOutput { Preview, Printer };

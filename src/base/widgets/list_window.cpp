@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -66,7 +67,9 @@ ListWindow::ListWindow(HostServices& host, const std::string& screenName, const 
       reportType_(reportType),
       table_(new DataSetTable(this)),
       grid_(new QTableView),
-      buttons_(new QHBoxLayout) {
+      buttons_(new QHBoxLayout),
+      header_(new QLabel),
+      layout_(new QVBoxLayout(this)) {
   setWindowTitle(QString::fromStdString(caption));
   grid_->setModel(table_);
   grid_->verticalHeader()->hide();
@@ -80,9 +83,11 @@ ListWindow::ListWindow(HostServices& host, const std::string& screenName, const 
   buttons_->addWidget(button("导出", "exportButton", [this] { chooseExportFile(); }));
   buttons_->addStretch();
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(buttons_);
-  layout->addWidget(grid_, 1);
+  header_->setObjectName(QStringLiteral("listHeader"));
+  header_->hide();
+  layout_->addLayout(buttons_);
+  layout_->addWidget(header_);
+  layout_->addWidget(grid_, 1);
   resize(900, 500);
 
   connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
@@ -101,13 +106,30 @@ void ListWindow::showData(printing::DataSet data, std::size_t current) {
 
 const printing::DataSet& ListWindow::data() const { return table_->data(); }
 
-void ListWindow::print(PrintOutput output) { PrintList(host_, {reportType_, caption_, data()}, output, this); }
+void ListWindow::print(PrintOutput output) {
+  PrintList(host_, {reportType_, caption_, data(), headerLines_}, output, this);
+}
 
 void ListWindow::chooseExportFile() {
   exportDialog_ = OpenExportDialog(this, caption_, [this](const std::string& path) {
-    ExportList(host_, {reportType_, caption_, data()}, path);
+    ExportList(host_, {reportType_, caption_, data(), headerLines_}, path);
   });
 }
+
+void ListWindow::setHeaderLines(const std::vector<std::string>& lines) {
+  headerLines_ = lines;
+  QString text;
+  for (const auto& line : lines) text += (text.isEmpty() ? "" : "    ") + QString::fromStdString(line);
+  header_->setText(text);
+  header_->setVisible(!lines.empty());
+}
+
+void ListWindow::setCaption(const std::string& caption) {
+  caption_ = caption;
+  setWindowTitle(QString::fromStdString(caption));
+}
+
+void ListWindow::addBelowGrid(QWidget* widget, int stretch) { layout_->addWidget(widget, stretch); }
 
 QPushButton* ListWindow::button(const char* text, const char* objectName, std::function<void()> clicked) {
   auto* made = new QPushButton(QString::fromUtf8(text));

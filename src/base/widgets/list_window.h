@@ -9,12 +9,15 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/widgets/finance_boot_form_widget.h"
 #include "base/widgets/list_output.h"
 #include "printing/data_set.h"
 
 class QHBoxLayout;
+class QLabel;
+class QVBoxLayout;
 class QPushButton;
 class QTableView;
 
@@ -37,6 +40,10 @@ class ListWindow : public FinanceBootFormWidget {
   // The column that takes the width the others leave; every other column is
   // as wide as its texts.
   void setStretchColumn(int column);
+  // The lines shown above the grid and printed and exported under the title.
+  void setHeaderLines(const std::vector<std::string>& lines);
+  // The window's title, also the title of what it prints and exports.
+  void setCaption(const std::string& caption);
 
   // 打印 and 预览, 导出.
   void print(PrintOutput output);
@@ -45,6 +52,8 @@ class ListWindow : public FinanceBootFormWidget {
  protected:
   // Adds a button before 打印.
   void addButton(const char* text, const char* objectName, std::function<void()> clicked);
+  // Adds a widget under the grid, taking `stretch` parts of the height the grid takes one of.
+  void addBelowGrid(QWidget* widget, int stretch);
   // Tells the list that the user moved to another row.
   virtual void currentRowChanged(std::size_t /*row*/) {}
 
@@ -57,6 +66,9 @@ class ListWindow : public FinanceBootFormWidget {
   DataSetTable* table_;
   QTableView* grid_;
   QHBoxLayout* buttons_;
+  std::vector<std::string> headerLines_;
+  QLabel* header_;
+  QVBoxLayout* layout_;
   int ownButtons_ = 0;
   int stretchColumn_ = -1;
   QPointer<QFileDialog> exportDialog_;

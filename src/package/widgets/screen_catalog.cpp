@@ -6,6 +6,7 @@
 #include "base/subject_chooser_hook.h"
 #include "base/voucher_screen_hook.h"
 #include "cashflow/widgets/opening_data_dialog.h"
+#include "ledgers/widgets/ledger_screens.h"
 #include "periodend/widgets/audit_filter_dialog.h"
 #include "periodend/widgets/carry_forward_dialog.h"
 #include "periodend/widgets/exchange_dialog.h"
@@ -40,6 +41,9 @@ void RegisterBuiltScreens() {
   base::RegisterScreen("PERIODENDOFF_FRM", {&periodend::PeriodCloseScreen, nullptr, nullptr});
   base::RegisterScreen("UNCHECKOUT_FRM", {&periodend::ReopenPeriodScreen, nullptr, nullptr});
   base::RegisterScreen("CASHFLUXIONINIT_FRM", {&cashflow::OpeningDataScreen, nullptr, nullptr});
+  base::RegisterScreen("DETAILTYPELIST_FRM", ledgers::DetailLedgerScreenMakers());
+  base::RegisterScreen("DIARYLIST_FRM", ledgers::JournalScreenMakers());
+  base::RegisterScreen("COUNTKINDLEDGERLIST_FRM", ledgers::GeneralLedgerScreenMakers());
   // The host's own screen: the key is offered and hands over to ShowPrivilegedForm.
   base::RegisterScreen("OVOFLUXIONARCHIVES_FRM", {});
 }

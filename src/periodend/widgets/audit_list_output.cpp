@@ -52,7 +52,7 @@ printing::DataSet AuditDataSet(const std::vector<AuditListRow>& rows) {
 }
 
 base::ListOutput AuditListOutput(const std::vector<AuditListRow>& rows) {
-  return {kAuditListReportType, kAuditListCaption, AuditDataSet(rows)};
+  return {kAuditListReportType, kAuditListCaption, AuditDataSet(rows), {}};
 }
 
 }  // namespace qj::periodend

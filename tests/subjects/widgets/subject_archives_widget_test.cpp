@@ -156,7 +156,7 @@ TEST_P(SubjectArchivesScreen, PrintsTheShownClassFromItsListWindowAndTellsWhyAnE
   std::ifstream(xlsx.toStdString(), std::ios::binary).read(magic.data(), 2);
   EXPECT_EQ(magic, "PK");  // a workbook is a zip file
 
-  EXPECT_FALSE(base::ExportList(host(), {subjects::kSubjectListReportType, "会计科目", list->data()},
+  EXPECT_FALSE(base::ExportList(host(), {subjects::kSubjectListReportType, "会计科目", list->data(), {}},
                                 folder.filePath("无/科目.xlsx").toStdString()));
   EXPECT_EQ(host().messages.back().caption, "出错信息");
   EXPECT_TRUE(lastMessage().starts_with("无法写入文件")) << lastMessage();
