@@ -35,11 +35,11 @@ DetailLedgerRun::DetailLedgerRun(data::Connection& db, const base::CodeStructure
   // A line belongs to its own subject and every ancestor in the run; the
   // subjects a line code reaches are worked out once per code.
   std::unordered_map<std::string_view, std::vector<std::size_t>> reachedBy;
-  for (const LedgerLine& line : lines_.lines()) {
-    auto reached = reachedBy.find(line.subjectId);
+  for (const LedgerLine* line : lines_.ordered()) {
+    auto reached = reachedBy.find(line->subjectId);
     if (reached == reachedBy.end()) {
       std::vector<std::size_t> targets;
-      const std::string_view code = line.subjectId;
+      const std::string_view code = line->subjectId;
       for (const int length : structure.cumulativeLengths()) {
         if (static_cast<std::size_t>(length) >= code.size()) break;
         const auto found = indexOf.find(code.substr(0, static_cast<std::size_t>(length)));
@@ -48,7 +48,7 @@ DetailLedgerRun::DetailLedgerRun(data::Connection& db, const base::CodeStructure
       if (const auto own = indexOf.find(code); own != indexOf.end()) targets.push_back(own->second);
       reached = reachedBy.emplace(code, std::move(targets)).first;
     }
-    for (const std::size_t target : reached->second) subjectLines_[target].push_back(&line);
+    for (const std::size_t target : reached->second) subjectLines_[target].push_back(line);
   }
 }
 

@@ -57,17 +57,16 @@ Journal::Journal(data::Connection& db, const LedgerFilter& filter, LedgerSubject
   lines_.sort();
 
   std::vector<const LedgerLine*> ledgerLines;
-  std::vector<LedgerLine>& all = lines_.lines();
+  const std::vector<LedgerLine*>& all = lines_.ordered();
   for (std::size_t start = 0; start < all.size();) {
     std::size_t end = start;
-    while (end < all.size() && all[end].credId == all[start].credId) ++end;
-    const std::span<const LedgerLine> voucher(all.data() + start, end - start);
-    for (std::size_t i = start; i < end; ++i) {
-      LedgerLine& line = all[i];
-      const bool inCurrency = filter.currency == base::kAllCurrencies || line.moneyId == filter.currency;
-      if (!inCurrency || !line.subjectId.starts_with(subject_.code)) continue;
-      line.counterpart = FindCounterpartSubject(voucher, line);
-      ledgerLines.push_back(&line);
+    while (end < all.size() && all[end]->credId == all[start]->credId) ++end;
+    const std::span<LedgerLine* const> voucher(all.data() + start, end - start);
+    for (LedgerLine* line : voucher) {
+      const bool inCurrency = filter.currency == base::kAllCurrencies || line->moneyId == filter.currency;
+      if (!inCurrency || !line->subjectId.starts_with(subject_.code)) continue;
+      line->counterpart = FindCounterpartSubject(voucher, *line);
+      ledgerLines.push_back(line);
     }
     start = end;
   }

@@ -122,12 +122,12 @@ LedgerOpening GetLedgerOpening(const balances::BalanceMonth* month, bool foreign
   return opening;
 }
 
-std::string_view FindCounterpartSubject(std::span<const LedgerLine> voucherLines, const LedgerLine& line) {
+std::string_view FindCounterpartSubject(std::span<LedgerLine* const> voucherLines, const LedgerLine& line) {
   const bool debitLine = !line.debit.isZero();
   const LedgerLine* first = nullptr;
-  for (const LedgerLine& other : voucherLines) {
-    if (!(debitLine ? other.credit : other.debit).isZero() && (!first || other.fenLuNo < first->fenLuNo))
-      first = &other;
+  for (const LedgerLine* other : voucherLines) {
+    if (!(debitLine ? other->credit : other->debit).isZero() && (!first || other->fenLuNo < first->fenLuNo))
+      first = other;
   }
   return first ? std::string_view(first->subjectId) : std::string_view();
 }

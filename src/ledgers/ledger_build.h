@@ -34,7 +34,7 @@ LedgerOpening GetLedgerOpening(const balances::BalanceMonth* month, bool foreign
 // `FindCounterpartSubject`: among a voucher's lines in line-number order, for
 // a debit line the first line with a credit, for a credit line the first with
 // a debit; "" when there is none.
-std::string_view FindCounterpartSubject(std::span<const LedgerLine> voucherLines, const LedgerLine& line);
+std::string_view FindCounterpartSubject(std::span<LedgerLine* const> voucherLines, const LedgerLine& line);
 
 // `BuildLedger`: appends one subject's rows to `rows`: the opening row, each
 // line with the running balance, and after each month with lines (and always

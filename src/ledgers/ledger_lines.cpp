@@ -9,15 +9,15 @@ void LedgerLines::add(LedgerLine line, std::string_view summary) {
   auto found = summaryIndex_.find(summary);
   if (found == summaryIndex_.end()) found = summaryIndex_.insert(summaries_.emplace_back(summary)).first;
   line.summary = *found;
-  lines_.push_back(std::move(line));
+  ordered_.push_back(&lines_.emplace_back(std::move(line)));
 }
 
 void LedgerLines::sort() {
-  const auto order = [](const LedgerLine& line) {
-    return std::tie(line.date, line.typeId, line.credCode, line.credId, line.fenLuNo);
+  const auto order = [](const LedgerLine* line) {
+    return std::tie(line->date, line->typeId, line->credCode, line->credId, line->fenLuNo);
   };
-  std::sort(lines_.begin(), lines_.end(),
-            [&order](const LedgerLine& a, const LedgerLine& b) { return order(a) < order(b); });
+  std::sort(ordered_.begin(), ordered_.end(),
+            [&order](const LedgerLine* a, const LedgerLine* b) { return order(a) < order(b); });
 }
 
 }  // namespace qj::ledgers

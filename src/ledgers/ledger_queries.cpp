@@ -39,6 +39,12 @@ void addCodeBounds(const CodeRange& codes, const std::string& column, std::strin
   }
 }
 
+// A text column's value without copying it; "" for null.
+std::string_view textOf(const data::Value& value) {
+  const auto* text = std::get_if<std::string>(&value.storage());
+  return text ? std::string_view(*text) : std::string_view();
+}
+
 std::map<std::int64_t, std::string> voucherTypeNames(data::Connection& db) {
   std::map<std::int64_t, std::string> names;
   for (const auto& row : db.query("SELECT ID, NAME FROM AccountVoucherType"))
@@ -89,7 +95,9 @@ void OpenLedgerLines(data::Connection& db, const LineSelection& selection, Ledge
                       {"lastId", MonthVoucherRange(selection.to).last}};
   if (!selection.includeUnposted) sql += " AND a.POSTFLAG='T'";
   if (selection.wholeVouchers) {
-    sql += " AND EXISTS (SELECT 1 FROM VoucherDetail c WHERE c.CREDID=a.CREDID";
+    // The vouchers are found once through the subject index; a correlated
+    // EXISTS would look again for every line of the month.
+    sql += " AND b.CREDID IN (SELECT c.CREDID FROM VoucherDetail c WHERE c.CREDID>=:firstId AND c.CREDID<=:lastId";
     addCodeBounds(selection.codes, "c.SUBJECTID", sql, params);
     sql += ")";
   } else {
@@ -101,14 +109,14 @@ void OpenLedgerLines(data::Connection& db, const LineSelection& selection, Ledge
   }
 
   // Voucher dates repeat line after line; each text is read as a date once.
-  std::string lastDateText;
+  std::string lastDateText = "-";
   Date lastDate;
   db.forEachRow(sql, params, [&](const data::Row& row) {
     const auto integer = [&row](Field field) { return data::IntegerOf(row.at(field)); };
     const auto money = [&integer](Field field) { return Money::fromUnits(integer(field)); };
     LedgerLine line;
     line.credId = data::TextOf(row.at(CredId));
-    const std::string dateText = data::TextOf(row.at(CredDate));
+    const std::string_view dateText = textOf(row.at(CredDate));
     if (dateText != lastDateText) {
       const auto period = Period::parse(std::string_view(line.credId).substr(0, 6));
       lastDate = Date::parse(dateText).value_or(period ? period->firstDay() : selection.from.firstDay());
@@ -117,18 +125,18 @@ void OpenLedgerLines(data::Connection& db, const LineSelection& selection, Ledge
     line.date = lastDate;
     line.credNo = integer(CredNo);
     line.credCode = integer(CredCode);
-    line.typeId = integer(TypeId);
+    line.typeId = static_cast<std::int32_t>(integer(TypeId));
     const auto type = types.find(line.typeId);
     line.voucherNo = (type == types.end() ? std::string() : type->second) + std::to_string(line.credCode);
-    line.fenLuNo = integer(FenLuNo);
+    line.fenLuNo = static_cast<std::int32_t>(integer(FenLuNo));
     line.subjectId = data::TextOf(row.at(SubjectId));
-    line.moneyId = integer(MoneyId);
+    line.moneyId = static_cast<std::int32_t>(integer(MoneyId));
     line.rate = money(Rate);
     line.rawDebit = money(RawDebit);
     line.rawCredit = money(RawCredit);
     line.debit = money(Debit);
     line.credit = money(Credit);
-    lines.add(std::move(line), data::TextOf(row.at(Summary)));
+    lines.add(std::move(line), textOf(row.at(Summary)));
     return true;
   });
 }
