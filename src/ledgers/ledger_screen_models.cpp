@@ -20,19 +20,29 @@ const std::vector<LedgerRow>& noRows() {
 }  // namespace
 
 void DetailLedgerModel::load(data::Connection& db, const base::CodeStructure& structure, const LedgerFilter& filter) {
-  auto run = std::make_unique<DetailLedgerRun>(db, structure, filter);
+  auto subjects = LedgerSubjects(db, filter.subjects);
   currencyName_ = CurrencyName(db, filter.currency);
+  db_ = &db;
+  structure_ = structure;
   filter_ = filter;
-  run_ = std::move(run);
+  subjects_ = std::move(subjects);
   index_ = 0;
   rows_.clear();
+  run_.reset();
   moveTo(0);
 }
 
 void DetailLedgerModel::moveTo(std::size_t index) {
   if (subjectCount() == 0) return;
-  index_ = std::min(index, subjectCount() - 1);
-  rows_ = run_->rows(index_);
+  const std::size_t target = std::min(index, subjectCount() - 1);
+  if (run_ && target == index_) return;
+  // The subject alone: its run reads its own lines and its sub-accounts'.
+  LedgerFilter one = filter_;
+  one.subjects = {subjects_[target].code, subjects_[target].code};
+  auto run = std::make_unique<DetailLedgerRun>(*db_, structure_, one);
+  rows_ = run->subjects().empty() ? std::vector<LedgerRow>() : run->rows(0);
+  run_ = std::move(run);
+  index_ = target;
 }
 
 std::vector<SheetColumn> DetailLedgerModel::columns() const {
@@ -44,14 +54,14 @@ std::vector<SheetRow> DetailLedgerModel::cells() const {
   if (subjectCount() == 0) return cells;
   cells.reserve(rows_.size());
   for (const auto& row : rows_)
-    cells.push_back(LedgerCells(row, run_->subjects()[index_], LedgerKind::Detail, filter_.foreign(), false));
+    cells.push_back(LedgerCells(row, subjects_[index_], LedgerKind::Detail, filter_.foreign(), false));
   return cells;
 }
 
 std::vector<std::string> DetailLedgerModel::headerLines() const {
   std::vector<std::string> lines;
   if (subjectCount() > 0)
-    lines.push_back(LedgerSubjectHeader(run_->subjects()[index_], currencyName_));
+    lines.push_back(LedgerSubjectHeader(subjects_[index_], currencyName_));
   else
     lines.emplace_back("所选范围内没有科目");
   lines.push_back("币种：" + currencyName_ + "  " +

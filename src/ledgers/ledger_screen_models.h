@@ -22,13 +22,16 @@ namespace qj::ledgers {
 inline constexpr int kOpenVoucherFunction = 58;
 inline constexpr int kOpenVoucherAction = 1;
 
-// The detail ledger window: one subject of the run at a time.
+// The detail ledger window: one subject of the run at a time. Each subject's
+// rows are read when the window moves to it, so a run over the whole chart
+// shows its first subject without reading the year's lines first.
 class DetailLedgerModel {
  public:
+  // `db` is read again at each move and must outlive the model.
   void load(data::Connection& db, const base::CodeStructure& structure, const LedgerFilter& filter);
 
   [[nodiscard]] const LedgerFilter& filter() const { return filter_; }
-  [[nodiscard]] std::size_t subjectCount() const { return run_ ? run_->subjects().size() : 0; }
+  [[nodiscard]] std::size_t subjectCount() const { return subjects_.size(); }
   [[nodiscard]] std::size_t subjectIndex() const { return index_; }
   // The navigator: moves to another subject of the run (held to the run).
   void moveTo(std::size_t index);
@@ -46,10 +49,14 @@ class DetailLedgerModel {
   [[nodiscard]] std::optional<std::string> voucherOf(std::size_t row) const;
 
  private:
+  data::Connection* db_ = nullptr;
+  base::CodeStructure structure_{{}};
   LedgerFilter filter_;
   std::string currencyName_;
-  std::unique_ptr<DetailLedgerRun> run_;
+  std::vector<LedgerSubject> subjects_;
   std::size_t index_ = 0;
+  // The current subject's run: its rows view it.
+  std::unique_ptr<DetailLedgerRun> run_;
   std::vector<LedgerRow> rows_;
 };
 

@@ -11,6 +11,7 @@
 #include "ledgers/detail_ledger.h"
 #include "ledgers/general_ledger.h"
 #include "ledgers/journal.h"
+#include "ledgers/ledger_screen_models.h"
 #include "periodend/posting_fixture.h"
 
 namespace qj::test {
@@ -120,6 +121,46 @@ TEST_P(Ledgers, TheDetailLedgerClosesOnThePostedBalancesInEveryCurrency) {
       }
     }
     EXPECT_GT(checked, 4);
+  }
+}
+
+TEST_P(Ledgers, TheWindowReadingOneSubjectAtATimeShowsTheRunsRows) {
+  twoPostedMonths();
+  generate(8, 31, 5, 13);  // unposted, included
+  const ledgers::LedgerFilter all = filter(7, 8, 99, true);
+  const ledgers::DetailLedgerRun run(db(), structure(), all);
+  ledgers::DetailLedgerModel model;
+  model.load(db(), structure(), all);
+  ASSERT_EQ(model.subjectCount(), run.subjects().size());
+  const auto text = [](const std::vector<ledgers::SheetRow>& rows) {
+    std::vector<std::string> out;
+    for (const auto& row : rows) {
+      std::string line;
+      for (const auto& cell : row)
+        line += std::visit(
+                    [](const auto& value) -> std::string {
+                      using T = std::decay_t<decltype(value)>;
+                      if constexpr (std::is_same_v<T, std::string>)
+                        return value;
+                      else if constexpr (std::is_same_v<T, Money>)
+                        return value.toString();
+                      else if constexpr (std::is_same_v<T, Date>)
+                        return value.toString();
+                      else
+                        return "";
+                    },
+                    cell) +
+                "|";
+      out.push_back(line);
+    }
+    return out;
+  };
+  for (std::size_t i = 0; i < run.subjects().size(); ++i) {
+    model.moveTo(i);
+    std::vector<ledgers::SheetRow> expected;
+    for (const auto& row : run.rows(i))
+      expected.push_back(ledgers::LedgerCells(row, run.subjects()[i], ledgers::LedgerKind::Detail, false, false));
+    EXPECT_EQ(text(model.cells()), text(expected)) << run.subjects()[i].code;
   }
 }
 
