@@ -19,6 +19,7 @@
 #include "base/code_structure.h"
 #include "data/connection.h"
 #include "data/schema.h"
+#include "four_level_chart.h"
 #include "ledgers/detail_ledger.h"
 #include "ledgers/general_ledger.h"
 #include "ledgers/journal.h"
@@ -35,32 +36,6 @@ double peakMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
-}
-
-// Level 1: 100 to 119; each with five sub-accounts down to level 4, whose
-// 2,500 codes are the detail subjects. 100 is the cash subject.
-std::vector<std::string> addChart(qj::data::Connection& db, std::vector<std::string>& all) {
-  std::vector<std::string> details;
-  const auto add = [&](const std::string& code, bool detail) {
-    db.execute("INSERT INTO Subject (SUBJECTID, NAME, DCFLAG, DETAILFLAG) VALUES (:c, :n, 'T', :d)",
-               {{"c", code}, {"n", "科目" + code}, {"d", detail ? "T" : "F"}});
-    all.push_back(code);
-    if (detail) details.push_back(code);
-  };
-  for (int top = 100; top < 120; ++top) {
-    const std::string first = std::to_string(top);
-    add(first, false);
-    for (int a = 1; a <= 5; ++a) {
-      const std::string second = first + qj::IntToStr(a, 2);
-      add(second, false);
-      for (int b = 1; b <= 5; ++b) {
-        const std::string third = second + qj::IntToStr(b, 2);
-        add(third, false);
-        for (int c = 1; c <= 5; ++c) add(third + qj::IntToStr(c, 2), true);
-      }
-    }
-  }
-  return details;
 }
 
 // Four lines per voucher: two debits and two credits; every fourth voucher's
@@ -130,10 +105,9 @@ qj::data::Connection& yearBook(qj::data::Engine engine) {
     qj::data::CreateSchema(*book.db);
     qj::data::Transaction tx(*book.db);
     book.db->execute("INSERT INTO AccountVoucherType (ID, NAME) VALUES (1, '记')");
-    std::vector<std::string> all;
-    const auto details = addChart(*book.db, all);
-    for (int month = 1; month <= 12; ++month) addMonth(*book.db, month, details);
-    addBalances(*book.db, all);
+    const auto chart = qj::bench::AddFourLevelChart(*book.db);
+    for (int month = 1; month <= 12; ++month) addMonth(*book.db, month, chart.details);
+    addBalances(*book.db, chart.all);
     tx.commit();
     if (engine == qj::data::Engine::Postgres) book.db->executeScript("ANALYZE");
   }

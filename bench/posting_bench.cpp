@@ -19,6 +19,7 @@
 
 #include "data/connection.h"
 #include "data/schema.h"
+#include "four_level_chart.h"
 #include "periodend/posting.h"
 #include "throwaway_database.h"
 
@@ -31,31 +32,6 @@ double peakMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
-}
-
-// Level 1: 100 to 119; each with five sub-accounts down to level 4, whose
-// 2,500 codes are the detail subjects: 3,120 subjects in all.
-std::vector<std::string> addChart(qj::data::Connection& db) {
-  std::vector<std::string> details;
-  const auto add = [&](const std::string& code, bool detail) {
-    db.execute("INSERT INTO Subject (SUBJECTID, NAME, DCFLAG, DETAILFLAG) VALUES (:c, :n, 'T', :d)",
-               {{"c", code}, {"n", "科目" + code}, {"d", detail ? "T" : "F"}});
-    if (detail) details.push_back(code);
-  };
-  for (int top = 100; top < 120; ++top) {
-    const std::string first = std::to_string(top);
-    add(first, false);
-    for (int a = 1; a <= 5; ++a) {
-      const std::string second = first + qj::IntToStr(a, 2);
-      add(second, false);
-      for (int b = 1; b <= 5; ++b) {
-        const std::string third = second + qj::IntToStr(b, 2);
-        add(third, false);
-        for (int c = 1; c <= 5; ++c) add(third + qj::IntToStr(c, 2), true);
-      }
-    }
-  }
-  return details;
 }
 
 // Four lines per voucher: two debits and two credits of deterministic
@@ -100,7 +76,7 @@ void addVouchers(qj::data::Connection& db, const std::vector<std::string>& detai
 void fillBook(qj::data::Connection& db) {
   qj::data::CreateSchema(db);
   qj::data::Transaction tx(db);
-  addVouchers(db, addChart(db));
+  addVouchers(db, qj::bench::AddFourLevelChart(db).details);
   tx.commit();
 }
 

@@ -32,21 +32,18 @@ GeneralLedgerRow balanceRow(GeneralRowKind kind, const balances::BalanceMonth& m
 }  // namespace
 
 std::optional<Refusal> ValidateGeneralLedgerFilter(const GeneralLedgerFilter& filter) {
-  if (filter.year < kFirstLedgerYear || filter.year > kLastLedgerYear)
-    return Refusal{"会计年度应在 " + std::to_string(kFirstLedgerYear) + " 至 " + std::to_string(kLastLedgerYear) +
-                   " 之间"};
-  if (filter.fromMonth < 1 || filter.fromMonth > 12 || filter.toMonth < 1 || filter.toMonth > 12)
-    return Refusal{"会计期间应在 1 至 12 之间"};
+  if (auto refusal = CalendarRefusal(filter.year, filter.fromMonth, filter.toMonth)) return refusal;
   if (filter.fromMonth > filter.toMonth) return Refusal{"会计开始期间不能大于会计结束期间"};
   if (filter.level < 1 || filter.level > kLastGeneralLedgerLevel) return Refusal{"科目级别应在 1 至 5 之间"};
   return std::nullopt;
 }
 
 GeneralLedgerFilter DefaultGeneralLedgerFilter(const AccountBooksData& book) {
+  const MonthSpan span = DefaultMonthSpan(book);
   GeneralLedgerFilter filter;
-  filter.year = book.CurrYear;
-  filter.fromMonth = book.CurrYear == book.StartYear ? book.StartMonth : 1;
-  filter.toMonth = book.CurrMon;
+  filter.year = span.year;
+  filter.fromMonth = span.fromMonth;
+  filter.toMonth = span.toMonth;
   return filter;
 }
 

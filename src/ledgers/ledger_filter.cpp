@@ -15,11 +15,20 @@ std::optional<std::string> CodeRange::lineBelow() const {
   return below;
 }
 
-std::optional<Refusal> ValidateLedgerFilter(const AccountBooksData& book, int year, int fromMonth, int toMonth) {
+std::optional<Refusal> CalendarRefusal(int year, int fromMonth, int toMonth) {
   if (year < kFirstLedgerYear || year > kLastLedgerYear)
     return Refusal{"会计年度应在 " + std::to_string(kFirstLedgerYear) + " 至 " + std::to_string(kLastLedgerYear) +
                    " 之间"};
   if (fromMonth < 1 || fromMonth > 12 || toMonth < 1 || toMonth > 12) return Refusal{"会计期间应在 1 至 12 之间"};
+  return std::nullopt;
+}
+
+MonthSpan DefaultMonthSpan(const AccountBooksData& book) {
+  return {book.CurrYear, book.CurrYear == book.StartYear ? book.StartMonth : 1, book.CurrMon};
+}
+
+std::optional<Refusal> ValidateLedgerFilter(const AccountBooksData& book, int year, int fromMonth, int toMonth) {
+  if (auto refusal = CalendarRefusal(year, fromMonth, toMonth)) return refusal;
   const auto start = std::pair{book.StartYear, book.StartMonth};
   const auto from = std::pair{year, fromMonth};
   if (from < start) return Refusal{"会计期间不能从系统开帐日之前开始"};
@@ -29,10 +38,11 @@ std::optional<Refusal> ValidateLedgerFilter(const AccountBooksData& book, int ye
 }
 
 LedgerFilter DefaultLedgerFilter(const AccountBooksData& book) {
+  const MonthSpan span = DefaultMonthSpan(book);
   LedgerFilter filter;
-  filter.year = book.CurrYear;
-  filter.fromMonth = book.CurrYear == book.StartYear ? book.StartMonth : 1;
-  filter.toMonth = book.CurrMon;
+  filter.year = span.year;
+  filter.fromMonth = span.fromMonth;
+  filter.toMonth = span.toMonth;
   return filter;
 }
 

@@ -43,6 +43,18 @@ struct LedgerFilter {
   [[nodiscard]] bool foreign() const { return base::IsForeignCurrency(currency); }
 };
 
+// A year or a month outside the calendar the filters offer; none when both lie inside it.
+std::optional<Refusal> CalendarRefusal(int year, int fromMonth, int toMonth);
+
+// The months a ledger filter opens with: the current period's year, from its
+// first month in the book to the current month.
+struct MonthSpan {
+  int year = 0;
+  int fromMonth = 1;
+  int toMonth = 12;
+};
+MonthSpan DefaultMonthSpan(const AccountBooksData& book);
+
 // The refusals of the ledger filters' OK, in the order they are checked: a
 // year or month outside the calendar, a start before the book's first month
 // or after its current period, a start month after the end month.

@@ -2,30 +2,19 @@
 #include "printing/spreadsheet_export.h"
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <regex>
 
 #include "fixtures.h"
 #include "printing/errors.h"
+#include "support/zip_member.h"
 
 namespace qj::printing {
 namespace {
 
 namespace fs = std::filesystem;
 
-// One member of a zip archive, "" when it is missing.
-std::string ZipMember(const fs::path& archive, const char* member) {
-  std::string content;
-  zip_t* zip = zip_open(archive.c_str(), ZIP_RDONLY, nullptr);
-  zip_file_t* file = zip != nullptr ? zip_fopen(zip, member, 0) : nullptr;
-  char buffer[4096];
-  for (zip_int64_t got; file != nullptr && (got = zip_fread(file, buffer, sizeof buffer)) > 0;)
-    content.append(buffer, static_cast<std::size_t>(got));
-  if (file != nullptr) zip_fclose(file);
-  if (zip != nullptr) zip_close(zip);
-  return content;
-}
+std::string ZipMember(const fs::path& archive, const char* member) { return test::ZipMember(archive.string(), member); }
 
 class ExportTest : public ScratchFolderTest {
  protected:

@@ -3,7 +3,6 @@
 // voucher, the general ledger drills down into a journal or a detail ledger
 // and charts the subject's months, and what is on screen is exported.
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <QApplication>
 #include <QChartView>
@@ -24,22 +23,10 @@
 #include "printing/widgets/list_printer.h"
 #include "support/screenshot.h"
 #include "support/widget_lookup.h"
+#include "support/zip_member.h"
 
 namespace qj::test {
 namespace {
-
-// One member of a zip archive, "" when it is missing.
-std::string ZipMember(const std::string& archive, const char* member) {
-  std::string content;
-  zip_t* zip = zip_open(archive.c_str(), ZIP_RDONLY, nullptr);
-  zip_file_t* file = zip != nullptr ? zip_fopen(zip, member, 0) : nullptr;
-  char buffer[4096];
-  for (zip_int64_t got; file != nullptr && (got = zip_fread(file, buffer, sizeof buffer)) > 0;)
-    content.append(buffer, static_cast<std::size_t>(got));
-  if (file != nullptr) zip_fclose(file);
-  if (zip != nullptr) zip_close(zip);
-  return content;
-}
 
 template <class Window>
 std::vector<Window*> openWindows() {
