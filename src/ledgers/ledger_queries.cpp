@@ -1,30 +1,27 @@
 #include "ledgers/ledger_queries.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 #include "base/currency_ids.h"
 
 namespace qj::ledgers {
 namespace {
 
-// Read by position, in this order.
-constexpr const char* kLineSelect =
-    "SELECT a.CREDID, a.CREDDATE, a.CREDNO, a.CREDCODE, a.AccountVoucherTypeID, b.FENLUNO, b.SUBJECTID, b.Precis, "
-    "b.MONEYID, b.RATE, b.RAWDEBIT, b.RAWCREDIT, b.DEBIT, b.CREDIT "
-    "FROM VoucherDetail b JOIN VoucherMaster a ON a.CREDID=b.CREDID ";
-enum Field : std::size_t {
-  CredId,
-  CredDate,
-  CredNo,
-  CredCode,
-  TypeId,
-  FenLuNo,
-  SubjectId,
-  Summary,
-  MoneyId,
-  Rate,
-  RawDebit,
-  RawCredit,
-  Debit,
-  Credit
+// A line's columns, read by position in this order, then its voucher's.
+constexpr const char* kLineColumns =
+    "b.CREDID, b.FENLUNO, b.SUBJECTID, b.Precis, b.MONEYID, b.RATE, b.RAWDEBIT, b.RAWCREDIT, b.DEBIT, b.CREDIT";
+enum LineField : std::size_t { CredId, FenLuNo, SubjectId, Summary, MoneyId, Rate, RawDebit, RawCredit, Debit, Credit };
+constexpr const char* kVoucherColumns = "a.CREDDATE, a.CREDNO, a.CREDCODE, a.AccountVoucherTypeID";
+enum VoucherField : std::size_t { CredDate, CredNo, CredCode, TypeId };
+
+// What a line takes from its voucher.
+struct VoucherHeader {
+  Date date;
+  std::int64_t credNo = 0;
+  std::int64_t credCode = 0;
+  std::int32_t typeId = 0;
+  std::string voucherNo;
 };
 
 // The subject bounds of a range, on `column`, as SQL with its parameters.
@@ -50,6 +47,58 @@ std::map<std::int64_t, std::string> voucherTypeNames(data::Connection& db) {
   for (const auto& row : db.query("SELECT ID, NAME FROM AccountVoucherType"))
     names[row.integer("ID")] = row.text("NAME");
   return names;
+}
+
+// Reads voucher headers from rows, each date text read as a date once (dates
+// repeat voucher after voucher), the voucher word from the book's types.
+class HeaderReader {
+ public:
+  HeaderReader(data::Connection& db, Period fallback) : types_(voucherTypeNames(db)), fallback_(fallback) {}
+
+  // The header in the row's columns from `first` on, for the voucher `credId`.
+  VoucherHeader read(const data::Row& row, std::size_t first, std::string_view credId) {
+    VoucherHeader header;
+    const std::string_view dateText = textOf(row.at(first + CredDate));
+    if (dateText != lastDateText_) {
+      const auto period = Period::parse(credId.substr(0, std::min<std::size_t>(6, credId.size())));
+      lastDate_ = Date::parse(dateText).value_or((period ? *period : fallback_).firstDay());
+      lastDateText_ = dateText;
+    }
+    header.date = lastDate_;
+    header.credNo = data::IntegerOf(row.at(first + CredNo));
+    header.credCode = data::IntegerOf(row.at(first + CredCode));
+    header.typeId = static_cast<std::int32_t>(data::IntegerOf(row.at(first + TypeId)));
+    const auto type = types_.find(header.typeId);
+    header.voucherNo = (type == types_.end() ? std::string() : type->second) + std::to_string(header.credCode);
+    return header;
+  }
+
+ private:
+  std::map<std::int64_t, std::string> types_;
+  Period fallback_;
+  std::string lastDateText_ = "-";
+  Date lastDate_;
+};
+
+// Adds the line in the row's first columns, with its voucher's header.
+void addLine(const data::Row& row, const VoucherHeader& header, LedgerLines& lines) {
+  const auto money = [&row](LineField field) { return Money::fromUnits(data::IntegerOf(row.at(field))); };
+  LedgerLine line;
+  line.credId = data::TextOf(row.at(CredId));
+  line.date = header.date;
+  line.credNo = header.credNo;
+  line.credCode = header.credCode;
+  line.typeId = header.typeId;
+  line.voucherNo = header.voucherNo;
+  line.fenLuNo = static_cast<std::int32_t>(data::IntegerOf(row.at(FenLuNo)));
+  line.subjectId = data::TextOf(row.at(SubjectId));
+  line.moneyId = static_cast<std::int32_t>(data::IntegerOf(row.at(MoneyId)));
+  line.rate = money(Rate);
+  line.rawDebit = money(RawDebit);
+  line.rawCredit = money(RawCredit);
+  line.debit = money(Debit);
+  line.credit = money(Credit);
+  lines.add(std::move(line), textOf(row.at(Summary)));
 }
 
 LedgerSubject subjectOf(const data::Row& row) {
@@ -89,10 +138,49 @@ std::vector<LedgerSubject> SubjectsUnder(data::Connection& db, const std::vector
 }
 
 void OpenLedgerLines(data::Connection& db, const LineSelection& selection, LedgerLines& lines) {
-  const auto types = voucherTypeNames(db);
-  std::string sql = std::string(kLineSelect) + "WHERE a.CREDID>=:firstId AND a.CREDID<=:lastId";
+  HeaderReader headers(db, selection.from);
   data::Params params{{"firstId", MonthVoucherRange(selection.from).first},
                       {"lastId", MonthVoucherRange(selection.to).last}};
+  const bool bounded = !selection.codes.lineLow().empty() || selection.codes.lineBelow();
+  std::string currency;
+  if (selection.currency && !selection.wholeVouchers) {
+    currency = " AND COALESCE(b.MONEYID, 0)=:moneyId";
+    params.push_back({"moneyId", *selection.currency});
+  }
+
+  if (!bounded && !selection.wholeVouchers) {
+    // Every subject: the months' headers are read once, then their lines
+    // alone, instead of finding each line's voucher again.
+    std::unordered_map<std::string, VoucherHeader> byId;
+    db.forEachRow(std::string("SELECT a.CREDID, ") + kVoucherColumns +
+                      " FROM VoucherMaster a WHERE a.CREDID>=:firstId AND a.CREDID<=:lastId" +
+                      (selection.includeUnposted ? "" : " AND a.POSTFLAG='T'"),
+                  {params[0], params[1]}, [&](const data::Row& row) {
+                    std::string credId = data::TextOf(row.at(0));
+                    VoucherHeader header = headers.read(row, 1, credId);
+                    byId.emplace(std::move(credId), std::move(header));
+                    return true;
+                  });
+    const VoucherHeader* last = nullptr;
+    std::string lastId;
+    db.forEachRow(std::string("SELECT ") + kLineColumns +
+                      " FROM VoucherDetail b WHERE b.CREDID>=:firstId AND b.CREDID<=:lastId" + currency,
+                  params, [&](const data::Row& row) {
+                    const std::string_view credId = textOf(row.at(CredId));
+                    if (!last || credId != lastId) {
+                      lastId = credId;
+                      const auto found = byId.find(lastId);
+                      last = found == byId.end() ? nullptr : &found->second;
+                    }
+                    if (last) addLine(row, *last, lines);  // a line without its (posted) voucher is not read
+                    return true;
+                  });
+    return;
+  }
+
+  std::string sql = std::string("SELECT ") + kLineColumns + ", " + kVoucherColumns +
+                    " FROM VoucherDetail b JOIN VoucherMaster a ON a.CREDID=b.CREDID"
+                    " WHERE a.CREDID>=:firstId AND a.CREDID<=:lastId";
   if (!selection.includeUnposted) sql += " AND a.POSTFLAG='T'";
   if (selection.wholeVouchers) {
     // The vouchers are found once through the subject index; a correlated
@@ -102,41 +190,11 @@ void OpenLedgerLines(data::Connection& db, const LineSelection& selection, Ledge
     sql += ")";
   } else {
     addCodeBounds(selection.codes, "b.SUBJECTID", sql, params);
-    if (selection.currency) {
-      sql += " AND COALESCE(b.MONEYID, 0)=:moneyId";
-      params.push_back({"moneyId", *selection.currency});
-    }
+    sql += currency;
   }
-
-  // Voucher dates repeat line after line; each text is read as a date once.
-  std::string lastDateText = "-";
-  Date lastDate;
+  constexpr std::size_t kHeaderAt = Credit + 1;
   db.forEachRow(sql, params, [&](const data::Row& row) {
-    const auto integer = [&row](Field field) { return data::IntegerOf(row.at(field)); };
-    const auto money = [&integer](Field field) { return Money::fromUnits(integer(field)); };
-    LedgerLine line;
-    line.credId = data::TextOf(row.at(CredId));
-    const std::string_view dateText = textOf(row.at(CredDate));
-    if (dateText != lastDateText) {
-      const auto period = Period::parse(std::string_view(line.credId).substr(0, 6));
-      lastDate = Date::parse(dateText).value_or(period ? period->firstDay() : selection.from.firstDay());
-      lastDateText = dateText;
-    }
-    line.date = lastDate;
-    line.credNo = integer(CredNo);
-    line.credCode = integer(CredCode);
-    line.typeId = static_cast<std::int32_t>(integer(TypeId));
-    const auto type = types.find(line.typeId);
-    line.voucherNo = (type == types.end() ? std::string() : type->second) + std::to_string(line.credCode);
-    line.fenLuNo = static_cast<std::int32_t>(integer(FenLuNo));
-    line.subjectId = data::TextOf(row.at(SubjectId));
-    line.moneyId = static_cast<std::int32_t>(integer(MoneyId));
-    line.rate = money(Rate);
-    line.rawDebit = money(RawDebit);
-    line.rawCredit = money(RawCredit);
-    line.debit = money(Debit);
-    line.credit = money(Credit);
-    lines.add(std::move(line), textOf(row.at(Summary)));
+    addLine(row, headers.read(row, kHeaderAt, textOf(row.at(CredId))), lines);
     return true;
   });
 }
