@@ -31,7 +31,11 @@ ledgers::CodeRange subjectRange(const Arguments& args) {
   if (!text) return {};
   const auto dash = text->find('-');
   if (dash == std::string::npos) return {*text, *text};
-  return {text->substr(0, dash), text->substr(dash + 1)};
+  ledgers::CodeRange range{text->substr(0, dash), text->substr(dash + 1)};
+  if (range.last.find('-') != std::string::npos) throw UsageError("--subjects 应为 起始科目-结束科目：" + *text);
+  if (!range.first.empty() && !range.last.empty() && range.first > range.last)
+    throw UsageError("起始科目不能大于结束科目：" + *text);
+  return range;
 }
 
 struct Span {

@@ -135,8 +135,10 @@ class SheetOutput::Writer {
     }
     if (path_) {
       file_.close();
-      if (!file_ || std::rename(partPath().c_str(), path_->c_str()) != 0)
+      if (!file_ || std::rename(partPath().c_str(), path_->c_str()) != 0) {
+        std::remove(partPath().c_str());
         throw std::runtime_error("无法写入文件：" + *path_);
+      }
     }
   }
 

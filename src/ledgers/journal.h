@@ -37,6 +37,9 @@ class Journal {
   // Reads and builds the subject's journal over the filter's months, currency
   // and posting choice (its code range is not used).
   Journal(data::Connection& db, const LedgerFilter& filter, LedgerSubject subject);
+  // Its rows view its own subject and lines.
+  Journal(const Journal&) = delete;
+  Journal& operator=(const Journal&) = delete;
 
   [[nodiscard]] const LedgerSubject& subject() const { return subject_; }
   [[nodiscard]] const std::vector<LedgerRow>& rows() const { return rows_; }

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "base/currency_ids.h"
+#include "ledgers/ledger_build.h"
 
 namespace qj::ledgers {
 namespace {
@@ -59,12 +60,16 @@ class HeaderReader {
   VoucherHeader read(const data::Row& row, std::size_t first, std::string_view credId) {
     VoucherHeader header;
     const std::string_view dateText = textOf(row.at(first + CredDate));
-    if (dateText != lastDateText_) {
-      const auto period = Period::parse(credId.substr(0, std::min<std::size_t>(6, credId.size())));
-      lastDate_ = Date::parse(dateText).value_or((period ? *period : fallback_).firstDay());
-      lastDateText_ = dateText;
+    if (dateText.empty() || dateText != lastDateText_) {
+      const auto date = Date::parse(dateText);
+      if (date) {
+        lastDate_ = *date;
+        lastDateText_ = dateText;
+      }
+      header.date = date ? *date : fallbackFor(credId);
+    } else {
+      header.date = lastDate_;
     }
-    header.date = lastDate_;
     header.credNo = data::IntegerOf(row.at(first + CredNo));
     header.credCode = data::IntegerOf(row.at(first + CredCode));
     header.typeId = static_cast<std::int32_t>(data::IntegerOf(row.at(first + TypeId)));
@@ -74,9 +79,15 @@ class HeaderReader {
   }
 
  private:
+  // A voucher without a readable date stands on the first day of its month.
+  [[nodiscard]] Date fallbackFor(std::string_view credId) const {
+    const auto period = Period::parse(credId.substr(0, std::min<std::size_t>(6, credId.size())));
+    return (period ? *period : fallback_).firstDay();
+  }
+
   std::map<std::int64_t, std::string> types_;
   Period fallback_;
-  std::string lastDateText_ = "-";
+  std::string lastDateText_;
   Date lastDate_;
 };
 
@@ -102,7 +113,7 @@ void addLine(const data::Row& row, const VoucherHeader& header, LedgerLines& lin
 }
 
 LedgerSubject subjectOf(const data::Row& row) {
-  return {row.text("SUBJECTID"), row.text("NAME"), row.text("DCFLAG") != "F"};
+  return {row.text("SUBJECTID"), row.text("NAME"), GetSubjectSide(row.text("DCFLAG"))};
 }
 
 }  // namespace

@@ -111,6 +111,8 @@ TEST_P(LedgerCli, EveryFormatIsWrittenAndBadArgumentsAreRefused) {
       {{"ledger", "journal", book(), "--subject", "501"}, "不是现金或银行存款科目"},
       {{"ledger", "detail", book(), "--format", "xlsx"}, "需要用 --output 指定文件"},
       {{"ledger", "trial", book()}, "detail、journal 或 general"},
+      {{"ledger", "detail", book(), "--subjects", "102-101"}, "起始科目不能大于结束科目"},
+      {{"ledger", "detail", book(), "--subjects", "1-2-3"}, "--subjects 应为"},
   };
   for (const auto& [words, message] : refused) {
     const ProgramRun run = RunCli(words);

@@ -235,7 +235,9 @@ TEST_P(Ledgers, TheGeneralLedgerAgreesWithTheDetailLedgerMonthByMonth) {
   // Level 1 keeps only first-level codes; no movement leaves a month out but
   // the subject still opens on its first remaining month.
   general.level = 1;
-  for (const auto& row : ledgers::BuildGeneralLedger(db(), structure(), general)) EXPECT_EQ(row.subjectId.size(), 3U);
+  const auto firstLevel = ledgers::BuildGeneralLedger(db(), structure(), general);
+  ASSERT_FALSE(firstLevel.empty());
+  for (const auto& row : firstLevel) EXPECT_EQ(row.subjectId.size(), 3U);
   db().execute("UPDATE Balance SET DEBIT=NULL, CREDIT=NULL WHERE YEARMON='201107' AND SUBJECTID='501' AND MONEYID=0");
   general.omitIdleMonths = true;
   general.subjects = {"501", "501"};
@@ -333,6 +335,33 @@ TEST_P(Ledgers, ACreditSideSubjectWithADebitBalanceShowsItNegativeUnderCredit) {
   EXPECT_EQ(rows[1].balance, -Yuan("40"));
   EXPECT_EQ(rows[1].side, ledgers::kCreditSide);
   EXPECT_EQ(rows[0].side, ledgers::kSettled);
+}
+
+TEST_P(Ledgers, VouchersWithoutADateStandInTheirOwnMonth) {
+  twoPostedMonths();
+  // Vouchers an outside program stored without a date, in July and August,
+  // read among dated ones.
+  for (const auto& [month, no] : {std::pair{7, 31}, std::pair{8, 31}, std::pair{8, 32}}) {
+    const std::string id = voucherIn(month, no, true);
+    db().execute("UPDATE VoucherMaster SET CREDDATE=NULL WHERE CREDID=:id", {{"id", id}});
+    line(id, "501", Yuan("7"), {});
+    line(id, "101", {}, Yuan("7"));
+  }
+  for (const auto& range : {ledgers::CodeRange{}, ledgers::CodeRange{"501", "501"}}) {
+    ledgers::LedgerFilter chosen = filter(7, 8);
+    chosen.subjects = range;
+    const ledgers::DetailLedgerRun run(db(), structure(), chosen);
+    const auto subject =
+        std::find_if(run.subjects().begin(), run.subjects().end(), [](const auto& s) { return s.code == "501"; });
+    const auto rows = run.rows(static_cast<std::size_t>(subject - run.subjects().begin()));
+    int undated = 0;
+    for (const auto& row : rows) {
+      if (row.kind != LedgerRowKind::Line || row.debit != Yuan("7")) continue;
+      ++undated;
+      EXPECT_EQ(row.date, Period::parse(row.credId.substr(0, 6))->firstDay()) << range.first;
+    }
+    EXPECT_EQ(undated, 3) << range.first;
+  }
 }
 
 TEST_P(Ledgers, TheFilterRefusesPeriodsOutsideTheBooks) {

@@ -84,7 +84,8 @@ int PeriodFields::chosenCurrency() const {
   return currency->currentIndex() < 0 ? base::kLocalCurrency : currency->currentData().toInt();
 }
 
-LedgerFilterDialog::LedgerFilterDialog(HostServices& host, Kind kind, const LedgerFilter& initial, QWidget* parent)
+LedgerFilterDialog::LedgerFilterDialog(HostServices& host, Kind kind, const LedgerFilter& initial, QWidget* parent,
+                                       const std::string& journalCode)
     : QDialog(parent),
       host_(host),
       kind_(kind),
@@ -109,8 +110,10 @@ LedgerFilterDialog::LedgerFilterDialog(HostServices& host, Kind kind, const Ledg
     subject_ = new QComboBox;
     subject_->setObjectName(QStringLiteral("subjectBox"));
     base::ReportFailures(host, [&] { journalSubjects_ = JournalSubjects(host.FindStartupDB(), host.ReservedSub()); });
-    for (const auto& subject : journalSubjects_)
+    for (const auto& subject : journalSubjects_) {
       subject_->addItem(QString::fromStdString(subject.code + "  " + subject.name));
+      if (subject.code == journalCode) subject_->setCurrentIndex(subject_->count() - 1);
+    }
     form->addRow(QStringLiteral("科目"), subject_);
   }
   auto* layout = new QVBoxLayout(this);

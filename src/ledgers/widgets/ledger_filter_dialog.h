@@ -33,7 +33,9 @@ class PeriodFields {
 class LedgerFilterDialog final : public QDialog {
  public:
   enum class Kind { Detail, Journal };
-  LedgerFilterDialog(HostServices& host, Kind kind, const LedgerFilter& initial, QWidget* parent);
+  // A journal's filter starts on `journalCode` when it is one of the subjects offered.
+  LedgerFilterDialog(HostServices& host, Kind kind, const LedgerFilter& initial, QWidget* parent,
+                     const std::string& journalCode = {});
 
   [[nodiscard]] LedgerFilter filter() const;
   // The journal's subject; none when the book has no cash or bank subject.

@@ -67,7 +67,7 @@ void DetailLedgerWindow::refilter() {
 }
 
 void DetailLedgerWindow::move(void (DetailLedgerModel::*step)()) {
-  (model_.*step)();
+  base::ReportFailures(host_, [&] { (model_.*step)(); });
   refresh();
 }
 
@@ -95,7 +95,7 @@ void JournalWindow::load(const LedgerFilter& filter, const LedgerSubject& subjec
 }
 
 void JournalWindow::refilter() {
-  LedgerFilterDialog dialog(host_, LedgerFilterDialog::Kind::Journal, model_.filter(), this);
+  LedgerFilterDialog dialog(host_, LedgerFilterDialog::Kind::Journal, model_.filter(), this, subject_.code);
   if (dialog.exec() == QDialog::Accepted) load(dialog.filter(), *dialog.journalSubject());
 }
 

@@ -16,6 +16,7 @@
 
 #include "base/voucher_screen_hook.h"
 #include "base/widgets/list_output.h"
+#include "ledgers/widgets/ledger_filter_dialog.h"
 #include "ledgers/widgets/ledger_windows.h"
 #include "package/widgets/screen_catalog.h"
 #include "periodend/posting_fixture.h"
@@ -181,6 +182,7 @@ TEST_P(LedgerScreens, TheGeneralLedgerDrillsDownAndChartsTheSubjectsMonths) {
   // Without the detail ledger's privilege nothing opens.
   host().deniedPrivileges.insert({65, 1});
   details.front()->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   grid.setCurrentIndex(grid.model()->index(rowOf("501", "本期合计"), 0));
   Click(window, "drillDownButton");
   EXPECT_TRUE(openWindows<ledgers::DetailLedgerWindow>().empty());
@@ -197,6 +199,10 @@ TEST_P(LedgerScreens, TheJournalOpensFromItsKeyAndWhatIsOnScreenIsExportedAndPri
   auto& window = *windows.front();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   EXPECT_EQ(window.windowTitle(), QStringLiteral("现金日记帐"));
+  // 过滤 on a bank journal starts on its own subject.
+  ledgers::LedgerFilterDialog again(host(), ledgers::LedgerFilterDialog::Kind::Journal, window.model().filter(),
+                                    nullptr, "10201");
+  EXPECT_EQ(again.journalSubject()->code, "10201");
   EXPECT_EQ(window.data().rows.size(), 5U);
   const std::string xlsx = ::testing::TempDir() + "qj-ledger-journal.xlsx";
   ASSERT_TRUE(
