@@ -49,7 +49,6 @@ class LedgerRunner {
     LedgerRow row = balanceRow(LedgerRowKind::Line, line.date, line.summary);
     if (journalMode) row.subjectId = line.counterpart;
     row.credId = line.credId;
-    row.credNo = line.credNo;
     row.voucherNo = line.voucherNo;
     row.debit = debit;
     row.credit = credit;

@@ -26,7 +26,6 @@ struct LedgerLine {
   std::int32_t typeId = 0;
   std::int32_t fenLuNo = 0;
   std::int32_t moneyId = 0;
-  std::int64_t credNo = 0;
   std::int64_t credCode = 0;
   Money rate, rawDebit, rawCredit, debit, credit;
 };

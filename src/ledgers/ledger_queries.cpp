@@ -13,13 +13,12 @@ namespace {
 constexpr const char* kLineColumns =
     "b.CREDID, b.FENLUNO, b.SUBJECTID, b.Precis, b.MONEYID, b.RATE, b.RAWDEBIT, b.RAWCREDIT, b.DEBIT, b.CREDIT";
 enum LineField : std::size_t { CredId, FenLuNo, SubjectId, Summary, MoneyId, Rate, RawDebit, RawCredit, Debit, Credit };
-constexpr const char* kVoucherColumns = "a.CREDDATE, a.CREDNO, a.CREDCODE, a.AccountVoucherTypeID";
-enum VoucherField : std::size_t { CredDate, CredNo, CredCode, TypeId };
+constexpr const char* kVoucherColumns = "a.CREDDATE, a.CREDCODE, a.AccountVoucherTypeID";
+enum VoucherField : std::size_t { CredDate, CredCode, TypeId };
 
 // What a line takes from its voucher.
 struct VoucherHeader {
   Date date;
-  std::int64_t credNo = 0;
   std::int64_t credCode = 0;
   std::int32_t typeId = 0;
   std::string voucherNo;
@@ -70,7 +69,6 @@ class HeaderReader {
     } else {
       header.date = lastDate_;
     }
-    header.credNo = data::IntegerOf(row.at(first + CredNo));
     header.credCode = data::IntegerOf(row.at(first + CredCode));
     header.typeId = static_cast<std::int32_t>(data::IntegerOf(row.at(first + TypeId)));
     const auto type = types_.find(header.typeId);
@@ -97,7 +95,6 @@ void addLine(const data::Row& row, const VoucherHeader& header, LedgerLines& lin
   LedgerLine line;
   line.credId = data::TextOf(row.at(CredId));
   line.date = header.date;
-  line.credNo = header.credNo;
   line.credCode = header.credCode;
   line.typeId = header.typeId;
   line.voucherNo = header.voucherNo;
@@ -150,8 +147,9 @@ std::vector<LedgerSubject> SubjectsUnder(data::Connection& db, const std::vector
 
 void OpenLedgerLines(data::Connection& db, const LineSelection& selection, LedgerLines& lines) {
   HeaderReader headers(db, selection.from);
-  data::Params params{{"firstId", MonthVoucherRange(selection.from).first},
-                      {"lastId", MonthVoucherRange(selection.to).last}};
+  const data::Params months{{"firstId", MonthVoucherRange(selection.from).first},
+                            {"lastId", MonthVoucherRange(selection.to).last}};
+  data::Params params = months;
   const bool bounded = !selection.codes.lineLow().empty() || selection.codes.lineBelow();
   std::string currency;
   if (selection.currency && !selection.wholeVouchers) {
@@ -166,7 +164,7 @@ void OpenLedgerLines(data::Connection& db, const LineSelection& selection, Ledge
     db.forEachRow(std::string("SELECT a.CREDID, ") + kVoucherColumns +
                       " FROM VoucherMaster a WHERE a.CREDID>=:firstId AND a.CREDID<=:lastId" +
                       (selection.includeUnposted ? "" : " AND a.POSTFLAG='T'"),
-                  {params[0], params[1]}, [&](const data::Row& row) {
+                  months, [&](const data::Row& row) {
                     std::string credId = data::TextOf(row.at(0));
                     VoucherHeader header = headers.read(row, 1, credId);
                     byId.emplace(std::move(credId), std::move(header));

@@ -2,7 +2,6 @@
 // printed and exported lists and the command line show them.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -36,7 +35,6 @@ struct LedgerRow {
   // The ledger's subject; in a journal a line's counterpart subject.
   std::string_view subjectId;
   std::string_view credId;
-  std::int64_t credNo = 0;
   std::string_view voucherNo;  // voucher word and number, "记12"
   std::string_view summary;
   Money rate;

@@ -131,7 +131,7 @@ std::optional<DrillDown> GeneralLedgerModel::drillDown(std::size_t row, const ba
   const GeneralLedgerRow& chosen = rows_[row];
   DrillDown target;
   target.journal = IsCashOrBankSubject(chosen.subjectId, structure, reserved);
-  target.subject = {chosen.subjectId, chosen.subjectName, true};
+  target.code = chosen.subjectId;
   target.filter = {
       filter_.year, filter_.fromMonth, filter_.toMonth, filter_.currency, false, {chosen.subjectId, chosen.subjectId}};
   return target;

@@ -84,7 +84,7 @@ class JournalModel {
 // Where the general ledger's 明细帐 leads from a row.
 struct DrillDown {
   bool journal = false;  // a cash or bank subject opens its journal, any other its detail ledger
-  LedgerSubject subject;
+  std::string code;
   LedgerFilter filter;  // the same year, months and currency, the one subject
 };
 

@@ -140,7 +140,7 @@ void GeneralLedgerWindow::drillDown() {
   const auto target = model_.drillDown(currentRow(grid()), structureOf(host_), host_.ReservedSub());
   if (!target) return;
   if (target->journal)
-    ShowJournal(host_, target->filter, target->subject.code);
+    ShowJournal(host_, target->filter, target->code);
   else
     ShowDetailLedger(host_, target->filter);
 }
