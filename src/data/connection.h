@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,13 @@ class Connection {
   // `visit` returns false or the rows end; a reader of many rows holds one at
   // a time (on engines that can stream). `visit` must not use this connection.
   virtual void forEachRow(std::string_view sql, const Params& params, const std::function<bool(const Row&)>& visit);
+  // Adds rows to `table`: `values` holds them one after another, each with a
+  // value for every one of `columns`, in order. The names are the program's
+  // own, never typed text. For many rows at once (an import): the engines
+  // send them in large multi-row statements, far fewer round trips than one
+  // INSERT a row. Runs inside the caller's transaction, if any.
+  virtual void insertRows(std::string_view table, std::span<const std::string_view> columns,
+                          std::span<const Value> values) = 0;
   // Runs several statements without parameters (schema scripts).
   virtual void executeScript(std::string_view sql) = 0;
   [[nodiscard]] virtual bool tableExists(std::string_view table) = 0;

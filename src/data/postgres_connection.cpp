@@ -8,6 +8,8 @@
 #include <exception>
 #include <memory>
 
+#include "data/insert_text.h"
+
 namespace qj::data {
 namespace {
 
@@ -382,6 +384,86 @@ void PostgresConnection::forEachRow(std::string_view sql, const Params& params,
   };
   const Result last(run(sql, params, &rowByRow));
   if (wanted && PQntuples(last.get()) > 0) rowByRow(last.get());
+}
+
+namespace {
+
+// A value as COPY's text format writes it: \N for null, backslash escapes for
+// the separators, bytea as escaped hex.
+void appendCopyText(std::string& out, const Value& value, std::string_view sql) {
+  const auto& storage = value.storage();
+  if (const auto* n = std::get_if<std::int64_t>(&storage)) {
+    out += std::to_string(*n);
+  } else if (const auto* s = std::get_if<std::string>(&storage)) {
+    for (const char c : *s) {
+      switch (c) {
+        case '\\':
+          out += "\\\\";
+          break;
+        case '\t':
+          out += "\\t";
+          break;
+        case '\n':
+          out += "\\n";
+          break;
+        case '\r':
+          out += "\\r";
+          break;
+        case '\0':
+          throw DbError(DbErrorKind::Other, "文本值中含有空字符", std::string(sql));
+        default:
+          out += c;
+      }
+    }
+  } else if (const auto* b = std::get_if<Blob>(&storage)) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += "\\\\x";
+    for (const std::uint8_t byte : *b) {
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xf];
+    }
+  } else {
+    out += "\\N";
+  }
+}
+
+// COPY data goes to the server in pieces of about this size.
+constexpr std::size_t kCopyChunk = 1 << 20;
+
+}  // namespace
+
+void PostgresConnection::insertRows(std::string_view table, std::span<const std::string_view> columns,
+                                    std::span<const Value> values) {
+  CheckRowShape(columns, values);
+  if (values.empty()) return;
+  std::string sql = "COPY ";
+  sql.append(table).append(" (").append(ColumnList(columns)).append(") FROM STDIN");
+  PGresult* started = PQexec(conn_, sql.c_str());
+  if (PQresultStatus(started) != PGRES_COPY_IN) fail(started, sql);
+  PQclear(started);
+  std::string buffer;
+  const auto send = [&] {
+    if (PQputCopyData(conn_, buffer.data(), static_cast<int>(buffer.size())) != 1) fail(nullptr, sql);
+    buffer.clear();
+  };
+  try {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      appendCopyText(buffer, values[i], sql);
+      buffer += (i + 1) % columns.size() == 0 ? '\n' : '\t';
+      if (buffer.size() >= kCopyChunk) send();
+    }
+    if (!buffer.empty()) send();
+  } catch (const DbError&) {
+    // The server drops what it was sent; the transaction fails as with any error.
+    PQputCopyEnd(conn_, "abandoned");
+    while (PGresult* next = PQgetResult(conn_)) PQclear(next);
+    throw;
+  }
+  if (PQputCopyEnd(conn_, nullptr) != 1) fail(nullptr, sql);
+  PGresult* result = PQgetResult(conn_);
+  while (PGresult* next = PQgetResult(conn_)) PQclear(next);
+  if (!result || PQresultStatus(result) != PGRES_COMMAND_OK) fail(result, sql);
+  PQclear(result);
 }
 
 void PostgresConnection::executeScript(std::string_view sql) {

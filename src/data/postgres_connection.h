@@ -30,6 +30,8 @@ class PostgresConnection final : public Connection {
   // time. Rows after the reader stops are read and dropped, so the connection
   // (and its transaction) stay usable.
   void forEachRow(std::string_view sql, const Params& params, const std::function<bool(const Row&)>& visit) override;
+  void insertRows(std::string_view table, std::span<const std::string_view> columns,
+                  std::span<const Value> values) override;
   void executeScript(std::string_view sql) override;
   bool tableExists(std::string_view table) override;
 

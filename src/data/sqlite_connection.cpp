@@ -2,8 +2,10 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <memory>
 
+#include "data/insert_text.h"
 #include "data/named_parameters.h"
 
 namespace qj::data {
@@ -44,6 +46,23 @@ struct StatementUse {
     sqlite3_clear_bindings(stmt);
   }
 };
+
+int bind(sqlite3_stmt* stmt, int index, const Value& value) {
+  const auto& storage = value.storage();
+  if (const auto* n = std::get_if<std::int64_t>(&storage)) return sqlite3_bind_int64(stmt, index, *n);
+  if (const auto* s = std::get_if<std::string>(&storage))
+    return sqlite3_bind_text(stmt, index, s->data(), static_cast<int>(s->size()), SQLITE_TRANSIENT);
+  if (const auto* b = std::get_if<Blob>(&storage))
+    // An empty blob is bound as a zero-length blob, not as null.
+    return b->empty() ? sqlite3_bind_zeroblob(stmt, index, 0)
+                      : sqlite3_bind_blob(stmt, index, b->data(), static_cast<int>(b->size()), SQLITE_TRANSIENT);
+  return sqlite3_bind_null(stmt, index);
+}
+
+// Rows a bulk insert sends in one statement: enough that the statement
+// overhead vanishes, few enough to stay far below the engine's limit of
+// bound values.
+constexpr std::size_t kRowsPerInsert = 64;
 
 }  // namespace
 
@@ -108,19 +127,7 @@ sqlite3_stmt* SqliteConnection::prepared(std::string_view sql, const Params& par
   sqlite3_stmt* stmt = cached.stmt;
   const auto ordered = OrderParameters(sql, cached.uses, params);
   for (std::size_t i = 0; i < cached.uses.size(); ++i) {
-    const int index = cached.indexes[i];
-    const auto& storage = ordered[i]->storage();
-    int rc = SQLITE_OK;
-    if (const auto* n = std::get_if<std::int64_t>(&storage))
-      rc = sqlite3_bind_int64(stmt, index, *n);
-    else if (const auto* s = std::get_if<std::string>(&storage))
-      rc = sqlite3_bind_text(stmt, index, s->data(), static_cast<int>(s->size()), SQLITE_TRANSIENT);
-    else if (const auto* b = std::get_if<Blob>(&storage))
-      // An empty blob is bound as a zero-length blob, not as null.
-      rc = b->empty() ? sqlite3_bind_zeroblob(stmt, index, 0)
-                      : sqlite3_bind_blob(stmt, index, b->data(), static_cast<int>(b->size()), SQLITE_TRANSIENT);
-    else
-      rc = sqlite3_bind_null(stmt, index);
+    const int rc = bind(stmt, cached.indexes[i], *ordered[i]);
     if (rc != SQLITE_OK) {
       sqlite3_reset(stmt);
       sqlite3_clear_bindings(stmt);
@@ -189,6 +196,30 @@ Rows SqliteConnection::query(std::string_view sql, const Params& params) {
 void SqliteConnection::forEachRow(std::string_view sql, const Params& params,
                                   const std::function<bool(const Row&)>& visit) {
   stepRows(prepared(sql, params), sql, [&visit](const Row& row) { return visit(row); });
+}
+
+void SqliteConnection::insertRows(std::string_view table, std::span<const std::string_view> columns,
+                                  std::span<const Value> values) {
+  CheckRowShape(columns, values);
+  if (values.empty()) return;
+  const std::size_t width = columns.size();
+  const std::string head = InsertHead(table, columns);
+  std::string row = "(?";
+  for (std::size_t i = 1; i < width; ++i) row += ", ?";
+  row += ")";
+  for (std::size_t first = 0; first < values.size(); first += kRowsPerInsert * width) {
+    const std::size_t count = std::min(kRowsPerInsert * width, values.size() - first);
+    std::string sql = head + row;
+    for (std::size_t i = width; i < count; i += width) sql.append(", ").append(row);
+    sqlite3_stmt* stmt = prepared(sql, {});
+    StatementUse use{stmt};
+    for (std::size_t i = 0; i < count; ++i) {
+      const int rc = bind(stmt, static_cast<int>(i + 1), values[first + i]);
+      if (rc != SQLITE_OK) fail(rc, sql);
+    }
+    const int rc = sqlite3_step(stmt);
+    if (rc != SQLITE_DONE) fail(rc, sql);
+  }
 }
 
 void SqliteConnection::executeScript(std::string_view sql) {

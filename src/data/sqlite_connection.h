@@ -25,6 +25,8 @@ class SqliteConnection final : public Connection {
   std::int64_t execute(std::string_view sql, const Params& params) override;
   Rows query(std::string_view sql, const Params& params) override;
   void forEachRow(std::string_view sql, const Params& params, const std::function<bool(const Row&)>& visit) override;
+  void insertRows(std::string_view table, std::span<const std::string_view> columns,
+                  std::span<const Value> values) override;
   void executeScript(std::string_view sql) override;
   bool tableExists(std::string_view table) override;
 

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -103,6 +105,65 @@ TEST_P(ConnectionTest, ValuesComeBackWithTheirValueAndType) {
   // Amounts are integers of ten-thousandths; a fraction means a query bug and is refused, not rounded.
   EXPECT_THROW(conn_->scalar("SELECT 1.5 AS X"), DbError);
   EXPECT_THROW(conn_->scalar("SELECT CAST(1 AS REAL) / 3 AS X"), DbError);
+}
+
+// Several statements' worth of rows, with every kind of value and the
+// characters a bulk format must escape.
+TEST_P(ConnectionTest, RowsInsertedInBulkComeBackExactlyAndAFailureTakesThemAllBack) {
+  conn_->executeScript(std::string("CREATE TABLE V (K INTEGER PRIMARY KEY, BIG BIGINT, NAME VARCHAR(48), DATA ") +
+                       (GetParam() == Engine::Sqlite ? "BLOB" : "BYTEA") + ", AT TIMESTAMP)");
+  const std::vector<std::string_view> columns = {"K", "BIG", "NAME", "DATA", "AT"};
+  const std::vector<std::string> names = {"现金\t\\N", "a\tb", "a\nb\r\n", "\\", "\\N", "'\"", "", "应付账款"};
+  Blob bytes;
+  for (int i = 0; i < 256; ++i) bytes.push_back(static_cast<std::uint8_t>(i));
+  constexpr int kRows = 150;  // more than one statement's worth, and not a whole number of them
+  std::vector<Value> values;
+  for (int k = 0; k < kRows; ++k) {
+    values.emplace_back(k);
+    values.emplace_back(k % 3 == 0 ? Value(kMax - k) : k % 3 == 1 ? Value(kMin + k) : Value());
+    values.emplace_back(k % 9 == 8 ? Value() : Value(names[static_cast<std::size_t>(k % 9)]));
+    values.emplace_back(k % 2 == 0 ? Value(bytes) : k % 4 == 1 ? Value(Blob{}) : Value());
+    values.emplace_back(k % 5 == 0 ? Value() : Value(Date(2011, 1 + k % 12, 1 + k % 28)));
+  }
+  conn_->insertRows("V", columns, values);
+
+  const Rows rows = conn_->query("SELECT K, BIG, NAME, DATA, AT FROM V ORDER BY K");
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(kRows));
+  for (int k = 0; k < kRows; ++k) {
+    const Row& row = rows[static_cast<std::size_t>(k)];
+    SCOPED_TRACE("row " + std::to_string(k));
+    EXPECT_EQ(row.integer("k"), k);
+    if (k % 3 == 2)
+      EXPECT_TRUE(row.isNull("big"));
+    else
+      EXPECT_EQ(row.integer("big"), k % 3 == 0 ? kMax - k : kMin + k);
+    if (k % 9 == 8)
+      EXPECT_TRUE(row.isNull("name"));
+    else
+      EXPECT_EQ(row.text("name"), names[static_cast<std::size_t>(k % 9)]);
+    if (k % 2 == 0)
+      EXPECT_EQ(row.blob("data"), bytes);
+    else
+      EXPECT_EQ(row.isNull("data"), k % 4 == 3);
+    EXPECT_EQ(row.date("at"), k % 5 == 0 ? std::nullopt : std::optional(Date(2011, 1 + k % 12, 1 + k % 28)));
+  }
+  EXPECT_EQ(rows[1].blob("data"), Blob{});
+  EXPECT_FALSE(rows[1].isNull("data"));
+
+  // A repeated key among the rows: the caller's unit takes everything back
+  // and the connection carries on.
+  std::vector<Value> clash;
+  for (int k = 1000; k < 1100; ++k) clash.insert(clash.end(), {k, 1, "x", nullptr, nullptr});
+  clash.insert(clash.end(), {5, 1, "x", nullptr, nullptr});
+  {
+    Transaction tx(*conn_);
+    EXPECT_EQ(errorOf([&] { conn_->insertRows("V", columns, clash); }).kind(), DbErrorKind::DuplicateKey);
+  }
+  EXPECT_EQ(IntegerOf(conn_->scalar("SELECT COUNT(*) FROM V")), kRows);
+  // Values that are not whole rows are refused before anything is sent.
+  EXPECT_THROW(conn_->insertRows("V", columns, std::span(values).first(7)), DbError);
+  EXPECT_THROW(conn_->insertRows("V", {}, {}), DbError);
+  EXPECT_EQ(IntegerOf(conn_->scalar("SELECT COUNT(*) FROM V")), kRows);
 }
 
 TEST_P(ConnectionTest, MoneyAndItsSumsAreExactToTheTenThousandth) {

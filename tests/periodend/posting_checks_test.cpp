@@ -99,6 +99,10 @@ class StatementRecorder final : public data::Connection {
     statements.push_back({std::string(sql), params});
     return inner_.query(sql, params);
   }
+  void insertRows(std::string_view table, std::span<const std::string_view> columns,
+                  std::span<const data::Value> values) override {
+    inner_.insertRows(table, columns, values);
+  }
   void executeScript(std::string_view sql) override { inner_.executeScript(sql); }
   bool tableExists(std::string_view table) override { return inner_.tableExists(table); }
 
