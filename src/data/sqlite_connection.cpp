@@ -85,7 +85,10 @@ SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode) : pat
     // file or another program's database stays exactly as it was for the
     // refusal that follows. The other settings belong to this connection.
     if (mode == OpenMode::CreateIfMissing || tableExists("SchemaInfo")) executeScript("PRAGMA journal_mode=WAL;");
-    executeScript("PRAGMA foreign_keys=ON; PRAGMA case_sensitive_like=ON;");
+    // A page cache of 16 MB instead of SQLite's 2 MB: a large write (an
+    // import, a month's posting) keeps the index pages it touches again and
+    // again instead of spilling them to the log file and reading them back.
+    executeScript("PRAGMA foreign_keys=ON; PRAGMA case_sensitive_like=ON; PRAGMA cache_size=-16384;");
   } catch (const DbError& error) {
     const int code = sqlite3_extended_errcode(db_) & 0xff;
     sqlite3_close(db_);
