@@ -1,6 +1,7 @@
 #include "vouchers/voucher_batch.h"
 
 #include <map>
+#include <memory>
 #include <utility>
 
 #include "base/host_lock.h"
@@ -11,30 +12,31 @@
 
 namespace qj::vouchers {
 
-namespace {
-
 // The numbers of a batch: read once per month and per type from the stored
 // maxima, then counted on.
 class BatchNumbers {
  public:
   explicit BatchNumbers(data::Connection& db) : db_(db) {}
 
-  // False when the month has no identifier left.
-  bool assign(VoucherHeader& header) {
+  enum Assigned { FirstOfMonth, Next };
+
+  // Nothing when the month has no identifier left.
+  std::optional<Assigned> assign(VoucherHeader& header) {
     const Period period = Period::ofDate(header.credDate);
     auto serial = serials_.find(period);
+    const Assigned assigned = serial == serials_.end() ? FirstOfMonth : Next;
     if (serial == serials_.end()) {
       const auto first = NextCredId(db_, period);
       serial = serials_.emplace(period, first ? std::stoll(first->substr(6)) : kMaxVoucherSerial + 1).first;
     }
-    if (serial->second > kMaxVoucherSerial) return false;
+    if (serial->second > kMaxVoucherSerial) return std::nullopt;
     header.credNo = serial->second++;
     header.credId = period.text() + IntToStr(header.credNo, 6);
     const auto key = std::make_pair(period, header.typeId);
     auto code = codes_.find(key);
     if (code == codes_.end()) code = codes_.emplace(key, NextTypeCode(db_, period, header.typeId)).first;
     header.credCode = code->second++;
-    return true;
+    return assigned;
   }
 
  private:
@@ -42,8 +44,6 @@ class BatchNumbers {
   std::map<Period, std::int64_t> serials_;
   std::map<std::pair<Period, std::int64_t>, std::int64_t> codes_;
 };
-
-}  // namespace
 
 std::optional<Refusal> StoreNewVouchers(HostServices& host, std::vector<CheckedVoucher>& vouchers) {
   if (auto refusal = SaveRightRefusal(host, true)) return refusal;
@@ -53,18 +53,28 @@ std::optional<Refusal> StoreNewVouchers(HostServices& host, std::vector<CheckedV
 }
 
 std::optional<Refusal> WriteNewVouchers(data::Connection& db, std::vector<CheckedVoucher>& vouchers) {
-  std::vector<VoucherHeader> numbered;
-  numbered.reserve(vouchers.size());
-  BatchNumbers numbers(db);
-  for (const CheckedVoucher& voucher : vouchers) {
-    numbered.push_back(voucher.header);
-    if (!numbers.assign(numbered.back())) return MonthFullRefusal();
-  }
   data::Transaction transaction(db);
-  for (std::size_t i = 0; i < vouchers.size(); ++i) WriteVoucher(db, {numbered[i], vouchers[i].lines, {}, {}, {}});
+  NewVoucherWriter writer(db);
+  for (CheckedVoucher& voucher : vouchers)
+    if (!writer.add(voucher)) return MonthFullRefusal();
+  writer.flush();
   transaction.commit();
-  for (std::size_t i = 0; i < vouchers.size(); ++i) vouchers[i].header = std::move(numbered[i]);
   return std::nullopt;
 }
+
+NewVoucherWriter::NewVoucherWriter(data::Connection& db) : db_(db), numbers_(std::make_unique<BatchNumbers>(db)) {}
+
+NewVoucherWriter::~NewVoucherWriter() = default;
+
+bool NewVoucherWriter::add(CheckedVoucher& voucher) {
+  const auto numbered = numbers_->assign(voucher.header);
+  if (!numbered) return false;
+  if (*numbered == BatchNumbers::FirstOfMonth) DeleteRowsLeftFrom(db_, voucher.header.credId);
+  rows_.add(voucher.header, voucher.lines);
+  if (rows_.size() >= kRowsPerWrite) flush();
+  return true;
+}
+
+void NewVoucherWriter::flush() { rows_.write(db_); }
 
 }  // namespace qj::vouchers

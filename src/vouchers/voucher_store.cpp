@@ -1,5 +1,7 @@
 #include "vouchers/voucher_store.h"
 
+#include <algorithm>
+
 namespace qj::vouchers {
 
 namespace {
@@ -31,13 +33,40 @@ data::Params headerParams(const VoucherHeader& header) {
           {"printStyleId", header.printStyleId}};
 }
 
+constexpr std::string_view kHeaderColumns[] = {
+    "CREDID",   "CREDNO",      "CREDDATE", "BILLNUMBER",         "BILLMAKER",      "BILLCHECK",
+    "BILLPOST", "CHECKFLAG",   "POSTFLAG", "AccountVoucherType", "RELEVANTBILLID", "AccountVoucherTypeID",
+    "CREDCODE", "PRINTSTYLEID"};
+
+void appendHeader(std::vector<data::Value>& row, const VoucherHeader& header) {
+  row.insert(row.end(),
+             {header.credId, header.credNo, header.credDate, header.billNumber, header.billMaker, header.billCheck,
+              header.billPost, flag(header.checked), flag(header.posted),
+              header.sourceKind ? data::Value(*header.sourceKind) : data::Value(), optional(header.relevantBillId),
+              header.typeId, optional(header.credCode), header.printStyleId});
+}
+
+constexpr std::string_view kLineColumns[] = {"CREDID", "FENLUNO",  "SUBJECTID", "Precis",    "ATTRFLAG", "MONEYID",
+                                             "RATE",   "READONLY", "RAWDEBIT",  "RAWCREDIT", "DEBIT",    "CREDIT"};
+
+// The stored lines: FENLUNO 0, 1, ... over the lines that carry an amount.
+void appendLines(std::vector<data::Value>& rows, const std::string& credId, const std::vector<VoucherLine>& lines) {
+  int fenLuNo = 0;
+  for (const VoucherLine& line : lines) {
+    if (line.debit.isZero() && line.credit.isZero()) continue;
+    const bool foreignOnDebit = !line.debit.isZero();
+    const Money rawDebit = foreignOnDebit ? line.foreignAmount : Money();
+    const Money rawCredit = foreignOnDebit ? Money() : line.foreignAmount;
+    rows.insert(rows.end(),
+                {credId, fenLuNo++, line.subjectCode, line.summary, 0, line.moneyId, line.rate, flag(line.readOnly),
+                 amountOrNull(rawDebit), amountOrNull(rawCredit), amountOrNull(line.debit), amountOrNull(line.credit)});
+  }
+}
+
 void insertHeader(data::Connection& db, const VoucherHeader& header) {
-  db.execute(
-      "INSERT INTO VoucherMaster (CREDID, CREDNO, CREDDATE, BILLNUMBER, BILLMAKER, BILLCHECK, BILLPOST, CHECKFLAG, "
-      "POSTFLAG, AccountVoucherType, RELEVANTBILLID, AccountVoucherTypeID, CREDCODE, PRINTSTYLEID) VALUES (:credId, "
-      ":credNo, :credDate, :billNumber, :billMaker, :billCheck, :billPost, :checked, :posted, :sourceKind, "
-      ":relevantBillId, :typeId, :credCode, :printStyleId)",
-      headerParams(header));
+  std::vector<data::Value> row;
+  appendHeader(row, header);
+  db.insertRows("VoucherMaster", kHeaderColumns, row);
 }
 
 // Rewrites the stored header under its (possibly new) identifier, only while
@@ -58,28 +87,9 @@ bool updateHeader(data::Connection& db, const VoucherWrite& voucher) {
 }
 
 void insertLines(data::Connection& db, const std::string& credId, const std::vector<VoucherLine>& lines) {
-  int fenLuNo = 0;
-  for (const VoucherLine& line : lines) {
-    if (line.debit.isZero() && line.credit.isZero()) continue;
-    const bool foreignOnDebit = !line.debit.isZero();
-    const Money rawDebit = foreignOnDebit ? line.foreignAmount : Money();
-    const Money rawCredit = foreignOnDebit ? Money() : line.foreignAmount;
-    db.execute(
-        "INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, Precis, ATTRFLAG, MONEYID, RATE, READONLY, RAWDEBIT, "
-        "RAWCREDIT, DEBIT, CREDIT) VALUES (:credId, :fenLuNo, :subject, :summary, 0, :moneyId, :rate, :readOnly, "
-        ":rawDebit, :rawCredit, :debit, :credit)",
-        {{"credId", credId},
-         {"fenLuNo", fenLuNo++},
-         {"subject", line.subjectCode},
-         {"summary", line.summary},
-         {"moneyId", line.moneyId},
-         {"rate", line.rate},
-         {"readOnly", flag(line.readOnly)},
-         {"rawDebit", amountOrNull(rawDebit)},
-         {"rawCredit", amountOrNull(rawCredit)},
-         {"debit", amountOrNull(line.debit)},
-         {"credit", amountOrNull(line.credit)}});
-  }
+  std::vector<data::Value> rows;
+  appendLines(rows, credId, lines);
+  db.insertRows("VoucherDetail", kLineColumns, rows);
 }
 
 void deleteLines(data::Connection& db, const std::string& credId) {
@@ -121,6 +131,45 @@ WriteOutcome WriteVoucher(data::Connection& db, const VoucherWrite& voucher) {
   }
   transaction.commit();
   return WriteOutcome::Written;
+}
+
+void NewVoucherRows::add(const VoucherHeader& header, const std::vector<VoucherLine>& lines) {
+  appendHeader(headers_, header);
+  appendLines(lines_, header.credId, lines);
+}
+
+std::size_t NewVoucherRows::size() const {
+  return headers_.size() / std::size(kHeaderColumns) + lines_.size() / std::size(kLineColumns);
+}
+
+void NewVoucherRows::write(data::Connection& db) {
+  db.insertRows("VoucherMaster", kHeaderColumns, headers_);
+  // In subject order, the lines reach the subject index in one pass over the
+  // pages they go to instead of one random visit each; the lines' own keys
+  // all lie after the stored ones whatever the order.
+  constexpr std::size_t width = std::size(kLineColumns);
+  constexpr std::size_t subjectColumn = 2;
+  std::vector<std::size_t> order(lines_.size() / width);
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i * width;
+  std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+    return std::get<std::string>(lines_[a + subjectColumn].storage()) <
+           std::get<std::string>(lines_[b + subjectColumn].storage());
+  });
+  std::vector<data::Value> sorted;
+  sorted.reserve(lines_.size());
+  for (const std::size_t first : order)
+    for (std::size_t i = 0; i < width; ++i) sorted.push_back(std::move(lines_[first + i]));
+  db.insertRows("VoucherDetail", kLineColumns, sorted);
+  headers_.clear();
+  lines_.clear();
+}
+
+void DeleteRowsLeftFrom(data::Connection& db, const std::string& firstCredId) {
+  const data::Params range{{"first", firstCredId}, {"last", firstCredId.substr(0, 6) + "999999"}};
+  data::Transaction transaction(db);
+  db.execute("DELETE FROM VoucherDetail WHERE CREDID BETWEEN :first AND :last", range);
+  db.execute("DELETE FROM FluxionDistribute WHERE CREDID BETWEEN :first AND :last", range);
+  transaction.commit();
 }
 
 AuditOutcome AuditStoredVoucher(data::Connection& db, const std::string& credId, const std::string& auditor,

@@ -36,6 +36,27 @@ enum class WriteOutcome {
 // duplicate number within type or CREDID surfaces as the engine's DbError.
 WriteOutcome WriteVoucher(data::Connection& db, const VoucherWrite& voucher);
 
+// The rows of many new vouchers, gathered to be written in bulk: what
+// WriteVoucher stores for each, headers and lines alike.
+class NewVoucherRows {
+ public:
+  // The voucher must carry its identifier and numbers.
+  void add(const VoucherHeader& header, const std::vector<VoucherLine>& lines);
+  // Header and line rows gathered and not yet written.
+  [[nodiscard]] std::size_t size() const;
+  // Inserts the rows gathered, inside the caller's transaction, and forgets them.
+  void write(data::Connection& db);
+
+ private:
+  std::vector<data::Value> headers_;
+  std::vector<data::Value> lines_;
+};
+
+// Deletes the line and allocation rows of the month of `firstCredId` whose
+// identifier is that one or above: nobody's rows once no voucher is stored
+// from there on, and in the way of the new vouchers numbered there.
+void DeleteRowsLeftFrom(data::Connection& db, const std::string& firstCredId);
+
 // Moves a voucher's allocation rows from one CREDID to another.
 void MoveAllocation(data::Connection& db, const std::string& from, const std::string& to);
 
