@@ -171,29 +171,39 @@ int remove(const Arguments& args) {
   return kExitOk;
 }
 
+// The whole file in one piece of memory, read once.
+std::string fileText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
+  if (!file) throw UsageError("无法读取文件：" + path);
+  std::string text(static_cast<std::size_t>(file.tellg()), '\0');
+  file.seekg(0);
+  if (!file.read(text.data(), static_cast<std::streamsize>(text.size()))) throw UsageError("无法读取文件：" + path);
+  return text;
+}
+
 int import(const Arguments& args) {
   const std::string& path = args.need(2, "文件 FILE");
   CliSession session("voucher import", args, false);
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw UsageError("无法读取文件：" + path);
-  std::ostringstream text;
-  text << file.rdbuf();
   const std::string format = args.option("format").value_or(path.ends_with(".json") ? "json" : "csv");
   if (format != "csv" && format != "json") throw UsageError("--format 应为 csv 或 json：" + format);
-  auto read = format == "json" ? vouchers::ReadVoucherJson(text.str()) : vouchers::ReadVoucherCsv(text.str());
-  if (const auto* fault = std::get_if<vouchers::ImportFileFault>(&read)) {
-    std::cout << path << "：" << fault->text << "\n";
-    return kExitRefused;
-  }
-  auto& imported = std::get<std::vector<vouchers::ImportedVoucher>>(read);
-  const std::size_t total = imported.size();
-  for (const auto& voucher : imported) checkMaker(session, voucher.draft.maker, "凭证 " + voucher.draft.key + "：");
+  const std::string text = fileText(path);
+  const auto reader = format == "json" ? vouchers::ReadVoucherJson : vouchers::ReadVoucherCsv;
+  const auto read = [&](const vouchers::VoucherSink& take) {
+    return reader(text, [&](const vouchers::ImportedVoucher& voucher) {
+      checkMaker(session, voucher.draft.maker, "凭证 " + voucher.draft.key + "：");
+      take(voucher);
+    });
+  };
   const vouchers::ImportOptions options{args.has("skip-bad"), args.has("far-date")};
   vouchers::ImportReport outcome;
   try {
-    outcome = vouchers::ImportVouchers(session.app, std::move(imported), options);
+    outcome = vouchers::ImportVouchers(session.app, read, options);
   } catch (const data::DbError& error) {
     std::cout << "保存凭证时数据库出错，已全部撤销，没有导入任何凭证：" << data::DescribeForUser(error) << "\n";
+    return kExitRefused;
+  }
+  if (outcome.fileFault) {
+    std::cout << path << "：" << outcome.fileFault->text << "\n";
     return kExitRefused;
   }
   for (const auto& rejected : outcome.rejected)
@@ -207,13 +217,13 @@ int import(const Arguments& args) {
     std::cout << "有 " << outcome.rejected.size() << " 张凭证未通过检查，没有导入任何凭证。\n";
     return kExitRefused;
   }
-  if (outcome.stored.empty()) {
-    std::cout << (total == 0 ? "文件中没有凭证。\n" : "没有导入任何凭证。\n");
+  if (outcome.stored.count == 0) {
+    std::cout << (outcome.read == 0 ? "文件中没有凭证。\n" : "没有导入任何凭证。\n");
     return kExitRefused;
   }
   for (const auto& rejected : outcome.rejected) std::cout << "已跳过凭证 " << rejected.key << "\n";
-  std::cout << "已导入 " << outcome.stored.size() << " 张凭证：" << outcome.stored.front().credId << " 至 "
-            << outcome.stored.back().credId;
+  std::cout << "已导入 " << outcome.stored.count << " 张凭证：" << outcome.stored.first << " 至 "
+            << outcome.stored.last;
   if (!outcome.rejected.empty()) std::cout << "，跳过 " << outcome.rejected.size() << " 张";
   std::cout << "。\n";
   return kExitOk;

@@ -2,49 +2,56 @@
 
 namespace qj::subjects {
 
-std::vector<CsvRow> ReadCsv(std::string_view text) {
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  std::vector<CsvRow> rows;
-  CsvRow row{1, {}};
-  std::string field;
-  bool quoted = false;
-  bool rowHasText = false;
-  int line = 1;
-  auto endRow = [&] {
-    row.fields.push_back(std::move(field));
-    field.clear();
-    if (rowHasText) rows.push_back(std::move(row));
-    row = CsvRow{line, {}};
-    rowHasText = false;
-  };
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\n') ++line;
-    if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-        field += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        field += c;
+CsvReader::CsvReader(std::string_view text) : text_(text) {
+  if (text_.starts_with("\xEF\xBB\xBF")) text_.remove_prefix(3);
+}
+
+bool CsvReader::next(CsvRow& row) {
+  while (at_ < text_.size()) {
+    row.line = line_;
+    row.fields.clear();
+    std::string field;
+    bool quoted = false;
+    bool rowHasText = false;
+    for (; at_ < text_.size(); ++at_) {
+      const char c = text_[at_];
+      if (c == '\n') ++line_;
+      if (quoted) {
+        if (c == '"' && at_ + 1 < text_.size() && text_[at_ + 1] == '"') {
+          field += '"';
+          ++at_;
+        } else if (c == '"') {
+          quoted = false;
+        } else {
+          field += c;
+        }
+        continue;
       }
-      continue;
+      if (c == '"') {
+        quoted = true;
+        rowHasText = true;
+      } else if (c == ',') {
+        row.fields.push_back(std::move(field));
+        field.clear();
+      } else if (c == '\n') {
+        ++at_;
+        break;
+      } else if (c != '\r') {
+        field += c;
+        rowHasText = rowHasText || (c != ' ' && c != '\t');
+      }
     }
-    if (c == '"') {
-      quoted = true;
-      rowHasText = true;
-    } else if (c == ',') {
-      row.fields.push_back(std::move(field));
-      field.clear();
-    } else if (c == '\n') {
-      endRow();
-    } else if (c != '\r') {
-      field += c;
-      rowHasText = rowHasText || (c != ' ' && c != '\t');
-    }
+    row.fields.push_back(std::move(field));
+    if (rowHasText) return true;
   }
-  endRow();
+  return false;
+}
+
+std::vector<CsvRow> ReadCsv(std::string_view text) {
+  std::vector<CsvRow> rows;
+  CsvReader reader(text);
+  CsvRow row;
+  while (reader.next(row)) rows.push_back(row);
   return rows;
 }
 

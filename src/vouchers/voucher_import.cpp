@@ -2,12 +2,18 @@
 
 #include <algorithm>
 #include <charconv>
+#include <deque>
+#include <functional>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <unordered_map>
 
+#include "base/host_lock.h"
 #include "base/text_checks.h"
 #include "subjects/csv_rows.h"
+#include "vouchers/save_guards.h"
 #include "vouchers/voucher_batch.h"
+#include "vouchers/voucher_numbering_queries.h"
 
 namespace qj::vouchers {
 
@@ -126,6 +132,7 @@ struct CsvVoucher {
   ImportedVoucher imported;
   std::map<Field, std::pair<std::string, int>> header;  // the voucher fields as first given, and their row
   bool dated = false;
+  bool whole = false;  // its last row is read
 };
 
 void fault(ImportedVoucher& voucher, const std::string& text) {
@@ -160,15 +167,18 @@ void readCsvRow(CsvVoucher& voucher, const std::vector<std::optional<Field>>& co
 
 // ---- JSON ----
 
-// Builds the document as nlohmann's parser would, except that every number
-// is kept as the text it was written as, so that amounts never pass through
-// floating point.
+// Reads a top-level array as nlohmann's parser would build it, except that
+// every number is kept as the text it was written as, so that amounts never
+// pass through floating point, and that each element of the array goes to
+// `element` as soon as it is whole instead of being kept.
 class NumbersAsText final : public nlohmann::json_sax<json> {
  public:
-  json root;
+  explicit NumbersAsText(std::function<void(const json&, std::size_t)> element) : element_(std::move(element)) {}
+
   std::optional<std::size_t> errorAt;
   // A name given twice in one object, and the voucher (from 1) it is in.
   std::optional<std::pair<std::string, std::size_t>> repeated;
+  bool notArray = false;  // the document is not an array
   bool trailing = false;  // the error is text after the whole document
 
   bool null() override { return put(json()); }
@@ -181,7 +191,7 @@ class NumbersAsText final : public nlohmann::json_sax<json> {
   bool start_object(std::size_t /*elements*/) override { return open(json::object()); }
   bool key(string_t& name) override {
     if (open_.back()->contains(name)) {
-      repeated = {name, root.is_array() ? root.size() : 1};
+      repeated = {name, handed_ + 1};
       return false;
     }
     key_ = name;
@@ -193,15 +203,16 @@ class NumbersAsText final : public nlohmann::json_sax<json> {
   bool parse_error(std::size_t position, const std::string& /*token*/,
                    const nlohmann::detail::exception& /*error*/) override {
     errorAt = position;
-    trailing = open_.empty() && !root.is_null();
+    trailing = open_.empty() && started_;
     return false;
   }
 
  private:
   json* place(json value) {
     if (open_.empty()) {
-      root = std::move(value);
-      return &root;
+      started_ = true;
+      root_ = std::move(value);
+      return &root_;
     }
     json& parent = *open_.back();
     if (parent.is_array()) {
@@ -212,18 +223,36 @@ class NumbersAsText final : public nlohmann::json_sax<json> {
     return &parent[key_];
   }
   bool put(json value) {
+    if (open_.empty()) return topLevel(value);
     place(std::move(value));
-    return true;
+    return handOnWhole();
   }
   bool open(json container) {
+    if (open_.empty() && !topLevel(container)) return false;
     open_.push_back(place(std::move(container)));
     return true;
   }
   bool close() {
     open_.pop_back();
+    return handOnWhole();
+  }
+  bool topLevel(const json& value) {
+    notArray = !value.is_array();
+    return !notArray;
+  }
+  // An element of the top-level array that is complete goes to `element`.
+  bool handOnWhole() {
+    if (open_.size() == 1) {
+      element_(root_.back(), handed_++);
+      root_.get_ref<json::array_t&>().pop_back();
+    }
     return true;
   }
 
+  std::function<void(const json&, std::size_t)> element_;
+  json root_;
+  bool started_ = false;
+  std::size_t handed_ = 0;
   std::vector<json*> open_;
   std::string key_;
 };
@@ -297,13 +326,14 @@ ImportedVoucher readJsonVoucher(const json& value, std::size_t index) {
 
 }  // namespace
 
-ImportedFile ReadVoucherCsv(std::string_view text) {
-  const auto rows = subjects::ReadCsv(text);
-  if (rows.empty()) return ImportFileFault{"文件中没有任何内容"};
+std::optional<ImportFileFault> ReadVoucherCsv(std::string_view text, const VoucherSink& take) {
+  subjects::CsvReader reader(text);
+  subjects::CsvRow row;
+  if (!reader.next(row)) return ImportFileFault{"文件中没有任何内容"};
   std::vector<std::optional<Field>> columns;
-  for (const std::string& title : rows.front().fields) {
+  for (const std::string& title : row.fields) {
     const auto field = fieldNamed(trimmed(title));
-    std::string where = "第 " + std::to_string(rows.front().line) + " 行：";
+    std::string where = "第 " + std::to_string(row.line) + " 行：";
     if (!field) return ImportFileFault{where.append("不认识的列“").append(title).append("”")};
     if (std::find(columns.begin(), columns.end(), field) != columns.end())
       return ImportFileFault{where.append("“").append(nameOf(*field)).append("”列出现了两次")};
@@ -315,77 +345,122 @@ ImportedFile ReadVoucherCsv(std::string_view text) {
   }
   const auto keyColumn =
       static_cast<std::size_t>(std::find(columns.begin(), columns.end(), Field::Key) - columns.begin());
-  std::vector<CsvVoucher> vouchers;
-  std::map<std::string, std::size_t> byKey;
-  for (std::size_t r = 1; r < rows.size(); ++r) {
-    const subjects::CsvRow& row = rows[r];
-    const std::string key = keyColumn < row.fields.size() ? trimmed(row.fields[keyColumn]) : std::string();
+  const auto keyOf = [keyColumn](const subjects::CsvRow& read) {
+    return keyColumn < read.fields.size() ? trimmed(read.fields[keyColumn]) : std::string();
+  };
+  // A voucher's rows need not stand together: a first look finds each
+  // voucher's last row, so that every voucher is handed on as soon as it is
+  // whole, in the order of its first row.
+  std::unordered_map<std::string, std::size_t> lastRow;
+  {
+    subjects::CsvReader scan(text);
+    scan.next(row);
+    for (std::size_t index = 0; scan.next(row); ++index) lastRow[keyOf(row)] = index;
+  }
+  std::deque<CsvVoucher> open;
+  std::unordered_map<std::string, CsvVoucher*> byKey;
+  for (std::size_t index = 0; reader.next(row); ++index) {
+    const std::string key = keyOf(row);
     auto found = byKey.find(key);
     if (found == byKey.end()) {
-      found = byKey.emplace(key, vouchers.size()).first;
-      CsvVoucher fresh;
+      CsvVoucher& fresh = open.emplace_back();
       fresh.imported.draft.key = key;
       fresh.imported.draft.origin = rowOrigin(row.line);
       if (key.empty()) fault(fresh.imported, rowOrigin(row.line) + "：凭证列为空");
-      vouchers.push_back(std::move(fresh));
+      found = byKey.emplace(key, &fresh).first;
     }
-    readCsvRow(vouchers[found->second], columns, row);
+    readCsvRow(*found->second, columns, row);
+    if (lastRow[key] == index) found->second->whole = true;
+    while (!open.empty() && open.front().whole) {
+      CsvVoucher& voucher = open.front();
+      if (!voucher.dated)
+        fault(voucher.imported, voucher.imported.draft.origin + "：凭证“" + voucher.imported.draft.key + "”没有日期");
+      byKey.erase(voucher.imported.draft.key);
+      take(voucher.imported);
+      open.pop_front();
+    }
   }
-  std::vector<ImportedVoucher> result;
-  result.reserve(vouchers.size());
-  for (CsvVoucher& voucher : vouchers) {
-    if (!voucher.dated)
-      fault(voucher.imported, voucher.imported.draft.origin + "：凭证“" + voucher.imported.draft.key + "”没有日期");
-    result.push_back(std::move(voucher.imported));
-  }
-  return result;
+  return std::nullopt;
 }
 
-ImportedFile ReadVoucherJson(std::string_view text) {
-  NumbersAsText document;
+std::optional<ImportFileFault> ReadVoucherJson(std::string_view text, const VoucherSink& take) {
+  NumbersAsText document([&take](const json& value, std::size_t index) { take(readJsonVoucher(value, index)); });
   // Strict: nothing but white space may follow the array.
   const bool parsed = json::sax_parse(text, &document, json::input_format_t::json, true);
   if (document.repeated) {
     return ImportFileFault{"JSON 格式错误：第 " + std::to_string(document.repeated->second) + " 张凭证中字段“" +
                            document.repeated->first + "”出现了两次"};
   }
+  if (document.notArray) return ImportFileFault{"JSON 文件应为凭证的数组：[{...}, {...}]"};
   if (!parsed) {
     const std::string line = std::to_string(lineAt(text, document.errorAt.value_or(text.size())));
     if (document.trailing) return ImportFileFault{"JSON 格式错误：第 " + line + " 行：凭证数组之后还有其他内容"};
     return ImportFileFault{"JSON 格式错误：第 " + line + " 行附近"};
   }
-  if (!document.root.is_array()) return ImportFileFault{"JSON 文件应为凭证的数组：[{...}, {...}]"};
-  std::vector<ImportedVoucher> result;
-  result.reserve(document.root.size());
-  for (std::size_t i = 0; i < document.root.size(); ++i) result.push_back(readJsonVoucher(document.root[i], i));
-  return result;
+  return std::nullopt;
 }
 
-ImportReport ImportVouchers(HostServices& host, std::vector<ImportedVoucher> vouchers, ImportOptions options) {
+namespace {
+
+// Why a voucher of the file cannot be stored, and where; or the voucher ready to be.
+using VoucherCheck = std::variant<CheckedVoucher, RejectedVoucher>;
+
+VoucherCheck check(const ImportedVoucher& voucher, const DraftBook& book) {
+  const VoucherDraft& draft = voucher.draft;
+  if (voucher.fault) return RejectedVoucher{draft.key, draft.origin, Refusal{*voucher.fault}};
+  DraftResult result = CheckDraft(draft, book);
+  if (auto* refused = std::get_if<DraftRefusal>(&result)) {
+    const std::string& where = refused->line ? draft.lines[*refused->line].origin : draft.origin;
+    return RejectedVoucher{draft.key, where, refused->refusal};
+  }
+  return std::move(std::get<CheckedVoucher>(result));
+}
+
+}  // namespace
+
+ImportReport ImportVouchers(HostServices& host, const VoucherFileReader& read, ImportOptions options) {
   ImportReport report;
+  if (auto refusal = SaveRightRefusal(host, true)) {
+    report.storeRefusal = refusal;
+    return report;
+  }
   DraftBook book = DraftBook::load(host);
   book.farDatesAllowed = options.farDates;
-  std::vector<CheckedVoucher> ready;
-  ready.reserve(vouchers.size());
-  for (ImportedVoucher& voucher : vouchers) {
-    const VoucherDraft& draft = voucher.draft;
-    if (voucher.fault) {
-      report.rejected.push_back({draft.key, draft.origin, Refusal{*voucher.fault}});
-      continue;
-    }
-    DraftResult result = CheckDraft(draft, book);
-    if (auto* refused = std::get_if<DraftRefusal>(&result)) {
-      const std::string& where = refused->line ? draft.lines[*refused->line].origin : draft.origin;
-      report.rejected.push_back({draft.key, where, refused->refusal});
-      continue;
-    }
-    ready.push_back(std::move(std::get<CheckedVoucher>(result)));
+  base::HostLock lock(host, base::kVoucherSaveLock);
+  if (!lock) {
+    report.storeRefusal = SaveLockBusyRefusal(host);
+    return report;
   }
-  if (ready.empty() || (!report.rejected.empty() && !options.skipBad)) return report;
-  report.storeRefusal = StoreNewVouchers(host, ready);
-  if (report.storeRefusal) return report;
-  report.stored.reserve(ready.size());
-  for (CheckedVoucher& voucher : ready) report.stored.push_back(std::move(voucher.header));
+  data::Connection& db = host.FindStartupDB();
+  data::Transaction transaction(db);
+  NewVoucherWriter writer(db);
+  // Every voucher is checked, so that all the refused ones are reported;
+  // writing stops at the first refused one unless the good ones are kept.
+  bool writing = true;
+  report.fileFault = read([&](const ImportedVoucher& voucher) {
+    ++report.read;
+    VoucherCheck checked = check(voucher, book);
+    if (auto* rejected = std::get_if<RejectedVoucher>(&checked)) {
+      report.rejected.push_back(std::move(*rejected));
+      writing = writing && options.skipBad;
+      return;
+    }
+    if (!writing) return;
+    CheckedVoucher& ready = std::get<CheckedVoucher>(checked);
+    if (!writer.add(ready)) {
+      report.storeRefusal = MonthFullRefusal();
+      writing = false;
+      return;
+    }
+    if (report.stored.count++ == 0) report.stored.first = ready.header.credId;
+    report.stored.last = ready.header.credId;
+  });
+  if (report.fileFault || !writing || report.stored.count == 0) {
+    report.stored = {};
+    return report;
+  }
+  writer.flush();
+  transaction.commit();
   return report;
 }
 

@@ -44,6 +44,25 @@ class PackageTest : public ::testing::TestWithParam<data::Engine> {
          {"posted", posted ? "T" : "F"}});
   }
 
+  // Makes the next change of that kind on `table` fail inside the engine, until healed.
+  void failOn(const std::string& table, const std::string& event) {
+    if (GetParam() == data::Engine::Sqlite) {
+      db_->executeScript("CREATE TRIGGER injected_failure BEFORE " + event + " ON " + table +
+                         " BEGIN SELECT RAISE(ABORT, 'injected'); END;");
+    } else {
+      db_->executeScript(
+          "CREATE FUNCTION injected_failure() RETURNS trigger LANGUAGE plpgsql AS "
+          "$$BEGIN RAISE EXCEPTION 'injected'; END$$; CREATE TRIGGER injected_failure BEFORE " +
+          event + " ON " + table + " FOR EACH ROW EXECUTE FUNCTION injected_failure();");
+    }
+  }
+  void heal(const std::string& table) {
+    if (GetParam() == data::Engine::Sqlite)
+      db_->executeScript("DROP TRIGGER injected_failure;");
+    else
+      db_->executeScript("DROP TRIGGER injected_failure ON " + table + "; DROP FUNCTION injected_failure();");
+  }
+
   void addSubject(const std::string& code, const std::string& name) {
     db_->execute("INSERT INTO Subject (SUBJECTID, NAME, DCFLAG, DETAILFLAG) VALUES (:code, :name, 'T', 'T')",
                  {{"code", code}, {"name", name}});

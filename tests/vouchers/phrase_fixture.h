@@ -62,25 +62,6 @@ class PhraseTest : public PackageTest {
   }
 
   [[nodiscard]] Message lastMessage() { return host().messages.empty() ? Message{} : host().messages.back(); }
-
-  // Makes the next change of that kind on `table` fail inside the engine, until healed.
-  void failOn(const std::string& table, const std::string& event) {
-    if (GetParam() == data::Engine::Sqlite) {
-      db().executeScript("CREATE TRIGGER injected_failure BEFORE " + event + " ON " + table +
-                         " BEGIN SELECT RAISE(ABORT, 'injected'); END;");
-    } else {
-      db().executeScript(
-          "CREATE FUNCTION injected_failure() RETURNS trigger LANGUAGE plpgsql AS "
-          "$$BEGIN RAISE EXCEPTION 'injected'; END$$; CREATE TRIGGER injected_failure BEFORE " +
-          event + " ON " + table + " FOR EACH ROW EXECUTE FUNCTION injected_failure();");
-    }
-  }
-  void heal(const std::string& table) {
-    if (GetParam() == data::Engine::Sqlite)
-      db().executeScript("DROP TRIGGER injected_failure;");
-    else
-      db().executeScript("DROP TRIGGER injected_failure ON " + table + "; DROP FUNCTION injected_failure();");
-  }
 };
 
 }  // namespace qj::test

@@ -15,6 +15,21 @@
 namespace qj::test {
 namespace {
 
+// A whole file as the import reads it: its vouchers, or the fault of the file.
+using ImportedFile = std::variant<std::vector<vouchers::ImportedVoucher>, vouchers::ImportFileFault>;
+
+ImportedFile readAll(const vouchers::VoucherFileReader& read) {
+  std::vector<vouchers::ImportedVoucher> vouchers;
+  if (auto fault = read([&](const vouchers::ImportedVoucher& voucher) { vouchers.push_back(voucher); })) return *fault;
+  return vouchers;
+}
+ImportedFile ReadCsv(std::string_view text) {
+  return readAll([text](const vouchers::VoucherSink& take) { return vouchers::ReadVoucherCsv(text, take); });
+}
+ImportedFile ReadJson(std::string_view text) {
+  return readAll([text](const vouchers::VoucherSink& take) { return vouchers::ReadVoucherJson(text, take); });
+}
+
 using vouchers::CheckDraft;
 using vouchers::DraftLine;
 using vouchers::VoucherDraft;
@@ -208,33 +223,110 @@ TEST_P(VoucherDraftTest, ImportStoresAllOrWithSkipBadOnlyTheGoodOnes) {
       "A,,,报销,10001,,100.10\n"
       "B,,,差旅,999,,20\n"
       "C,2011-07-07,记,付款,50001,1.5x,\n";
-  const auto read = [&] { return std::get<std::vector<vouchers::ImportedVoucher>>(vouchers::ReadVoucherCsv(csv)); };
-  auto report = vouchers::ImportVouchers(host(), read(), {});
+  const auto read = [&](const vouchers::VoucherSink& take) { return vouchers::ReadVoucherCsv(csv, take); };
+  auto report = vouchers::ImportVouchers(host(), read, {});
   ASSERT_EQ(report.rejected.size(), 2U);
   EXPECT_EQ(report.rejected[0].key, "B");
   EXPECT_EQ(report.rejected[0].where, "第 5 行");
   EXPECT_EQ(report.rejected[0].refusal.text, "科目'999'不存在");
   EXPECT_EQ(report.rejected[1].refusal.text, "第 6 行：借方：金额格式不正确：“1.5x”");
-  EXPECT_TRUE(report.stored.empty());
+  EXPECT_EQ(report.stored.count, 0U);
   EXPECT_EQ(count("VoucherMaster"), 0);
-  report = vouchers::ImportVouchers(host(), read(), {.skipBad = true});
-  ASSERT_EQ(report.stored.size(), 1U);
-  EXPECT_EQ(report.stored[0].credId, "201107000001");
+  report = vouchers::ImportVouchers(host(), read, {.skipBad = true});
+  ASSERT_EQ(report.stored.count, 1U);
+  EXPECT_EQ(report.stored.first, "201107000001");
   EXPECT_EQ(count("VoucherDetail"), 2);
   const auto total = db().queryOne("SELECT SUM(DEBIT) AS D FROM VoucherDetail", {});
   EXPECT_EQ(total->money("D"), Money::parse("100.10"));
 }
 
+// Enough vouchers that the rows go to the book in several bulk writes.
+TEST_P(VoucherDraftTest, ALargeImportKeepsEveryVouchersLinesAndNumbersAndClearsRowsLeftUnderItsIdentifiers) {
+  // Nobody's rows under the identifiers the import will hand out.
+  db().execute("INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, DEBIT) VALUES ('201107000002', 0, '50001', :d)",
+               {{"d", Money::parse("999")}});
+  db().execute("INSERT INTO FluxionDistribute (CREDID, CASHID, DEBIT) VALUES ('201107000003', '1', :d)",
+               {{"d", Money::parse("999")}});
+  constexpr int kVouchers = 3000;  // 12,000 rows
+  std::string csv = "凭证,日期,摘要,科目,借方,贷方\n";
+  for (int n = 1; n <= kVouchers; ++n) {
+    const std::string key = std::to_string(n);
+    const std::string bad = n == 1500 ? "999" : "50002";
+    csv += key + ",2011-07-05,第" + key + "张," + bad + "," + key + ",\n";
+    csv += key + ",,第" + key + "张,50001,1,\n";
+    csv += key + ",,第" + key + "张,50002,," + std::to_string(n + 1) + "\n";
+  }
+  const auto read = [&](const vouchers::VoucherSink& take) { return vouchers::ReadVoucherCsv(csv, take); };
+  const auto report = vouchers::ImportVouchers(host(), read, {.skipBad = true});
+  ASSERT_EQ(report.rejected.size(), 1U);
+  EXPECT_EQ(report.rejected[0].key, "1500");
+  EXPECT_EQ(report.read, static_cast<std::size_t>(kVouchers));
+  EXPECT_EQ(report.stored.count, static_cast<std::size_t>(kVouchers - 1));
+  EXPECT_EQ(report.stored.first, "201107000001");
+  EXPECT_EQ(report.stored.last, "201107002999");
+  EXPECT_EQ(host().heldLocks["CREDWLOCK"], 0);
+
+  EXPECT_EQ(count("VoucherMaster"), kVouchers - 1);
+  EXPECT_EQ(count("VoucherDetail"), 3 * (kVouchers - 1));
+  EXPECT_EQ(count("FluxionDistribute"), 0);
+  const auto numbers = db().queryOne(
+      "SELECT COUNT(DISTINCT CREDCODE) AS N, MIN(CREDCODE) AS LO, MAX(CREDCODE) AS HI FROM VoucherMaster", {});
+  EXPECT_EQ(numbers->integer("N"), kVouchers - 1);
+  EXPECT_EQ(numbers->integer("LO"), 1);
+  EXPECT_EQ(numbers->integer("HI"), kVouchers - 1);
+  const auto sums = db().queryOne("SELECT SUM(DEBIT) AS D, SUM(CREDIT) AS C FROM VoucherDetail", {});
+  EXPECT_EQ(sums->money("D"), sums->money("C"));
+  // The file's 2,000th voucher is the 1,999th stored: its lines in file order.
+  std::string lines;
+  for (const data::Row& row :
+       db().query("SELECT d.FENLUNO, d.SUBJECTID, d.DEBIT, d.CREDIT, d.Precis FROM VoucherDetail d "
+                  "JOIN VoucherMaster m ON m.CREDID = d.CREDID WHERE m.CREDCODE = 1999 ORDER BY d.FENLUNO",
+                  {}))
+    lines += row.text("FENLUNO") + " " + row.text("SUBJECTID") + " " + row.money("DEBIT").toString(2) + " " +
+             row.money("CREDIT").toString(2) + " " + row.text("Precis") + "\n";
+  EXPECT_EQ(lines,
+            "0 50002 2000.00 0.00 第2000张\n"
+            "1 50001 1.00 0.00 第2000张\n"
+            "2 50002 0.00 2001.00 第2000张\n");
+}
+
+TEST_P(VoucherDraftTest, AFileBrokenPartWayOrAFailedWriteStoresNothingAndFreesTheLock) {
+  const std::string voucher = R"({"date": "2011-07-05", "type": "记", "lines": [
+                                  {"summary": "s", "subject": "50001", "debit": "1"},
+                                  {"summary": "s", "subject": "50002", "credit": "1"}]})";
+  const std::string broken = "[" + voucher + ", " + voucher + ", {\"date\": }]";
+  auto report = vouchers::ImportVouchers(
+      host(), [&](const vouchers::VoucherSink& take) { return vouchers::ReadVoucherJson(broken, take); }, {});
+  ASSERT_TRUE(report.fileFault);
+  EXPECT_EQ(report.fileFault->text, "JSON 格式错误：第 5 行附近");
+  EXPECT_EQ(report.read, 2U);
+  EXPECT_TRUE(report.rejected.empty());
+  EXPECT_EQ(report.stored.count, 0U);
+  EXPECT_EQ(count("VoucherMaster"), 0);
+  EXPECT_EQ(host().heldLocks["CREDWLOCK"], 0);
+
+  const std::string good = "[" + voucher + ", " + voucher + "]";
+  const auto readGood = [&](const vouchers::VoucherSink& take) { return vouchers::ReadVoucherJson(good, take); };
+  failOn("VoucherDetail", "INSERT");
+  EXPECT_THROW(vouchers::ImportVouchers(host(), readGood, {}), data::DbError);
+  heal("VoucherDetail");
+  EXPECT_EQ(count("VoucherMaster"), 0);
+  EXPECT_EQ(host().heldLocks["CREDWLOCK"], 0);
+  EXPECT_FALSE(db().inTransaction());
+  report = vouchers::ImportVouchers(host(), readGood, {});
+  EXPECT_EQ(report.stored.count, 2U);
+  EXPECT_EQ(count("VoucherDetail"), 4);
+}
+
 TEST_P(VoucherDraftTest, MalformedFilesAndRowsAreNamedByLine) {
-  EXPECT_EQ(std::get<vouchers::ImportFileFault>(vouchers::ReadVoucherCsv("日期,科目\n")).text, "标题行缺少“凭证”列");
+  EXPECT_EQ(std::get<vouchers::ImportFileFault>(ReadCsv("日期,科目\n")).text, "标题行缺少“凭证”列");
   const auto mixed = std::get<std::vector<vouchers::ImportedVoucher>>(
-      vouchers::ReadVoucherCsv("凭证,日期,科目,借方\n1,2011-07-05,50001,1\n1,2011-07-06,10001,1\n2,2011-13-01,1,1\n"));
+      ReadCsv("凭证,日期,科目,借方\n1,2011-07-05,50001,1\n1,2011-07-06,10001,1\n2,2011-13-01,1,1\n"));
   EXPECT_EQ(mixed[0].fault, "第 3 行：凭证“1”的日期与第 2 行不同");
   EXPECT_EQ(mixed[1].fault, "第 4 行：日期应为 YYYY-MM-DD：“2011-13-01”");
-  EXPECT_EQ(std::get<vouchers::ImportFileFault>(vouchers::ReadVoucherJson("[\n{\"date\": }]")).text,
-            "JSON 格式错误：第 2 行附近");
+  EXPECT_EQ(std::get<vouchers::ImportFileFault>(ReadJson("[\n{\"date\": }]")).text, "JSON 格式错误：第 2 行附近");
   // A JSON number keeps its digits: 0.1 + 0.2 is exactly 0.3 here.
-  const auto json = std::get<std::vector<vouchers::ImportedVoucher>>(vouchers::ReadVoucherJson(
+  const auto json = std::get<std::vector<vouchers::ImportedVoucher>>(ReadJson(
       R"([{"date": "2011-07-05", "type": "记", "attachments": 2, "lines": [
             {"summary": "s", "subject": "50001", "debit": 0.1}, {"summary": "s", "subject": "50002", "debit": 0.2},
             {"summary": "s", "subject": "10001", "credit": 0.30}]},
@@ -248,45 +340,41 @@ TEST_P(VoucherDraftTest, MalformedFilesAndRowsAreNamedByLine) {
 }
 
 TEST_P(VoucherDraftTest, StrictReadingRefusesWhatALenientReaderWouldDropOrStore) {
-  const auto fileFault = [](const vouchers::ImportedFile& read) {
+  const auto fileFault = [](const ImportedFile& read) {
     const auto* fault = std::get_if<vouchers::ImportFileFault>(&read);
     return fault ? fault->text : std::string("(read)");
   };
-  const auto firstFault = [](const vouchers::ImportedFile& read) {
+  const auto firstFault = [](const ImportedFile& read) {
     const auto* vouchers = std::get_if<std::vector<vouchers::ImportedVoucher>>(&read);
     return vouchers && !vouchers->empty() && vouchers->front().fault ? *vouchers->front().fault : std::string("(none)");
   };
   const std::string good = R"([{"date": "2011-07-05", "lines": [{"subject": "50001", "debit": "1"}]}])";
-  EXPECT_EQ(firstFault(vouchers::ReadVoucherJson(good)), "(none)");
+  EXPECT_EQ(firstFault(ReadJson(good)), "(none)");
   // Text after the array used to be dropped without a word.
-  EXPECT_EQ(fileFault(vouchers::ReadVoucherJson(good + "\n[{\"date\": \"2011-07-06\"}]")),
+  EXPECT_EQ(fileFault(ReadJson(good + "\n[{\"date\": \"2011-07-06\"}]")),
             "JSON 格式错误：第 2 行：凭证数组之后还有其他内容");
-  EXPECT_EQ(fileFault(vouchers::ReadVoucherJson(
+  EXPECT_EQ(fileFault(ReadJson(
                 R"([{"date": "2011-07-05", "lines": []}, {"date": "2011-07-05", "date": "2011-07-09", "lines": []}])")),
             "JSON 格式错误：第 2 张凭证中字段“date”出现了两次");
-  EXPECT_EQ(fileFault(vouchers::ReadVoucherJson(
-                R"([{"date": "2011-07-05", "lines": [{"subject": "50001", "debit": "1", "debit": "2"}]}])")),
-            "JSON 格式错误：第 1 张凭证中字段“debit”出现了两次");
   EXPECT_EQ(
-      fileFault(vouchers::ReadVoucherJson("[{\"date\": \"2011-07-05\", \"lines\": [{\"summary\": \"\xC3\x28\"}]}]"))
-          .substr(0, 17),
-      "JSON 格式错误");
-  EXPECT_EQ(firstFault(vouchers::ReadVoucherJson(
-                R"([{"date": "2011-07-05", "lines": [{"summary": "a\u0000b", "subject": "50001"}]}])")),
+      fileFault(ReadJson(R"([{"date": "2011-07-05", "lines": [{"subject": "50001", "debit": "1", "debit": "2"}]}])")),
+      "JSON 格式错误：第 1 张凭证中字段“debit”出现了两次");
+  EXPECT_EQ(fileFault(ReadJson("[{\"date\": \"2011-07-05\", \"lines\": [{\"summary\": \"\xC3\x28\"}]}]")).substr(0, 17),
+            "JSON 格式错误");
+  EXPECT_EQ(firstFault(ReadJson(R"([{"date": "2011-07-05", "lines": [{"summary": "a\u0000b", "subject": "50001"}]}])")),
             "第 1 张凭证第 1 条分录：摘要含有换行、制表符或其他控制字符");
 
-  EXPECT_EQ(fileFault(vouchers::ReadVoucherCsv("凭证,日期,科目,借方,debit\n1,2011-07-05,50001,1,2\n")),
-            "第 1 行：“借方”列出现了两次");
-  EXPECT_EQ(firstFault(vouchers::ReadVoucherCsv("凭证,日期,科目,摘要\n1,2011-07-05,50001,\"两\n行\"\n")),
+  EXPECT_EQ(fileFault(ReadCsv("凭证,日期,科目,借方,debit\n1,2011-07-05,50001,1,2\n")), "第 1 行：“借方”列出现了两次");
+  EXPECT_EQ(firstFault(ReadCsv("凭证,日期,科目,摘要\n1,2011-07-05,50001,\"两\n行\"\n")),
             "第 2 行：摘要含有换行、制表符或其他控制字符");
-  EXPECT_EQ(firstFault(vouchers::ReadVoucherCsv("凭证,日期,科目,摘要\n1,2011-07-05,50001,\xB1\xA8\xCF\xFA\n")),
+  EXPECT_EQ(firstFault(ReadCsv("凭证,日期,科目,摘要\n1,2011-07-05,50001,\xB1\xA8\xCF\xFA\n")),
             "第 2 行：摘要含有不是 UTF-8 编码的字节（文件应以 UTF-8 编码保存）");
   // One amount rule for every way in: groups of three only, two decimals at most.
-  EXPECT_EQ(firstFault(vouchers::ReadVoucherCsv("凭证,日期,科目,借方\n1,2011-07-05,50001,\"1,5\"\n")),
+  EXPECT_EQ(firstFault(ReadCsv("凭证,日期,科目,借方\n1,2011-07-05,50001,\"1,5\"\n")),
             "第 2 行：借方：金额格式不正确：“1,5”");
-  EXPECT_EQ(firstFault(vouchers::ReadVoucherCsv("凭证,日期,科目,借方\n1,2011-07-05,50001,1.005\n")),
+  EXPECT_EQ(firstFault(ReadCsv("凭证,日期,科目,借方\n1,2011-07-05,50001,1.005\n")),
             "第 2 行：借方：金额最多只能有两位小数：1.005");
-  EXPECT_EQ(firstFault(vouchers::ReadVoucherCsv("凭证,日期,科目,借方\n1,2011-07-05,50001,\"1,500.25\"\n")), "(none)");
+  EXPECT_EQ(firstFault(ReadCsv("凭证,日期,科目,借方\n1,2011-07-05,50001,\"1,500.25\"\n")), "(none)");
 }
 
 TEST(TextChecks, WellFormedUtf8WithoutControlCharactersIsTheOnlyTextLetIn) {
