@@ -10,7 +10,6 @@
 // With QJ_BENCH_PG_URI set the same book is built on that server as well.
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <map>
 #include <memory>
@@ -24,6 +23,7 @@
 #include "ledgers/general_ledger.h"
 #include "ledgers/journal.h"
 #include "ledgers/ledger_screen_models.h"
+#include "peak_memory.h"
 #include "throwaway_database.h"
 
 namespace {
@@ -31,12 +31,6 @@ namespace {
 constexpr int kYear = 2011;
 constexpr int kVouchersPerMonth = 25000;
 const qj::base::CodeStructure kStructure({3, 5, 7, 9});
-
-double peakMegabytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
-}
 
 // Four lines per voucher: two debits and two credits; every fourth voucher's
 // first debit in currency 1, 2 or 3.
@@ -191,12 +185,12 @@ BENCHMARK_CAPTURE(BM_DetailLedgerWindowFirstSubject, Postgres, qj::data::Engine:
 void BM_DetailLedgerOfTheWholeChart(benchmark::State& state, qj::data::Engine engine) {
   if (qj::bench::SkippedWithoutServer(state, engine)) return;
   auto& db = yearBook(engine);
-  const double before = peakMegabytes();
+  const double before = qj::bench::PeakMegabytes();
   std::size_t rows = 0;
   for (auto _ : state) rows = detailRows(db, {});
   state.counters["rows"] = static_cast<double>(rows);
   state.counters["peak MB before"] = before;
-  state.counters["peak MB"] = peakMegabytes();
+  state.counters["peak MB"] = qj::bench::PeakMegabytes();
 }
 BENCHMARK_CAPTURE(BM_DetailLedgerOfTheWholeChart, Sqlite, qj::data::Engine::Sqlite)
     ->Unit(benchmark::kMillisecond)

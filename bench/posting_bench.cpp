@@ -11,7 +11,6 @@
 // server and posted there as well.
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <memory>
 #include <string>
@@ -20,6 +19,7 @@
 #include "data/connection.h"
 #include "data/schema.h"
 #include "four_level_chart.h"
+#include "peak_memory.h"
 #include "periodend/posting.h"
 #include "throwaway_database.h"
 
@@ -27,12 +27,6 @@ namespace {
 
 constexpr qj::Period kMonth{2011, 7};
 constexpr int kVouchers = 100000;
-
-double peakMegabytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
-}
 
 // Four lines per voucher: two debits and two credits of deterministic
 // amounts; every fourth voucher's first debit is in currency 1, 2 or 3.
@@ -90,7 +84,7 @@ std::int64_t postChecked(qj::data::Connection& db) {
 }
 
 void runPosting(benchmark::State& state, qj::data::Connection& db) {
-  const double before = peakMegabytes();
+  const double before = qj::bench::PeakMegabytes();
   std::int64_t posted = 0;
   for (auto _ : state) {
     {
@@ -103,7 +97,7 @@ void runPosting(benchmark::State& state, qj::data::Connection& db) {
   }
   state.counters["vouchers"] = static_cast<double>(posted);
   state.counters["peak MB before"] = before;
-  state.counters["peak MB"] = peakMegabytes();
+  state.counters["peak MB"] = qj::bench::PeakMegabytes();
 }
 
 // The filled book in `database`.
