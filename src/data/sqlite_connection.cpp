@@ -47,15 +47,18 @@ struct StatementUse {
   }
 };
 
-int bind(sqlite3_stmt* stmt, int index, const Value& value) {
+// With `copied`, SQLite keeps its own copy of text and bytes; without, the
+// value must stay where it is until the statement has run.
+int bind(sqlite3_stmt* stmt, int index, const Value& value, bool copied = true) {
+  const auto lifetime = copied ? SQLITE_TRANSIENT : SQLITE_STATIC;
   const auto& storage = value.storage();
   if (const auto* n = std::get_if<std::int64_t>(&storage)) return sqlite3_bind_int64(stmt, index, *n);
   if (const auto* s = std::get_if<std::string>(&storage))
-    return sqlite3_bind_text(stmt, index, s->data(), static_cast<int>(s->size()), SQLITE_TRANSIENT);
+    return sqlite3_bind_text(stmt, index, s->data(), static_cast<int>(s->size()), lifetime);
   if (const auto* b = std::get_if<Blob>(&storage))
     // An empty blob is bound as a zero-length blob, not as null.
     return b->empty() ? sqlite3_bind_zeroblob(stmt, index, 0)
-                      : sqlite3_bind_blob(stmt, index, b->data(), static_cast<int>(b->size()), SQLITE_TRANSIENT);
+                      : sqlite3_bind_blob(stmt, index, b->data(), static_cast<int>(b->size()), lifetime);
   return sqlite3_bind_null(stmt, index);
 }
 
@@ -217,7 +220,8 @@ void SqliteConnection::insertRows(std::string_view table, std::span<const std::s
     sqlite3_stmt* stmt = prepared(sql, {});
     StatementUse use{stmt};
     for (std::size_t i = 0; i < count; ++i) {
-      const int rc = bind(stmt, static_cast<int>(i + 1), values[first + i]);
+      // The values outlive the statement's run: SQLite need not copy them.
+      const int rc = bind(stmt, static_cast<int>(i + 1), values[first + i], false);
       if (rc != SQLITE_OK) fail(rc, sql);
     }
     const int rc = sqlite3_step(stmt);
