@@ -111,6 +111,8 @@ std::vector<std::string> CreateTableSql(Engine engine, const TableDef& table) {
   }
   create += "\n)";
   if (engine == Engine::Sqlite) create += " STRICT";
+  if (engine == Engine::Postgres && table.fillFactor < 100)
+    create += " WITH (fillfactor = " + std::to_string(table.fillFactor) + ")";
 
   std::vector<std::string> statements{create};
   for (const auto& index : table.indexes) statements.push_back(CreateIndexSql(table, index));

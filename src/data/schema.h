@@ -53,6 +53,10 @@ struct TableDef {
   std::vector<ColumnDef> columns;
   std::vector<std::string> primaryKey;  // empty: the table has no key
   std::vector<IndexDef> indexes;
+  // How full the server engine packs a page on insert, in percent. Below 100
+  // leaves room for a row's new version beside the old one, so that flipping
+  // a flag in many rows at once (audit, posting) touches no index.
+  int fillFactor = 100;
 
   // The column of that name (case-insensitive), or nullptr.
   [[nodiscard]] const ColumnDef* column(std::string_view columnName) const;
