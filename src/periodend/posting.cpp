@@ -55,10 +55,10 @@ void bookAssetLine(data::Connection& db, const PostingContext& context, const Cl
 // posting, since a depreciation voucher sets what an earlier change voucher
 // may have added to. The month's depreciation is booked once per
 // depreciation voucher.
-void bookFixedAssets(data::Connection& db, const PostingContext& context) {
+void bookFixedAssets(data::Connection& db, const PostingContext& context, const ClaimedVouchers& claimed) {
   std::string previous;
   for (const ClaimedAssetLine& line :
-       ClaimedAssetLines(db, context.period, {kAssetAdded, kDepreciation, kAssetChanged})) {
+       ClaimedAssetLines(db, context.period, {kAssetAdded, kDepreciation, kAssetChanged}, claimed)) {
     const bool startsVoucher = line.credId != previous;
     previous = line.credId;
     if (line.kind == kDepreciation) {
@@ -69,11 +69,11 @@ void bookFixedAssets(data::Connection& db, const PostingContext& context) {
   }
 }
 
-// Books the claimed vouchers, whose lines sum to `sums`, and marks them posted.
-void bookClaimed(data::Connection& db, const PostingContext& context, const std::vector<ClaimedSum>& sums) {
+// Books the claimed vouchers, whose lines sum to `sums`.
+void bookClaimed(data::Connection& db, const PostingContext& context, const ClaimedVouchers& claimed,
+                 const std::vector<ClaimedSum>& sums) {
   balances::ApplyMovements(db, context.period, SpreadMovements(sums, context.structure));
-  bookFixedAssets(db, context);
-  MarkClaimedPosted(db, context.period);
+  bookFixedAssets(db, context, claimed);
 }
 
 }  // namespace
@@ -125,10 +125,10 @@ PostingContext PostingContextOf(HostServices& host) {
 
 std::int64_t PostCurrentPeriod(data::Connection& db, const PostingContext& context) {
   data::Transaction tx(db);
-  const std::int64_t count = ClaimMonthVouchers(db, context.period, context.user, context.mustCheck);
-  bookClaimed(db, context, ClaimedSums(db, context.period));
+  const ClaimedVouchers claimed = ClaimMonthVouchers(db, context.period, context.user, context.mustCheck);
+  bookClaimed(db, context, claimed, ClaimedSums(db, context.period, claimed));
   tx.commit();
-  return count;
+  return static_cast<std::int64_t>(claimed.size());
 }
 
 std::int64_t PostVouchers(data::Connection& db, const PostingContext& context,
@@ -136,15 +136,15 @@ std::int64_t PostVouchers(data::Connection& db, const PostingContext& context,
   data::Transaction tx(db);
   const std::set<std::string> unique(credIds.begin(), credIds.end());
   const std::vector<std::string> ids(unique.begin(), unique.end());
-  std::int64_t count = 0;
+  ClaimedVouchers claimed;
   for (std::size_t from = 0; from < ids.size(); from += kIdsPerStatement) {
     const auto to = static_cast<std::ptrdiff_t>(std::min(ids.size(), from + kIdsPerStatement));
     const std::vector<std::string> chunk(ids.begin() + static_cast<std::ptrdiff_t>(from), ids.begin() + to);
-    count += ClaimVouchers(db, context.period, context.user, chunk);
+    claimed.merge(ClaimVouchers(db, context.period, context.user, chunk));
   }
-  bookClaimed(db, context, ClaimedSums(db, context.period));
+  bookClaimed(db, context, claimed, ClaimedSums(db, context.period, claimed));
   tx.commit();
-  return count;
+  return static_cast<std::int64_t>(claimed.size());
 }
 
 std::variant<std::int64_t, Refusal> PostCurrentPeriodChecked(data::Connection& db, const PostingContext& context,
@@ -156,12 +156,12 @@ std::variant<std::int64_t, Refusal> PostCurrentPeriodChecked(data::Connection& d
   // The checks read every line of the month; the claimed ones are summed on
   // the way. A refusal rolls the claim back.
   data::Transaction tx(db);
-  const std::int64_t count = ClaimMonthVouchers(db, context.period, context.user, context.mustCheck);
-  ClaimedSumsBuilder claimed;
-  if (auto refusal = CheckMonthVouchers(db, context.period, stopOnGap, &claimed)) return *refusal;
-  bookClaimed(db, context, claimed.take());
+  const ClaimedVouchers claimed = ClaimMonthVouchers(db, context.period, context.user, context.mustCheck);
+  ClaimedSumsBuilder sums(&claimed);
+  if (auto refusal = CheckMonthVouchers(db, context.period, stopOnGap, &sums)) return *refusal;
+  bookClaimed(db, context, claimed, sums.take());
   tx.commit();
-  return count;
+  return static_cast<std::int64_t>(claimed.size());
 }
 
 bool RunPosting(HostServices& host, bool stopOnGap) {

@@ -56,8 +56,8 @@ std::int64_t PostVouchers(data::Connection& db, const PostingContext& context, c
 // has no unposted vouchers; otherwise the month's orphan rows go, and in one
 // transaction the vouchers are claimed as PostCurrentPeriod claims them, the
 // checks before posting read every line of the month (a fault is returned as
-// its refusal and the claim rolled back), the claimed lines summed on the way
-// are booked and the claim marked posted. The number of vouchers posted.
+// its refusal and the claim rolled back), and the claimed lines summed on the
+// way are booked. The number of vouchers posted.
 std::variant<std::int64_t, Refusal> PostCurrentPeriodChecked(data::Connection& db, const PostingContext& context,
                                                              bool stopOnGap);
 

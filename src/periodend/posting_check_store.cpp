@@ -37,7 +37,7 @@ void ForEachMonthLineToCheck(data::Connection& db, const Period& month,
   for (const data::Row& row : db.query("SELECT SUBJECTID FROM Subject WHERE DETAILFLAG='T'"))
     details.insert(row.text("SUBJECTID"));
   db.forEachRow(
-      "SELECT m.CREDID, m.CREDNO, m.POSTFLAG, d.DEBIT, d.CREDIT, d.SUBJECTID, d.MONEYID, d.RAWDEBIT, d.RAWCREDIT "
+      "SELECT m.CREDID, m.CREDNO, d.DEBIT, d.CREDIT, d.SUBJECTID, d.MONEYID, d.RAWDEBIT, d.RAWCREDIT "
       "FROM VoucherMaster m "
       "JOIN VoucherDetail d ON d.CREDID=m.CREDID "
       "WHERE m.CREDID BETWEEN :first AND :last ORDER BY m.CREDID, d.FENLUNO",
@@ -45,8 +45,7 @@ void ForEachMonthLineToCheck(data::Connection& db, const Period& month,
         std::string subject = row.text("SUBJECTID");
         const bool detail = details.contains(subject);
         return visit({row.text("CREDID"), row.integer("CREDNO"), row.money("DEBIT"), row.money("CREDIT"), detail,
-                      std::move(subject), row.integer("MONEYID"), row.money("RAWDEBIT"), row.money("RAWCREDIT"),
-                      row.text("POSTFLAG") == kClaimedMark});
+                      std::move(subject), row.integer("MONEYID"), row.money("RAWDEBIT"), row.money("RAWCREDIT")});
       });
 }
 

@@ -27,7 +27,6 @@ struct CheckedLine {
   std::int64_t moneyId = 0;
   Money rawDebit;
   Money rawCredit;
-  bool claimed = false;  // its voucher is claimed by the posting under way
 };
 // Hands every line of the month to `visit`, by voucher and line, one at a
 // time, until `visit` returns false.

@@ -60,8 +60,8 @@ std::optional<Refusal> CheckMonthVouchers(data::Connection& db, const Period& cu
     }
     voucher->debit += line.debit;
     voucher->credit += line.credit;
-    if (claimed && line.claimed)
-      claimed->add(line.subject, line.moneyId, line.debit, line.credit, line.rawDebit, line.rawCredit);
+    if (claimed)
+      claimed->add(line.credId, line.subject, line.moneyId, line.debit, line.credit, line.rawDebit, line.rawCredit);
     if (voucher->fault) return true;
     const std::string number = std::to_string(voucher->credNo);
     if (!line.detailSubject)

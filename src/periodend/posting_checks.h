@@ -19,8 +19,8 @@ namespace qj::periodend {
 std::optional<Refusal> CheckVouchersBeforePosting(data::Connection& db, const Period& current, bool stopOnGap);
 
 // The same checks without the clean-up, in one pass over the month's lines;
-// with `claimed`, the lines of the vouchers claimed for posting are summed
-// into it on the way, so that posting reads the lines only once.
+// with `claimed`, the lines are handed to it on the way (it sums those of the
+// vouchers claimed for posting), so that posting reads the lines only once.
 std::optional<Refusal> CheckMonthVouchers(data::Connection& db, const Period& current, bool stopOnGap,
                                           ClaimedSumsBuilder* claimed);
 

@@ -9,22 +9,31 @@ namespace {
 
 data::Params monthParams(const Period& month) {
   const VoucherIdRange range = MonthVoucherRange(month);
-  return {{"first", range.first}, {"last", range.last}, {"claimed", kClaimedMark}};
+  return {{"first", range.first}, {"last", range.last}, {"posted", "T"}};
+}
+
+// Runs a claiming UPDATE ... RETURNING CREDID and keeps the identifiers.
+ClaimedVouchers claimed(data::Connection& db, const std::string& sql, const data::Params& params) {
+  ClaimedVouchers ids;
+  for (const data::Row& row : db.query(sql, params)) ids.insert(row.text("CREDID"));
+  return ids;
 }
 
 }  // namespace
 
-std::int64_t ClaimMonthVouchers(data::Connection& db, const Period& month, const std::string& user, bool auditedOnly) {
+ClaimedVouchers ClaimMonthVouchers(data::Connection& db, const Period& month, const std::string& user,
+                                   bool auditedOnly) {
   data::Params params = monthParams(month);
   params.push_back({"user", user});
-  return db.execute(std::string("UPDATE VoucherMaster SET POSTFLAG=:claimed, BILLPOST=:user WHERE CREDID BETWEEN "
-                                ":first AND :last AND COALESCE(POSTFLAG, 'F')<>'T'") +
-                        (auditedOnly ? " AND CHECKFLAG='T'" : ""),
-                    params);
+  return claimed(db,
+                 std::string("UPDATE VoucherMaster SET POSTFLAG=:posted, BILLPOST=:user WHERE CREDID BETWEEN "
+                             ":first AND :last AND COALESCE(POSTFLAG, 'F')<>'T'") +
+                     (auditedOnly ? " AND CHECKFLAG='T'" : "") + " RETURNING CREDID",
+                 params);
 }
 
-std::int64_t ClaimVouchers(data::Connection& db, const Period& month, const std::string& user,
-                           const std::vector<std::string>& credIds) {
+ClaimedVouchers ClaimVouchers(data::Connection& db, const Period& month, const std::string& user,
+                              const std::vector<std::string>& credIds) {
   data::Params params = monthParams(month);
   params.push_back({"user", user});
   std::string list;
@@ -33,14 +42,10 @@ std::int64_t ClaimVouchers(data::Connection& db, const Period& month, const std:
     list.append(list.empty() ? ":" : ", :").append(name);
     params.push_back({name, credIds[i]});
   }
-  return db.execute("UPDATE VoucherMaster SET POSTFLAG=:claimed, BILLPOST=:user WHERE CREDID IN (" + list +
-                        ") AND CREDID BETWEEN :first AND :last AND COALESCE(POSTFLAG, 'F')<>'T'",
-                    params);
-}
-
-void MarkClaimedPosted(data::Connection& db, const Period& month) {
-  db.execute("UPDATE VoucherMaster SET POSTFLAG='T' WHERE CREDID BETWEEN :first AND :last AND POSTFLAG=:claimed",
-             monthParams(month));
+  return claimed(db,
+                 "UPDATE VoucherMaster SET POSTFLAG=:posted, BILLPOST=:user WHERE CREDID IN (" + list +
+                     ") AND CREDID BETWEEN :first AND :last AND COALESCE(POSTFLAG, 'F')<>'T' RETURNING CREDID",
+                 params);
 }
 
 std::int64_t UnmarkMonthPosted(data::Connection& db, const Period& month) {
@@ -62,16 +67,17 @@ bool DepreciationVoucherPosted(data::Connection& db, const Period& month) {
 namespace {
 // The lines of the chosen vouchers, streamed from the database and summed
 // here: one pass over the month's lines with no sort on the way.
-std::vector<ClaimedSum> lineSums(data::Connection& db, const std::string& chosen, const data::Params& params) {
-  ClaimedSumsBuilder sums;
+std::vector<ClaimedSum> lineSums(data::Connection& db, const std::string& chosen, const data::Params& params,
+                                 const ClaimedVouchers* only) {
+  ClaimedSumsBuilder sums(only);
   db.forEachRow(
-      "SELECT d.SUBJECTID, d.MONEYID, d.DEBIT, d.CREDIT, d.RAWDEBIT, d.RAWCREDIT FROM VoucherDetail d "
+      "SELECT d.CREDID, d.SUBJECTID, d.MONEYID, d.DEBIT, d.CREDIT, d.RAWDEBIT, d.RAWCREDIT FROM VoucherDetail d "
       "WHERE d.CREDID BETWEEN :first AND :last AND d.CREDID IN "
       "(SELECT m.CREDID FROM VoucherMaster m WHERE m.CREDID BETWEEN :first AND :last AND " +
           chosen + ")",
       params, [&sums](const data::Row& row) {
-        sums.add(row.text("SUBJECTID"), row.integer("MONEYID"), row.money("DEBIT"), row.money("CREDIT"),
-                 row.money("RAWDEBIT"), row.money("RAWCREDIT"));
+        sums.add(row.text("CREDID"), row.text("SUBJECTID"), row.integer("MONEYID"), row.money("DEBIT"),
+                 row.money("CREDIT"), row.money("RAWDEBIT"), row.money("RAWCREDIT"));
         return true;
       });
   return sums.take();
@@ -79,8 +85,9 @@ std::vector<ClaimedSum> lineSums(data::Connection& db, const std::string& chosen
 
 }  // namespace
 
-void ClaimedSumsBuilder::add(const std::string& subject, std::int64_t moneyId, Money debit, Money credit,
-                             Money rawDebit, Money rawCredit) {
+void ClaimedSumsBuilder::add(const std::string& credId, const std::string& subject, std::int64_t moneyId, Money debit,
+                             Money credit, Money rawDebit, Money rawCredit) {
+  if (vouchers_ && !vouchers_->contains(credId)) return;
   ClaimedSum& sum = sums_[{subject, moneyId}];
   // A line is a debit line when its debit is not 0, otherwise a credit line;
   // its foreign amount goes to the side of its local one.
@@ -105,18 +112,19 @@ std::vector<ClaimedSum> ClaimedSumsBuilder::take() {
   return out;
 }
 
-std::vector<ClaimedSum> ClaimedSums(data::Connection& db, const Period& month) {
-  return lineSums(db, "m.POSTFLAG=:claimed", monthParams(month));
+std::vector<ClaimedSum> ClaimedSums(data::Connection& db, const Period& month, const ClaimedVouchers& claimed) {
+  return lineSums(db, "m.POSTFLAG=:posted", monthParams(month), &claimed);
 }
 
 std::vector<ClaimedSum> PostedSumsOfKind(data::Connection& db, const Period& month, int kind) {
   const VoucherIdRange range = MonthVoucherRange(month);
   return lineSums(db, "m.POSTFLAG=:posted AND m.AccountVoucherType=:kind",
-                  {{"first", range.first}, {"last", range.last}, {"posted", "T"}, {"kind", kind}});
+                  {{"first", range.first}, {"last", range.last}, {"posted", "T"}, {"kind", kind}}, nullptr);
 }
 
 std::vector<ClaimedAssetLine> ClaimedAssetLines(data::Connection& db, const Period& month,
-                                                const std::vector<std::int64_t>& kinds) {
+                                                const std::vector<std::int64_t>& kinds,
+                                                const ClaimedVouchers& claimed) {
   data::Params params = monthParams(month);
   std::string list;
   for (std::size_t i = 0; i < kinds.size(); ++i) {
@@ -128,12 +136,13 @@ std::vector<ClaimedAssetLine> ClaimedAssetLines(data::Connection& db, const Peri
   for (const data::Row& row :
        db.query("SELECT m.CREDID, m.AccountVoucherType AS KIND, m.RELEVANTBILLID, d.SUBJECTID, d.DEBIT, d.CREDIT "
                 "FROM VoucherMaster m JOIN VoucherDetail d ON d.CREDID=m.CREDID "
-                "WHERE m.CREDID BETWEEN :first AND :last AND m.POSTFLAG=:claimed "
+                "WHERE m.CREDID BETWEEN :first AND :last AND m.POSTFLAG=:posted "
                 "AND m.AccountVoucherType IN (" +
                     list +
                     ") "
                     "ORDER BY m.CREDDATE, m.AccountVoucherTypeID, m.CREDCODE, m.CREDID, d.FENLUNO",
                 params)) {
+    if (!claimed.contains(row.text("CREDID"))) continue;
     ClaimedAssetLine line{row.text("CREDID"),    row.integer("KIND"), std::nullopt,
                           row.text("SUBJECTID"), row.money("DEBIT"),  row.money("CREDIT")};
     if (!row.isNull("RELEVANTBILLID")) line.assetId = row.integer("RELEVANTBILLID");

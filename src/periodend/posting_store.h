@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -16,20 +17,19 @@
 
 namespace qj::periodend {
 
-// While one posting runs, the vouchers it has claimed carry this POSTFLAG; it
-// is turned into 'T' before the posting ends and never outlives its
-// transaction.
-inline constexpr const char* kClaimedMark = "P";
+// The vouchers a posting under way has claimed: marked posted by the user in
+// the posting's transaction, one statement marking and naming them, so that
+// what is booked is exactly what is marked.
+using ClaimedVouchers = std::unordered_set<std::string>;
 
 // Claims the month's vouchers not yet posted (only audited ones when
-// `auditedOnly`) for `user`; the count claimed.
-std::int64_t ClaimMonthVouchers(data::Connection& db, const Period& month, const std::string& user, bool auditedOnly);
+// `auditedOnly`) for `user`.
+ClaimedVouchers ClaimMonthVouchers(data::Connection& db, const Period& month, const std::string& user,
+                                   bool auditedOnly);
 // Claims those of `credIds` (distinct, at most a few hundred) that are of the
-// month and not yet posted; the count claimed.
-std::int64_t ClaimVouchers(data::Connection& db, const Period& month, const std::string& user,
-                           const std::vector<std::string>& credIds);
-// Turns the month's claim into the posted mark.
-void MarkClaimedPosted(data::Connection& db, const Period& month);
+// month and not yet posted.
+ClaimedVouchers ClaimVouchers(data::Connection& db, const Period& month, const std::string& user,
+                              const std::vector<std::string>& credIds);
 // Takes the posted mark off every voucher of the month; the count.
 std::int64_t UnmarkMonthPosted(data::Connection& db, const Period& month);
 // Whether the month's depreciation voucher is posted.
@@ -46,15 +46,18 @@ struct ClaimedSum {
 // Lines summed into ClaimedSums as they are read, one per subject and currency.
 class ClaimedSumsBuilder {
  public:
-  void add(const std::string& subject, std::int64_t moneyId, Money debit, Money credit, Money rawDebit,
-           Money rawCredit);
+  // Sums the lines of `vouchers` only, or every line it is given when null.
+  explicit ClaimedSumsBuilder(const ClaimedVouchers* vouchers = nullptr) : vouchers_(vouchers) {}
+  void add(const std::string& credId, const std::string& subject, std::int64_t moneyId, Money debit, Money credit,
+           Money rawDebit, Money rawCredit);
   // The sums by subject and currency; the builder is left empty.
   std::vector<ClaimedSum> take();
 
  private:
+  const ClaimedVouchers* vouchers_;
   std::map<std::pair<std::string, std::int64_t>, ClaimedSum> sums_;
 };
-std::vector<ClaimedSum> ClaimedSums(data::Connection& db, const Period& month);
+std::vector<ClaimedSum> ClaimedSums(data::Connection& db, const Period& month, const ClaimedVouchers& claimed);
 // The same sums over the month's posted vouchers of one source kind.
 std::vector<ClaimedSum> PostedSumsOfKind(data::Connection& db, const Period& month, int kind);
 
@@ -69,6 +72,6 @@ struct ClaimedAssetLine {
 // The lines of the claimed vouchers of `kinds`, in the order of posting
 // (date, voucher word, number, line).
 std::vector<ClaimedAssetLine> ClaimedAssetLines(data::Connection& db, const Period& month,
-                                                const std::vector<std::int64_t>& kinds);
+                                                const std::vector<std::int64_t>& kinds, const ClaimedVouchers& claimed);
 
 }  // namespace qj::periodend
