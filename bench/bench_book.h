@@ -1,6 +1,7 @@
-// A throwaway SQLite book for a benchmark: created in a temporary folder,
-// filled by the benchmark, then opened by the administrator through our host;
-// removed with the object.
+// A throwaway book for a benchmark: a SQLite file created in a temporary
+// folder and removed with the object, or a book at a location the caller
+// owns; filled by the benchmark, then opened by the administrator through
+// our host.
 #pragma once
 
 #include <unistd.h>
@@ -21,11 +22,16 @@ namespace qj::bench {
 class BenchBook {
  public:
   // `answerYes`: how the book's message boxes answer a question.
-  explicit BenchBook(Period start, bool answerYes = false) : boxes_(answerYes) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qj-bench-XXXXXX").string();
-    folder_ = ::mkdtemp(pattern.data());
+  // `location`: where to create the book (a PostgreSQL URI, say); "" for a
+  // SQLite file of its own.
+  explicit BenchBook(Period start, bool answerYes = false, const std::string& location = {}) : boxes_(answerYes) {
     host::NewBook book;
-    book.location = folder_ + "/book.sqlite";
+    book.location = location;
+    if (location.empty()) {
+      std::string pattern = (std::filesystem::temp_directory_path() / "qj-bench-XXXXXX").string();
+      folder_ = ::mkdtemp(pattern.data());
+      book.location = folder_ + "/book.sqlite";
+    }
     book.start = start;
     host::CreateBook(book);
     session_ = host::BookSession::Open(book.location);
@@ -35,7 +41,7 @@ class BenchBook {
   ~BenchBook() {
     host_.reset();
     session_.reset();
-    std::filesystem::remove_all(folder_);
+    if (!folder_.empty()) std::filesystem::remove_all(folder_);
   }
 
   data::Connection& db() { return session_->db(); }

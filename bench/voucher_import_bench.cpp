@@ -1,7 +1,8 @@
 // Importing a file of 100,000 vouchers (400,000 lines) into an empty month of a
 // SQLite book with a 5,000-subject chart, from CSV and from JSON: reading the
 // file, every check of the voucher screen on every voucher, and the one
-// transaction that stores them, with the peak memory of the whole run.
+// transaction that stores them, with the peak memory of the whole run. With
+// QJ_BENCH_PG_URI set, the CSV file is imported into a book on that server too.
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +14,7 @@
 
 #include "bench_book.h"
 #include "peak_memory.h"
+#include "throwaway_database.h"
 #include "vouchers/voucher_import.h"
 
 namespace {
@@ -59,13 +61,15 @@ using Reader = std::optional<qj::vouchers::ImportFileFault> (*)(std::string_view
 
 // The file is made before the clock starts; like the command line, the run
 // holds its text in memory while it imports.
-void BM_ImportVouchers(benchmark::State& state, std::string (*makeFile)(), Reader reader) {
+void BM_ImportVouchers(benchmark::State& state, qj::data::Engine engine, std::string (*makeFile)(), Reader reader) {
+  if (qj::bench::SkippedWithoutServer(state, engine)) return;
   const std::string text = makeFile();
   const auto read = [&](const qj::vouchers::VoucherSink& take) { return reader(text, take); };
   const double before = qj::bench::PeakMegabytes();
   for (auto _ : state) {
     state.PauseTiming();
-    auto book = std::make_unique<qj::bench::BenchBook>(qj::Period{2011, 7});
+    const qj::bench::ThrowawayDatabase database(engine, "import");
+    auto book = std::make_unique<qj::bench::BenchBook>(qj::Period{2011, 7}, false, database.location());
     {
       qj::data::Transaction tx(book->db());
       qj::bench::AddLargeChart(book->db(), false);
@@ -84,10 +88,13 @@ void BM_ImportVouchers(benchmark::State& state, std::string (*makeFile)(), Reade
   state.counters["peak MB"] = qj::bench::PeakMegabytes();
 }
 
-BENCHMARK_CAPTURE(BM_ImportVouchers, Csv, CsvFile, qj::vouchers::ReadVoucherCsv)
+BENCHMARK_CAPTURE(BM_ImportVouchers, SqliteCsv, qj::data::Engine::Sqlite, CsvFile, qj::vouchers::ReadVoucherCsv)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(BM_ImportVouchers, Json, JsonFile, qj::vouchers::ReadVoucherJson)
+BENCHMARK_CAPTURE(BM_ImportVouchers, SqliteJson, qj::data::Engine::Sqlite, JsonFile, qj::vouchers::ReadVoucherJson)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_ImportVouchers, PostgresCsv, qj::data::Engine::Postgres, CsvFile, qj::vouchers::ReadVoucherCsv)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
