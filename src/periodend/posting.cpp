@@ -1,9 +1,7 @@
 #include "periodend/posting.h"
 
-#include <algorithm>
 #include <exception>
 #include <map>
-#include <set>
 #include <utility>
 #include <variant>
 
@@ -26,9 +24,6 @@ namespace {
 constexpr std::int64_t kAssetAdded = 200;
 constexpr std::int64_t kDepreciation = 201;
 constexpr std::int64_t kAssetChanged = 202;
-
-// Identifiers per claiming statement of PostVouchers.
-constexpr std::size_t kIdsPerStatement = 500;
 
 bool isFixedAssetSubject(const PostingContext& context, const std::string& subject) {
   const std::string& asset = context.fixedAssetSubject;
@@ -134,14 +129,7 @@ std::int64_t PostCurrentPeriod(data::Connection& db, const PostingContext& conte
 std::int64_t PostVouchers(data::Connection& db, const PostingContext& context,
                           const std::vector<std::string>& credIds) {
   data::Transaction tx(db);
-  const std::set<std::string> unique(credIds.begin(), credIds.end());
-  const std::vector<std::string> ids(unique.begin(), unique.end());
-  ClaimedVouchers claimed;
-  for (std::size_t from = 0; from < ids.size(); from += kIdsPerStatement) {
-    const auto to = static_cast<std::ptrdiff_t>(std::min(ids.size(), from + kIdsPerStatement));
-    const std::vector<std::string> chunk(ids.begin() + static_cast<std::ptrdiff_t>(from), ids.begin() + to);
-    claimed.merge(ClaimVouchers(db, context.period, context.user, chunk));
-  }
+  const ClaimedVouchers claimed = ClaimVouchers(db, context.period, context.user, credIds);
   bookClaimed(db, context, claimed, ClaimedSums(db, context.period, claimed));
   tx.commit();
   return static_cast<std::int64_t>(claimed.size());

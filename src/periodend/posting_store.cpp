@@ -1,5 +1,7 @@
 #include "periodend/posting_store.h"
 
+#include <algorithm>
+#include <set>
 #include <utility>
 
 #include "balances/period_roll_store.h"
@@ -7,16 +9,43 @@
 namespace qj::periodend {
 namespace {
 
+// Identifiers bound into one statement's IN list at most.
+constexpr std::size_t kIdsPerStatement = 500;
+// Up to this many claimed vouchers, their lines are read by identifier; more,
+// and one pass over the month's posted lines costs less than the lookups.
+constexpr std::size_t kSumByIdentifierUpTo = 4 * kIdsPerStatement;
+
 data::Params monthParams(const Period& month) {
   const VoucherIdRange range = MonthVoucherRange(month);
   return {{"first", range.first}, {"last", range.last}, {"posted", "T"}};
 }
 
-// Runs a claiming UPDATE ... RETURNING CREDID and keeps the identifiers.
-ClaimedVouchers claimed(data::Connection& db, const std::string& sql, const data::Params& params) {
-  ClaimedVouchers ids;
+// Binds `values` as :<prefix>0, :<prefix>1, ... and returns the list to put in
+// an IN (...).
+template <class Value>
+std::string bindList(const std::string& prefix, const std::vector<Value>& values, data::Params& params) {
+  std::string list;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const std::string name = prefix + std::to_string(i);
+    list.append(list.empty() ? ":" : ", :").append(name);
+    params.push_back({name, values[i]});
+  }
+  return list;
+}
+
+// Calls `run` with each slice of at most kIdsPerStatement of `ids`.
+template <class Run>
+void forEachIdSlice(const std::vector<std::string>& ids, Run run) {
+  for (std::size_t from = 0; from < ids.size(); from += kIdsPerStatement) {
+    const auto begin = ids.begin() + static_cast<std::ptrdiff_t>(from);
+    run(std::vector<std::string>(begin,
+                                 begin + static_cast<std::ptrdiff_t>(std::min(kIdsPerStatement, ids.size() - from))));
+  }
+}
+
+// Runs a claiming UPDATE ... RETURNING CREDID and adds the identifiers to `ids`.
+void addClaimed(data::Connection& db, const std::string& sql, const data::Params& params, ClaimedVouchers& ids) {
   for (const data::Row& row : db.query(sql, params)) ids.insert(row.text("CREDID"));
-  return ids;
 }
 
 }  // namespace
@@ -25,27 +54,29 @@ ClaimedVouchers ClaimMonthVouchers(data::Connection& db, const Period& month, co
                                    bool auditedOnly) {
   data::Params params = monthParams(month);
   params.push_back({"user", user});
-  return claimed(db,
-                 std::string("UPDATE VoucherMaster SET POSTFLAG=:posted, BILLPOST=:user WHERE CREDID BETWEEN "
-                             ":first AND :last AND COALESCE(POSTFLAG, 'F')<>'T'") +
-                     (auditedOnly ? " AND CHECKFLAG='T'" : "") + " RETURNING CREDID",
-                 params);
+  ClaimedVouchers ids;
+  addClaimed(db,
+             std::string("UPDATE VoucherMaster SET POSTFLAG=:posted, BILLPOST=:user WHERE CREDID BETWEEN "
+                         ":first AND :last AND COALESCE(POSTFLAG, 'F')<>'T'") +
+                 (auditedOnly ? " AND CHECKFLAG='T'" : "") + " RETURNING CREDID",
+             params, ids);
+  return ids;
 }
 
 ClaimedVouchers ClaimVouchers(data::Connection& db, const Period& month, const std::string& user,
                               const std::vector<std::string>& credIds) {
-  data::Params params = monthParams(month);
-  params.push_back({"user", user});
-  std::string list;
-  for (std::size_t i = 0; i < credIds.size(); ++i) {
-    const std::string name = "id" + std::to_string(i);
-    list.append(list.empty() ? ":" : ", :").append(name);
-    params.push_back({name, credIds[i]});
-  }
-  return claimed(db,
-                 "UPDATE VoucherMaster SET POSTFLAG=:posted, BILLPOST=:user WHERE CREDID IN (" + list +
-                     ") AND CREDID BETWEEN :first AND :last AND COALESCE(POSTFLAG, 'F')<>'T' RETURNING CREDID",
-                 params);
+  const std::set<std::string> unique(credIds.begin(), credIds.end());
+  ClaimedVouchers ids;
+  forEachIdSlice({unique.begin(), unique.end()}, [&](const std::vector<std::string>& slice) {
+    data::Params params = monthParams(month);
+    params.push_back({"user", user});
+    const std::string list = bindList("id", slice, params);
+    addClaimed(db,
+               "UPDATE VoucherMaster SET POSTFLAG=:posted, BILLPOST=:user WHERE CREDID IN (" + list +
+                   ") AND CREDID BETWEEN :first AND :last AND COALESCE(POSTFLAG, 'F')<>'T' RETURNING CREDID",
+               params, ids);
+  });
+  return ids;
 }
 
 std::int64_t UnmarkMonthPosted(data::Connection& db, const Period& month) {
@@ -65,21 +96,27 @@ bool DepreciationVoucherPosted(data::Connection& db, const Period& month) {
 }
 
 namespace {
-// The lines of the chosen vouchers, streamed from the database and summed
-// here: one pass over the month's lines with no sort on the way.
-std::vector<ClaimedSum> lineSums(data::Connection& db, const std::string& chosen, const data::Params& params,
-                                 const ClaimedVouchers* only) {
+// Streams the lines `sql` selects (CREDID, SUBJECTID, MONEYID and the four
+// amounts) into `sums`.
+void addLines(data::Connection& db, const std::string& sql, const data::Params& params, ClaimedSumsBuilder& sums) {
+  db.forEachRow(sql, params, [&sums](const data::Row& row) {
+    sums.add(row.text("CREDID"), row.text("SUBJECTID"), row.integer("MONEYID"), row.money("DEBIT"), row.money("CREDIT"),
+             row.money("RAWDEBIT"), row.money("RAWCREDIT"));
+    return true;
+  });
+}
+
+// The lines of the month's vouchers that `chosen` picks, summed here: one pass
+// over the month's lines with no sort on the way.
+std::vector<ClaimedSum> monthLineSums(data::Connection& db, const std::string& chosen, const data::Params& params,
+                                      const ClaimedVouchers* only) {
   ClaimedSumsBuilder sums(only);
-  db.forEachRow(
-      "SELECT d.CREDID, d.SUBJECTID, d.MONEYID, d.DEBIT, d.CREDIT, d.RAWDEBIT, d.RAWCREDIT FROM VoucherDetail d "
-      "WHERE d.CREDID BETWEEN :first AND :last AND d.CREDID IN "
-      "(SELECT m.CREDID FROM VoucherMaster m WHERE m.CREDID BETWEEN :first AND :last AND " +
-          chosen + ")",
-      params, [&sums](const data::Row& row) {
-        sums.add(row.text("CREDID"), row.text("SUBJECTID"), row.integer("MONEYID"), row.money("DEBIT"),
-                 row.money("CREDIT"), row.money("RAWDEBIT"), row.money("RAWCREDIT"));
-        return true;
-      });
+  addLines(db,
+           "SELECT d.CREDID, d.SUBJECTID, d.MONEYID, d.DEBIT, d.CREDIT, d.RAWDEBIT, d.RAWCREDIT FROM VoucherDetail d "
+           "WHERE d.CREDID BETWEEN :first AND :last AND d.CREDID IN "
+           "(SELECT m.CREDID FROM VoucherMaster m WHERE m.CREDID BETWEEN :first AND :last AND " +
+               chosen + ")",
+           params, sums);
   return sums.take();
 }
 
@@ -113,25 +150,32 @@ std::vector<ClaimedSum> ClaimedSumsBuilder::take() {
 }
 
 std::vector<ClaimedSum> ClaimedSums(data::Connection& db, const Period& month, const ClaimedVouchers& claimed) {
-  return lineSums(db, "m.POSTFLAG=:posted", monthParams(month), &claimed);
+  if (claimed.size() > kSumByIdentifierUpTo)
+    return monthLineSums(db, "m.POSTFLAG=:posted", monthParams(month), &claimed);
+  ClaimedSumsBuilder sums;
+  forEachIdSlice({claimed.begin(), claimed.end()}, [&](const std::vector<std::string>& slice) {
+    data::Params params;
+    const std::string list = bindList("id", slice, params);
+    addLines(db,
+             "SELECT CREDID, SUBJECTID, MONEYID, DEBIT, CREDIT, RAWDEBIT, RAWCREDIT FROM VoucherDetail WHERE CREDID "
+             "IN (" +
+                 list + ")",
+             params, sums);
+  });
+  return sums.take();
 }
 
 std::vector<ClaimedSum> PostedSumsOfKind(data::Connection& db, const Period& month, int kind) {
   const VoucherIdRange range = MonthVoucherRange(month);
-  return lineSums(db, "m.POSTFLAG=:posted AND m.AccountVoucherType=:kind",
-                  {{"first", range.first}, {"last", range.last}, {"posted", "T"}, {"kind", kind}}, nullptr);
+  return monthLineSums(db, "m.POSTFLAG=:posted AND m.AccountVoucherType=:kind",
+                       {{"first", range.first}, {"last", range.last}, {"posted", "T"}, {"kind", kind}}, nullptr);
 }
 
 std::vector<ClaimedAssetLine> ClaimedAssetLines(data::Connection& db, const Period& month,
                                                 const std::vector<std::int64_t>& kinds,
                                                 const ClaimedVouchers& claimed) {
   data::Params params = monthParams(month);
-  std::string list;
-  for (std::size_t i = 0; i < kinds.size(); ++i) {
-    const std::string name = "kind" + std::to_string(i);
-    list.append(list.empty() ? ":" : ", :").append(name);
-    params.push_back({name, kinds[i]});
-  }
+  const std::string list = bindList("kind", kinds, params);
   std::vector<ClaimedAssetLine> lines;
   for (const data::Row& row :
        db.query("SELECT m.CREDID, m.AccountVoucherType AS KIND, m.RELEVANTBILLID, d.SUBJECTID, d.DEBIT, d.CREDIT "

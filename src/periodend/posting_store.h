@@ -26,8 +26,7 @@ using ClaimedVouchers = std::unordered_set<std::string>;
 // `auditedOnly`) for `user`.
 ClaimedVouchers ClaimMonthVouchers(data::Connection& db, const Period& month, const std::string& user,
                                    bool auditedOnly);
-// Claims those of `credIds` (distinct, at most a few hundred) that are of the
-// month and not yet posted.
+// Claims those of `credIds` that are of the month and not yet posted.
 ClaimedVouchers ClaimVouchers(data::Connection& db, const Period& month, const std::string& user,
                               const std::vector<std::string>& credIds);
 // Takes the posted mark off every voucher of the month; the count.
@@ -57,6 +56,8 @@ class ClaimedSumsBuilder {
   const ClaimedVouchers* vouchers_;
   std::map<std::pair<std::string, std::int64_t>, ClaimedSum> sums_;
 };
+// The lines of `claimed` summed: a few vouchers are read by identifier, many
+// by one pass over the month.
 std::vector<ClaimedSum> ClaimedSums(data::Connection& db, const Period& month, const ClaimedVouchers& claimed);
 // The same sums over the month's posted vouchers of one source kind.
 std::vector<ClaimedSum> PostedSumsOfKind(data::Connection& db, const Period& month, int kind);

@@ -85,6 +85,31 @@ TEST_P(Posting, GeneratedVouchersKeepTheBalanceRulesAndPostingInTwoStepsEqualsOn
   EXPECT_EQ(balanceTable(), auditedHalf);
 }
 
+// A posting that claims a few vouchers reads their lines by identifier; one
+// that claims thousands reads the month's posted lines once. Both must book
+// only what they claimed, next to vouchers posted before them.
+TEST_P(Posting, ManyClaimedVouchersBookTheSameAsTheFewChosenByIdentifier) {
+  generateVouchers(1, 30, 3);
+  generateVouchers(31, 2001, 5);
+  std::vector<std::string> ids;
+  for (const data::Row& row : db().query("SELECT CREDID FROM VoucherMaster ORDER BY CREDID"))
+    ids.push_back(row.text("CREDID"));
+  ASSERT_EQ(ids.size(), 2031U);
+
+  const std::vector<std::string> head(ids.begin(), ids.begin() + 1200);
+  const std::vector<std::string> tail(ids.begin() + 1200, ids.end());
+  EXPECT_EQ(periodend::PostVouchers(db(), context(), head), 1200);
+  EXPECT_EQ(periodend::PostVouchers(db(), context(), tail), 831);
+  expectBalanceRules();
+  const auto byIdentifier = balanceTable();
+
+  db().execute("DELETE FROM Balance");
+  db().execute("UPDATE VoucherMaster SET POSTFLAG='F', BILLPOST=''");
+  EXPECT_EQ(periodend::PostVouchers(db(), context(), {ids.begin(), ids.begin() + 30}), 30);
+  EXPECT_EQ(post(), 2001);
+  EXPECT_EQ(balanceTable(), byIdentifier);
+}
+
 TEST_P(Posting, LocalLinesBookRowsZeroAndAllForTheSubjectAndItsAncestors) {
   const std::string id = voucher(1);
   line(id, "1020201", Yuan("100.50"), {});
