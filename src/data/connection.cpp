@@ -1,7 +1,6 @@
 #include "data/connection.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
 #include "data/postgres_connection.h"
@@ -12,8 +11,10 @@ namespace qj::data {
 namespace {
 // Whether `name` (lower case, as the rows keep it) is `column` in any case.
 bool sameColumn(std::string_view name, std::string_view column) {
+  // Column names are ASCII; lowering by hand keeps the locale out of every
+  // value read.
   return std::equal(name.begin(), name.end(), column.begin(), column.end(), [](char kept, char asked) {
-    return kept == static_cast<char>(std::tolower(static_cast<unsigned char>(asked)));
+    return kept == (asked >= 'A' && asked <= 'Z' ? static_cast<char>(asked - 'A' + 'a') : asked);
   });
 }
 }  // namespace
