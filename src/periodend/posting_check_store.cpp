@@ -1,6 +1,7 @@
 #include "periodend/posting_check_store.h"
 
 #include <unordered_set>
+#include <vector>
 
 #include "periodend/posting_store.h"
 
@@ -33,20 +34,35 @@ void ForEachMonthLineToCheck(data::Connection& db, const Period& month,
                              const std::function<bool(const CheckedLine&)>& visit) {
   // The same identifiers the claim marks, so that what is booked is what is marked.
   const VoucherIdRange range = MonthVoucherRange(month);
+  const data::Params params{{"first", range.first}, {"last", range.last}};
   // The chart is small and the month's lines many: each line's subject is
   // looked up in memory rather than joined in the database.
   std::unordered_set<std::string> details;
   for (const data::Row& row : db.query("SELECT SUBJECTID FROM Subject WHERE DETAILFLAG='T'"))
     details.insert(row.text("SUBJECTID"));
+  // So are the vouchers' numbers: both sides come in identifier order and are
+  // merged here, each read from its own key without a join.
+  struct Header {
+    std::string credId;
+    std::int64_t credNo = 0;
+  };
+  std::vector<Header> headers;
+  db.forEachRow("SELECT CREDID, CREDNO FROM VoucherMaster WHERE CREDID BETWEEN :first AND :last ORDER BY CREDID",
+                params, [&headers](const data::Row& row) {
+                  headers.push_back({row.text("CREDID"), row.integer("CREDNO")});
+                  return true;
+                });
+  std::size_t header = 0;
   db.forEachRow(
-      "SELECT m.CREDID, m.CREDNO, d.DEBIT, d.CREDIT, d.SUBJECTID, d.MONEYID, d.RAWDEBIT, d.RAWCREDIT "
-      "FROM VoucherMaster m "
-      "JOIN VoucherDetail d ON d.CREDID=m.CREDID "
-      "WHERE m.CREDID BETWEEN :first AND :last ORDER BY m.CREDID, d.FENLUNO",
-      {{"first", range.first}, {"last", range.last}}, [&](const data::Row& row) {
+      "SELECT CREDID, DEBIT, CREDIT, SUBJECTID, MONEYID, RAWDEBIT, RAWCREDIT FROM VoucherDetail "
+      "WHERE CREDID BETWEEN :first AND :last ORDER BY CREDID, FENLUNO",
+      params, [&](const data::Row& row) {
+        std::string credId = row.text("CREDID");
+        while (header < headers.size() && headers[header].credId < credId) ++header;
+        if (header == headers.size() || headers[header].credId != credId) return true;  // no voucher of its own
         std::string subject = row.text("SUBJECTID");
         const bool detail = details.contains(subject);
-        return visit({row.text("CREDID"), row.integer("CREDNO"), row.money("DEBIT"), row.money("CREDIT"), detail,
+        return visit({std::move(credId), headers[header].credNo, row.money("DEBIT"), row.money("CREDIT"), detail,
                       std::move(subject), row.integer("MONEYID"), row.money("RAWDEBIT"), row.money("RAWCREDIT")});
       });
 }

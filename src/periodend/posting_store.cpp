@@ -124,7 +124,14 @@ std::vector<ClaimedSum> monthLineSums(data::Connection& db, const std::string& c
 
 void ClaimedSumsBuilder::add(const std::string& credId, const std::string& subject, std::int64_t moneyId, Money debit,
                              Money credit, Money rawDebit, Money rawCredit) {
-  if (vouchers_ && !vouchers_->contains(credId)) return;
+  if (vouchers_) {
+    // A voucher's lines come together: it is looked up once, at its first.
+    if (credId != lastVoucher_) {
+      lastVoucher_ = credId;
+      lastClaimed_ = vouchers_->contains(credId);
+    }
+    if (!lastClaimed_) return;
+  }
   ClaimedSum& sum = sums_[{subject, moneyId}];
   // A line is a debit line when its debit is not 0, otherwise a credit line;
   // its foreign amount goes to the side of its local one.

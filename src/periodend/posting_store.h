@@ -54,6 +54,8 @@ class ClaimedSumsBuilder {
 
  private:
   const ClaimedVouchers* vouchers_;
+  std::string lastVoucher_;   // the voucher of the last line added, and
+  bool lastClaimed_ = false;  // whether it is one of `vouchers_`
   std::map<std::pair<std::string, std::int64_t>, ClaimedSum> sums_;
 };
 // The lines of `claimed` summed: a few vouchers are read by identifier, many
