@@ -29,4 +29,14 @@ MonthVoucherCounts CountMonthVouchers(data::Connection& db, const Period& month,
   return counts;
 }
 
+bool AnyUnpostedVoucher(data::Connection& db, const Period& month) {
+  const VoucherIdRange range = MonthVoucherRange(month);
+  return db
+      .queryOne(
+          "SELECT 1 AS ANY FROM VoucherMaster WHERE CREDID BETWEEN :first AND :last AND "
+          "COALESCE(POSTFLAG, 'F')<>'T' LIMIT 1",
+          {{"first", range.first}, {"last", range.last}})
+      .has_value();
+}
+
 }  // namespace qj::periodend

@@ -19,5 +19,7 @@ struct MonthVoucherCounts {
 };
 
 MonthVoucherCounts CountMonthVouchers(data::Connection& db, const Period& month, bool mustCheck);
+// Whether any voucher of the month is not posted yet; stops at the first.
+bool AnyUnpostedVoucher(data::Connection& db, const Period& month);
 
 }  // namespace qj::periodend

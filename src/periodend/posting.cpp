@@ -139,7 +139,7 @@ std::variant<std::int64_t, Refusal> PostCurrentPeriodChecked(data::Connection& d
                                                              bool stopOnGap) {
   // A month posted to the end has nothing to book; its posted vouchers cannot
   // be changed, so there is nothing new to check either.
-  if (CountMonthVouchers(db, context.period, context.mustCheck).unposted == 0) return std::int64_t{0};
+  if (!AnyUnpostedVoucher(db, context.period)) return std::int64_t{0};
   DeleteOrphanVoucherRows(db, context.period);
   // The checks read every line of the month; the claimed ones are summed on
   // the way. A refusal rolls the claim back.
