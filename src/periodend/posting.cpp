@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <map>
+#include <optional>
 #include <utility>
 #include <variant>
 
@@ -69,6 +70,26 @@ void bookClaimed(data::Connection& db, const PostingContext& context, const Clai
                  const std::vector<ClaimedSum>& sums) {
   balances::ApplyMovements(db, context.period, SpreadMovements(sums, context.structure));
   bookFixedAssets(db, context, claimed);
+}
+
+// Claims the month's vouchers, checks every voucher of the month and books the
+// claimed ones, in one transaction; the checks read every line once and the
+// claimed ones are summed on the way. A refusal rolls the claim back. Without
+// `afterCleanUp`, a pass that met rows without their other half, or refused,
+// is rolled back and gives nothing, for the clean-up to run first.
+std::optional<std::variant<std::int64_t, Refusal>> claimCheckAndBook(data::Connection& db,
+                                                                     const PostingContext& context, bool stopOnGap,
+                                                                     bool afterCleanUp) {
+  data::Transaction tx(db);
+  const ClaimedVouchers claimed = ClaimMonthVouchers(db, context.period, context.user, context.mustCheck);
+  ClaimedSumsBuilder sums(&claimed);
+  const MonthCheck check = CheckMonthVouchers(db, context.period, stopOnGap, &sums);
+  if (!afterCleanUp && (check.refusal || check.orphansSeen)) return std::nullopt;
+  if (check.refusal) return *check.refusal;
+  DeleteOrphanAllocations(db, context.period);
+  bookClaimed(db, context, claimed, sums.take());
+  tx.commit();
+  return static_cast<std::int64_t>(claimed.size());
 }
 
 }  // namespace
@@ -140,16 +161,12 @@ std::variant<std::int64_t, Refusal> PostCurrentPeriodChecked(data::Connection& d
   // A month posted to the end has nothing to book; its posted vouchers cannot
   // be changed, so there is nothing new to check either.
   if (!AnyUnpostedVoucher(db, context.period)) return std::int64_t{0};
+  // Rows without their other half are rare. The checks pass over them; when
+  // they meet one, or refuse, the claim is rolled back and the clean-up runs
+  // on its own, as it would have first. The checks find the same after it.
+  if (auto outcome = claimCheckAndBook(db, context, stopOnGap, false)) return *outcome;
   DeleteOrphanVoucherRows(db, context.period);
-  // The checks read every line of the month; the claimed ones are summed on
-  // the way. A refusal rolls the claim back.
-  data::Transaction tx(db);
-  const ClaimedVouchers claimed = ClaimMonthVouchers(db, context.period, context.user, context.mustCheck);
-  ClaimedSumsBuilder sums(&claimed);
-  if (auto refusal = CheckMonthVouchers(db, context.period, stopOnGap, &sums)) return *refusal;
-  bookClaimed(db, context, claimed, sums.take());
-  tx.commit();
-  return static_cast<std::int64_t>(claimed.size());
+  return claimCheckAndBook(db, context, stopOnGap, true).value();
 }
 
 bool RunPosting(HostServices& host, bool stopOnGap) {

@@ -53,11 +53,13 @@ std::int64_t PostCurrentPeriod(data::Connection& db, const PostingContext& conte
 std::int64_t PostVouchers(data::Connection& db, const PostingContext& context, const std::vector<std::string>& credIds);
 
 // What the posting screen runs once it holds the lock: nothing while the month
-// has no unposted vouchers; otherwise the month's orphan rows go, and in one
-// transaction the vouchers are claimed as PostCurrentPeriod claims them, the
-// checks before posting read every line of the month (a fault is returned as
-// its refusal and the claim rolled back), and the claimed lines summed on the
-// way are booked. The number of vouchers posted.
+// has no unposted vouchers; otherwise in one transaction the vouchers are
+// claimed as PostCurrentPeriod claims them, the checks before posting read
+// every line of the month (a fault is returned as its refusal and the claim
+// rolled back), and the claimed lines summed on the way are booked. The
+// month's orphan rows go in a transaction of their own before the refusal, or
+// before the pass is taken again, whenever the checks meet one. The number of
+// vouchers posted.
 std::variant<std::int64_t, Refusal> PostCurrentPeriodChecked(data::Connection& db, const PostingContext& context,
                                                              bool stopOnGap);
 

@@ -23,14 +23,19 @@ void DeleteOrphanVoucherRows(data::Connection& db, const Period& month) {
       "DELETE FROM VoucherMaster WHERE CREDID BETWEEN :first AND :last AND NOT EXISTS "
       "(SELECT 1 FROM VoucherDetail d WHERE d.CREDID=VoucherMaster.CREDID)",
       params);
-  db.execute(
-      "DELETE FROM FluxionDistribute WHERE CREDID BETWEEN :first AND :last AND NOT EXISTS "
-      "(SELECT 1 FROM VoucherMaster m WHERE m.CREDID=FluxionDistribute.CREDID)",
-      params);
+  DeleteOrphanAllocations(db, month);
   orphans.commit();
 }
 
-void ForEachMonthLineToCheck(data::Connection& db, const Period& month,
+void DeleteOrphanAllocations(data::Connection& db, const Period& month) {
+  const VoucherIdRange range = MonthVoucherRange(month);
+  db.execute(
+      "DELETE FROM FluxionDistribute WHERE CREDID BETWEEN :first AND :last AND NOT EXISTS "
+      "(SELECT 1 FROM VoucherMaster m WHERE m.CREDID=FluxionDistribute.CREDID)",
+      {{"first", range.first}, {"last", range.last}});
+}
+
+bool ForEachMonthLineToCheck(data::Connection& db, const Period& month,
                              const std::function<bool(const CheckedLine&)>& visit) {
   // The same identifiers the claim marks, so that what is booked is what is marked.
   const VoucherIdRange range = MonthVoucherRange(month);
@@ -53,18 +58,30 @@ void ForEachMonthLineToCheck(data::Connection& db, const Period& month,
                   return true;
                 });
   std::size_t header = 0;
+  bool headerHasLines = false;  // whether headers[header] has met a line yet
+  bool orphans = false;
+  bool stopped = false;
   db.forEachRow(
       "SELECT CREDID, DEBIT, CREDIT, SUBJECTID, MONEYID, RAWDEBIT, RAWCREDIT FROM VoucherDetail "
       "WHERE CREDID BETWEEN :first AND :last ORDER BY CREDID, FENLUNO",
       params, [&](const data::Row& row) {
         std::string credId = row.text("CREDID");
-        while (header < headers.size() && headers[header].credId < credId) ++header;
-        if (header == headers.size() || headers[header].credId != credId) return true;  // no voucher of its own
+        for (; header < headers.size() && headers[header].credId < credId; ++header, headerHasLines = false)
+          orphans = orphans || !headerHasLines;
+        if (header == headers.size() || headers[header].credId != credId) {
+          orphans = true;  // a line without its voucher
+          return true;
+        }
+        headerHasLines = true;
         std::string subject = row.text("SUBJECTID");
         const bool detail = details.contains(subject);
-        return visit({std::move(credId), headers[header].credNo, row.money("DEBIT"), row.money("CREDIT"), detail,
-                      std::move(subject), row.integer("MONEYID"), row.money("RAWDEBIT"), row.money("RAWCREDIT")});
+        stopped = !visit({std::move(credId), headers[header].credNo, row.money("DEBIT"), row.money("CREDIT"), detail,
+                          std::move(subject), row.integer("MONEYID"), row.money("RAWDEBIT"), row.money("RAWCREDIT")});
+        return !stopped;
       });
+  // Vouchers after the last line have none.
+  if (!stopped && header < headers.size() && (!headerHasLines || header + 1 < headers.size())) orphans = true;
+  return orphans;
 }
 
 }  // namespace qj::periodend

@@ -15,6 +15,9 @@ namespace qj::periodend {
 // Lines without a header and headers without lines of the month go, and with
 // a removed header its cash-flow allocation; in a transaction of its own.
 void DeleteOrphanVoucherRows(data::Connection& db, const Period& month);
+// Only the cash-flow allocations of the month whose voucher is gone, in the
+// caller's transaction.
+void DeleteOrphanAllocations(data::Connection& db, const Period& month);
 
 // A line of the month's vouchers as the checks see it.
 struct CheckedLine {
@@ -28,9 +31,11 @@ struct CheckedLine {
   Money rawDebit;
   Money rawCredit;
 };
-// Hands every line of the month to `visit`, by voucher and line, one at a
-// time, until `visit` returns false.
-void ForEachMonthLineToCheck(data::Connection& db, const Period& month,
+// Hands every line of the month's vouchers to `visit`, by voucher and line,
+// one at a time, until `visit` returns false. Lines without their voucher are
+// passed over, and so are vouchers without lines: the result says whether
+// there were any (among those met before `visit` stopped the pass).
+bool ForEachMonthLineToCheck(data::Connection& db, const Period& month,
                              const std::function<bool(const CheckedLine&)>& visit);
 
 }  // namespace qj::periodend

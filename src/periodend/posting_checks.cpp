@@ -33,16 +33,16 @@ std::optional<Refusal> checkTotals(const VoucherScan& voucher) {
 
 std::optional<Refusal> CheckVouchersBeforePosting(data::Connection& db, const Period& current, bool stopOnGap) {
   DeleteOrphanVoucherRows(db, current);
-  return CheckMonthVouchers(db, current, stopOnGap, nullptr);
+  return CheckMonthVouchers(db, current, stopOnGap, nullptr).refusal;
 }
 
-std::optional<Refusal> CheckMonthVouchers(data::Connection& db, const Period& current, bool stopOnGap,
-                                          ClaimedSumsBuilder* claimed) {
+MonthCheck CheckMonthVouchers(data::Connection& db, const Period& current, bool stopOnGap,
+                              ClaimedSumsBuilder* claimed) {
   std::optional<VoucherScan> voucher;
   std::string credId;
   std::optional<Refusal> found;
   // Each line is looked at once as it is read; the scan stops at the first fault.
-  ForEachMonthLineToCheck(db, current, [&](const CheckedLine& line) {
+  const bool orphansSeen = ForEachMonthLineToCheck(db, current, [&](const CheckedLine& line) {
     if (!voucher || line.credId != credId) {
       const std::int64_t credNo = line.credNo;
       if (voucher) {
@@ -70,9 +70,8 @@ std::optional<Refusal> CheckMonthVouchers(data::Connection& db, const Period& cu
       voucher->fault = refusal("第" + number + "号凭证分录借贷方同时有金额，请修正后再登帐", kDataCaption);
     return true;
   });
-  if (found) return found;
-  if (voucher) return checkTotals(*voucher);
-  return std::nullopt;
+  if (!found && voucher) found = checkTotals(*voucher);
+  return {found, orphansSeen};
 }
 
 }  // namespace qj::periodend

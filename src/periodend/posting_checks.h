@@ -18,10 +18,15 @@ namespace qj::periodend {
 // returned as a refusal carrying its caption; nothing when all pass.
 std::optional<Refusal> CheckVouchersBeforePosting(data::Connection& db, const Period& current, bool stopOnGap);
 
-// The same checks without the clean-up, in one pass over the month's lines;
-// with `claimed`, the lines are handed to it on the way (it sums those of the
-// vouchers claimed for posting), so that posting reads the lines only once.
-std::optional<Refusal> CheckMonthVouchers(data::Connection& db, const Period& current, bool stopOnGap,
-                                          ClaimedSumsBuilder* claimed);
+// What the checks found in one pass over the month.
+struct MonthCheck {
+  std::optional<Refusal> refusal;  // the first fault, when there is one
+  bool orphansSeen = false;        // the pass met lines without a voucher or vouchers without lines
+};
+// The same checks without the clean-up, in one pass over the month's lines,
+// which passes over the rows the clean-up would remove; with `claimed`, the
+// lines are handed to it on the way (it sums those of the vouchers claimed for
+// posting), so that posting reads the lines only once.
+MonthCheck CheckMonthVouchers(data::Connection& db, const Period& current, bool stopOnGap, ClaimedSumsBuilder* claimed);
 
 }  // namespace qj::periodend

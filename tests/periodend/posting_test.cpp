@@ -217,6 +217,52 @@ TEST_P(Posting, TheScreensPathBooksEveryVoucherItMarks) {
   EXPECT_EQ(balance(0, "101")->money("DEBIT"), Yuan("6"));
 }
 
+// Rows without their other half go before anything is booked, wherever they
+// stand in the month: a voucher without lines is neither posted nor counted, a
+// line without its voucher is not booked, and a refusal leaves them gone too.
+TEST_P(Posting, OrphanRowsGoAndAreNeitherBookedNorCounted) {
+  const auto count = [this](const char* table) {
+    return db().scalar(std::string("SELECT COUNT(*) FROM ") + table).storage();
+  };
+  const auto balancedVoucher = [this](int no) {
+    const std::string id = voucher(no);
+    line(id, "101", Yuan("8"), {});
+    line(id, "501", {}, Yuan("8"));
+  };
+  const auto postChecked = [this] {
+    return std::get<std::int64_t>(periodend::PostCurrentPeriodChecked(db(), context(), false));
+  };
+
+  balancedVoucher(2);
+  const std::string last = voucher(5);  // no lines, after the last line
+  db().execute("INSERT INTO FluxionDistribute (CREDID, CASHID, DEBIT) VALUES (:id, '01', :d)",
+               {{"id", last}, {"d", Yuan("8")}});
+  EXPECT_EQ(postChecked(), 1);
+  EXPECT_EQ(count("VoucherMaster"), data::Value(1).storage());
+  EXPECT_EQ(count("FluxionDistribute"), data::Value(0).storage());
+
+  voucher(1);  // no lines, before the first line
+  balancedVoucher(8);
+  EXPECT_EQ(postChecked(), 1);
+  EXPECT_EQ(count("VoucherMaster"), data::Value(2).storage());
+
+  db().execute("INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, DEBIT) VALUES ('201107000003', 0, '101', :d)",
+               {{"d", Yuan("3")}});
+  balancedVoucher(9);
+  EXPECT_EQ(postChecked(), 1);
+  EXPECT_EQ(balance(0, "101")->money("DEBIT"), Yuan("24"));
+  EXPECT_EQ(count("VoucherDetail"), data::Value(6).storage());
+
+  const std::string unbalanced = voucher(10);
+  line(unbalanced, "101", Yuan("1"), {});
+  voucher(11);  // no lines
+  const auto refused = periodend::PostCurrentPeriodChecked(db(), context(), false);
+  ASSERT_TRUE(std::holds_alternative<Refusal>(refused));
+  EXPECT_EQ(std::get<Refusal>(refused).text, "第10号凭证借贷方金额不等，请修正后再登帐");
+  EXPECT_EQ(count("VoucherMaster"), data::Value(4).storage());
+  EXPECT_EQ(postFlag(unbalanced), "F");
+}
+
 TEST_P(Posting, PostVouchersBooksOnlyTheChosenUnpostedOnes) {
   std::vector<std::string> ids;
   for (int no : {1, 2, 3}) {
