@@ -4,26 +4,33 @@ namespace qj::periodend {
 
 std::int64_t StampVouchers(data::Connection& db, const AuditFilter& filter, const std::string& user, bool makerMayAudit,
                            const std::string& now) {
-  const std::string pattern = filter.credIdPattern();
-  db.execute("UPDATE VoucherMaster SET UPDATETIME=NULL WHERE CREDID LIKE :pattern AND UPDATETIME IS NOT NULL",
-             {{"pattern", pattern}});
-  std::string sql =
-      "UPDATE VoucherMaster SET UPDATETIME=:now, CHECKFLAG='T', BILLCHECK=:user "
-      "WHERE CREDID LIKE :pattern AND CREDCODE BETWEEN :from AND :to "
-      "AND (upper(COALESCE(CHECKFLAG, 'F'))='F' OR upper(CHECKFLAG)=:included)";
-  data::Params params{{"now", now},          {"user", user},
-                      {"pattern", pattern},  {"from", filter.fromCode},
-                      {"to", filter.toCode}, {"included", filter.includeAudited ? "T" : "F"}};
+  // The vouchers this batch audits, under the month's identifier pattern.
+  std::string chosen =
+      "CREDCODE BETWEEN :from AND :to AND (upper(COALESCE(CHECKFLAG, 'F'))='F' OR upper(CHECKFLAG)=:included)";
+  data::Params params{{"pattern", filter.credIdPattern()},
+                      {"from", filter.fromCode},
+                      {"to", filter.toCode},
+                      {"included", filter.includeAudited ? "T" : "F"}};
   if (filter.typeId) {
-    sql += " AND AccountVoucherTypeID=:type";
+    chosen += " AND AccountVoucherTypeID=:type";
     params.push_back({"type", *filter.typeId});
   }
   if (!makerMayAudit) {
     // A voucher without a maker is nobody's own.
-    sql += " AND COALESCE(BILLMAKER, '')<>:maker";
+    chosen += " AND COALESCE(BILLMAKER, '')<>:maker";
     params.push_back({"maker", user});
   }
-  return db.execute(sql, params);
+  // The previous batch's marker goes from the vouchers this batch does not
+  // stamp again; the others are stamped over it, so no row is written twice.
+  db.execute("UPDATE VoucherMaster SET UPDATETIME=NULL WHERE CREDID LIKE :pattern AND UPDATETIME IS NOT NULL AND (" +
+                 chosen + ") IS NOT TRUE",
+             params);
+  params.push_back({"now", now});
+  params.push_back({"user", user});
+  return db.execute(
+      "UPDATE VoucherMaster SET UPDATETIME=:now, CHECKFLAG='T', BILLCHECK=:user WHERE CREDID LIKE :pattern AND " +
+          chosen,
+      params);
 }
 
 bool AnyPostedAudited(data::Connection& db, const std::string& firstCredId, const std::string& lastCredId) {

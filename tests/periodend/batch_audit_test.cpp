@@ -60,10 +60,18 @@ TEST_P(BatchAuditTest, AuditsAsTheUserAndListsOnlyWhatThisRunStamped) {
   EXPECT_EQ(audit("201107000002"), "F ");
   EXPECT_EQ(vouchersOf(again.stamped), Ids({"201107000001", "201107000003"}));
 
-  // The maker may audit their own when the book allows it.
+  // The maker may audit their own when the book allows it. The vouchers the
+  // last run stamped and this one does not lose their marker, an unaudited
+  // one without a number among them.
   makerMayAudit(true);
-  EXPECT_EQ(run(july()).audited, 1);
+  db().execute(
+      "UPDATE VoucherMaster SET CREDCODE=NULL, CHECKFLAG='F', UPDATETIME='2011-07-03 10:00:00' "
+      "WHERE CREDID='201107000004'");
+  const auto own = run(july());
+  EXPECT_EQ(own.audited, 1);
   EXPECT_EQ(audit("201107000002"), "T 测试员");
+  EXPECT_EQ(vouchersOf(own.stamped), Ids({"201107000002"}));
+  EXPECT_TRUE(field("201107000004", "UPDATETIME").empty());
   EXPECT_TRUE(host().book.SameUser);  // the options were loaded into the host
 }
 
