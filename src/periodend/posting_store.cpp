@@ -1,7 +1,9 @@
 #include "periodend/posting_store.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "balances/period_roll_store.h"
@@ -132,7 +134,13 @@ void ClaimedSumsBuilder::add(const std::string& credId, const std::string& subje
     }
     if (!lastClaimed_) return;
   }
-  ClaimedSum& sum = sums_[{subject, moneyId}];
+  // One hash lookup per line; a subject has lines in one or a few currencies.
+  std::vector<ClaimedSum>& currencies = bySubject_[subject];
+  auto found = std::find_if(currencies.begin(), currencies.end(),
+                            [moneyId](const ClaimedSum& sum) { return sum.moneyId == moneyId; });
+  if (found == currencies.end())
+    found = currencies.insert(currencies.end(), ClaimedSum{subject, moneyId, {}, {}, {}, {}});
+  ClaimedSum& sum = *found;
   // A line is a debit line when its debit is not 0, otherwise a credit line;
   // its foreign amount goes to the side of its local one.
   if (!debit.isZero()) {
@@ -146,13 +154,12 @@ void ClaimedSumsBuilder::add(const std::string& credId, const std::string& subje
 
 std::vector<ClaimedSum> ClaimedSumsBuilder::take() {
   std::vector<ClaimedSum> out;
-  out.reserve(sums_.size());
-  for (auto& [key, sum] : sums_) {
-    sum.subject = key.first;
-    sum.moneyId = key.second;
-    out.push_back(std::move(sum));
-  }
-  sums_.clear();
+  for (auto& [subject, currencies] : bySubject_)
+    std::move(currencies.begin(), currencies.end(), std::back_inserter(out));
+  bySubject_.clear();
+  std::sort(out.begin(), out.end(), [](const ClaimedSum& a, const ClaimedSum& b) {
+    return std::tie(a.subject, a.moneyId) < std::tie(b.subject, b.moneyId);
+  });
   return out;
 }
 

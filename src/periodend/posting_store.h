@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -49,14 +49,14 @@ class ClaimedSumsBuilder {
   explicit ClaimedSumsBuilder(const ClaimedVouchers* vouchers = nullptr) : vouchers_(vouchers) {}
   void add(const std::string& credId, const std::string& subject, std::int64_t moneyId, Money debit, Money credit,
            Money rawDebit, Money rawCredit);
-  // The sums by subject and currency; the builder is left empty.
+  // The sums in subject and currency order; the builder is left empty.
   std::vector<ClaimedSum> take();
 
  private:
   const ClaimedVouchers* vouchers_;
-  std::string lastVoucher_;   // the voucher of the last line added, and
-  bool lastClaimed_ = false;  // whether it is one of `vouchers_`
-  std::map<std::pair<std::string, std::int64_t>, ClaimedSum> sums_;
+  std::string lastVoucher_;                                             // the voucher of the last line added, and
+  bool lastClaimed_ = false;                                            // whether it is one of `vouchers_`
+  std::unordered_map<std::string, std::vector<ClaimedSum>> bySubject_;  // each subject's sums by currency
 };
 // The lines of `claimed` summed: a few vouchers are read by identifier, many
 // by one pass over the month.
