@@ -2,7 +2,6 @@
 
 #include <exception>
 #include <map>
-#include <optional>
 #include <utility>
 #include <variant>
 
@@ -72,20 +71,21 @@ void bookClaimed(data::Connection& db, const PostingContext& context, const Clai
   bookFixedAssets(db, context, claimed);
 }
 
+// A pass that met rows without their other half and booked nothing.
+struct OrphansMet {};
+
 // Claims the month's vouchers, checks every voucher of the month and books the
 // claimed ones, in one transaction; the checks read every line once and the
-// claimed ones are summed on the way. A refusal rolls the claim back. Without
-// `afterCleanUp`, a pass that met rows without their other half, or refused,
-// is rolled back and gives nothing, for the clean-up to run first.
-std::optional<std::variant<std::int64_t, Refusal>> claimCheckAndBook(data::Connection& db,
-                                                                     const PostingContext& context, bool stopOnGap,
-                                                                     bool afterCleanUp) {
+// claimed ones are summed on the way. A refusal rolls the claim back, and so,
+// unless `afterCleanUp`, does a pass that met rows without their other half.
+std::variant<std::int64_t, Refusal, OrphansMet> claimCheckAndBook(data::Connection& db, const PostingContext& context,
+                                                                  bool stopOnGap, bool afterCleanUp) {
   data::Transaction tx(db);
   const ClaimedVouchers claimed = ClaimMonthVouchers(db, context.period, context.user, context.mustCheck);
   ClaimedSumsBuilder sums(&claimed);
   const MonthCheck check = CheckMonthVouchers(db, context.period, stopOnGap, &sums);
-  if (!afterCleanUp && (check.refusal || check.orphansSeen)) return std::nullopt;
   if (check.refusal) return *check.refusal;
+  if (check.orphansSeen && !afterCleanUp) return OrphansMet{};
   DeleteOrphanAllocations(db, context.period);
   bookClaimed(db, context, claimed, sums.take());
   tx.commit();
@@ -161,12 +161,16 @@ std::variant<std::int64_t, Refusal> PostCurrentPeriodChecked(data::Connection& d
   // A month posted to the end has nothing to book; its posted vouchers cannot
   // be changed, so there is nothing new to check either.
   if (!AnyUnpostedVoucher(db, context.period)) return std::int64_t{0};
-  // Rows without their other half are rare. The checks pass over them; when
-  // they meet one, or refuse, the claim is rolled back and the clean-up runs
-  // on its own, as it would have first. The checks find the same after it.
-  if (auto outcome = claimCheckAndBook(db, context, stopOnGap, false)) return *outcome;
+  // Rows without their other half are rare. The checks pass over them, so
+  // they find the same with or without them; when the pass meets one, or
+  // refuses, the clean-up runs in its own transaction, as it would have first,
+  // and a pass that met one is taken again.
+  auto outcome = claimCheckAndBook(db, context, stopOnGap, false);
+  if (std::holds_alternative<std::int64_t>(outcome)) return std::get<std::int64_t>(outcome);
   DeleteOrphanVoucherRows(db, context.period);
-  return claimCheckAndBook(db, context, stopOnGap, true).value();
+  if (std::holds_alternative<OrphansMet>(outcome)) outcome = claimCheckAndBook(db, context, stopOnGap, true);
+  if (const auto* refusal = std::get_if<Refusal>(&outcome)) return *refusal;
+  return std::get<std::int64_t>(outcome);
 }
 
 bool RunPosting(HostServices& host, bool stopOnGap) {

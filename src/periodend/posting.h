@@ -57,9 +57,9 @@ std::int64_t PostVouchers(data::Connection& db, const PostingContext& context, c
 // claimed as PostCurrentPeriod claims them, the checks before posting read
 // every line of the month (a fault is returned as its refusal and the claim
 // rolled back), and the claimed lines summed on the way are booked. The
-// month's orphan rows go in a transaction of their own before the refusal, or
-// before the pass is taken again, whenever the checks meet one. The number of
-// vouchers posted.
+// month's orphan rows go in a transaction of their own when the checks refuse
+// (before the refusal is returned) or meet one (and the pass is then taken
+// again). The number of vouchers posted.
 std::variant<std::int64_t, Refusal> PostCurrentPeriodChecked(data::Connection& db, const PostingContext& context,
                                                              bool stopOnGap);
 

@@ -253,13 +253,29 @@ TEST_P(Posting, OrphanRowsGoAndAreNeitherBookedNorCounted) {
   EXPECT_EQ(balance(0, "101")->money("DEBIT"), Yuan("24"));
   EXPECT_EQ(count("VoucherDetail"), data::Value(6).storage());
 
-  const std::string unbalanced = voucher(10);
+  // Lines without a voucher before the first voucher and after the last.
+  for (const char* id : {"201107000000", "201107000050"})
+    db().execute("INSERT INTO VoucherDetail (CREDID, FENLUNO, SUBJECTID, DEBIT) VALUES (:id, 0, '101', :d)",
+                 {{"id", id}, {"d", Yuan("3")}});
+  balancedVoucher(10);
+  EXPECT_EQ(postChecked(), 1);
+  EXPECT_EQ(balance(0, "101")->money("DEBIT"), Yuan("32"));
+  EXPECT_EQ(count("VoucherDetail"), data::Value(8).storage());
+
+  // An allocation left without its voucher, and nothing else astray.
+  db().execute("INSERT INTO FluxionDistribute (CREDID, CASHID, DEBIT) VALUES ('201107000040', '01', :d)",
+               {{"d", Yuan("8")}});
+  balancedVoucher(11);
+  EXPECT_EQ(postChecked(), 1);
+  EXPECT_EQ(count("FluxionDistribute"), data::Value(0).storage());
+
+  const std::string unbalanced = voucher(12);
   line(unbalanced, "101", Yuan("1"), {});
-  voucher(11);  // no lines
+  voucher(13);  // no lines
   const auto refused = periodend::PostCurrentPeriodChecked(db(), context(), false);
   ASSERT_TRUE(std::holds_alternative<Refusal>(refused));
-  EXPECT_EQ(std::get<Refusal>(refused).text, "第10号凭证借贷方金额不等，请修正后再登帐");
-  EXPECT_EQ(count("VoucherMaster"), data::Value(4).storage());
+  EXPECT_EQ(std::get<Refusal>(refused).text, "第12号凭证借贷方金额不等，请修正后再登帐");
+  EXPECT_EQ(count("VoucherMaster"), data::Value(6).storage());
   EXPECT_EQ(postFlag(unbalanced), "F");
 }
 
