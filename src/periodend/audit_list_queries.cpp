@@ -49,13 +49,14 @@ ListNames readNames(data::Connection& db) {
 }
 
 // The list's rows as the query streams them; a line whose voucher type or
-// subject is not in the book is not listed.
+// subject is missing or not in the book is not listed.
 std::vector<AuditListRow> listRows(data::Connection& db, const std::string& sql, const data::Params& params) {
   const ListNames names = readNames(db);
   std::vector<AuditListRow> list;
   db.forEachRow(sql, params, [&](const data::Row& row) {
     const auto text = [&row](Field field) { return data::TextOf(row.at(field)); };
     const auto integer = [&row](Field field) { return data::IntegerOf(row.at(field)); };
+    if (row.at(TypeId).isNull()) return true;
     const auto type = names.types.find(integer(TypeId));
     const auto subject = names.subjects.find(text(SubjectId));
     if (type == names.types.end() || subject == names.subjects.end()) return true;

@@ -59,6 +59,19 @@ TEST_P(AuditListTest, ListsTheFilteredLinesInWordAndNumberOrderWithTheirMarks) {
   rows = QueryAuditList(db(), filter);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0].voucherWord, "收2");
+
+  // Lines whose subject or voucher type the book does not have, or whose
+  // voucher has no type, are left out.
+  addVoucherType(0, "零");
+  voucher("201107000004", 2, 3, "张三");
+  db().execute("UPDATE VoucherDetail SET SUBJECTID='99999' WHERE CREDID='201107000004' AND SUBJECTID='50001'");
+  voucher("201107000005", 7, 1, "张三");
+  voucher("201107000006", 2, 4, "张三");
+  db().execute("UPDATE VoucherMaster SET AccountVoucherTypeID=NULL WHERE CREDID='201107000006'");
+  rows = QueryAuditList(db(), {{2011, 7}, std::nullopt, 1, 999999, true});
+  ASSERT_EQ(rows.size(), 7u);
+  EXPECT_EQ(rows[6].credId, "201107000004");
+  EXPECT_EQ(rows[6].subjectId, "10001");
 }
 
 TEST_P(AuditListTest, ASingleAuditMarksThatVouchersRowsInPlace) {
