@@ -10,11 +10,12 @@
 
 namespace qj::periodend {
 
-// Inside the caller's transaction: clears the period's batch marker, then
-// audits, stamps and marks every voucher of the filter that is unaudited (a
-// missing flag counts as unaudited) or, with includeAudited, audited already;
-// without `makerMayAudit` the user's own vouchers stay as they are. `now` is
-// the marker's time, "YYYY-MM-DD HH:MM:SS". Returns the vouchers audited.
+// Inside the caller's transaction: audits, stamps and marks every voucher of
+// the filter that is unaudited (a missing flag counts as unaudited) or, with
+// includeAudited, audited already; without `makerMayAudit` the user's own
+// vouchers stay as they are. `now` is the marker's time, "YYYY-MM-DD
+// HH:MM:SS"; the period's other vouchers lose the marker of an earlier batch.
+// Returns the vouchers audited.
 std::int64_t StampVouchers(data::Connection& db, const AuditFilter& filter, const std::string& user, bool makerMayAudit,
                            const std::string& now);
 

@@ -18,8 +18,8 @@
 namespace qj::periodend {
 
 // The vouchers a posting under way has claimed: marked posted by the user in
-// the posting's transaction, one statement marking and naming them, so that
-// what is booked is exactly what is marked.
+// the posting's transaction, each statement marking and naming the ones it
+// marks, so that what is booked is exactly what is marked.
 using ClaimedVouchers = std::unordered_set<std::string>;
 
 // Claims the month's vouchers not yet posted (only audited ones when
