@@ -1,22 +1,16 @@
 #include "vouchers/voucher_import.h"
 
 #include <algorithm>
-#include <atomic>
 #include <charconv>
 #include <deque>
-#include <exception>
 #include <functional>
 #include <map>
 #include <nlohmann/json.hpp>
-#include <thread>
 #include <unordered_map>
-#include <utility>
-#include <vector>
 
 #include "base/host_lock.h"
 #include "base/text_checks.h"
 #include "subjects/csv_rows.h"
-#include "vouchers/handoff_queue.h"
 #include "vouchers/save_guards.h"
 #include "vouchers/voucher_batch.h"
 #include "vouchers/voucher_numbering_queries.h"
@@ -411,11 +405,6 @@ namespace {
 // Why a voucher of the file cannot be stored, and where; or the voucher ready to be.
 using VoucherCheck = std::variant<CheckedVoucher, RejectedVoucher>;
 
-// Checked vouchers go from the reading thread to the writing one in batches,
-// a few batches at most between them.
-constexpr std::size_t kVouchersPerBatch = 512;
-constexpr std::size_t kBatchesInFlight = 4;
-
 VoucherCheck check(const ImportedVoucher& voucher, const DraftBook& book) {
   const VoucherDraft& draft = voucher.draft;
   if (voucher.fault) return RejectedVoucher{draft.key, draft.origin, Refusal{*voucher.fault}};
@@ -445,60 +434,28 @@ ImportReport ImportVouchers(HostServices& host, const VoucherFileReader& read, I
   data::Connection& db = host.FindStartupDB();
   data::Transaction transaction(db);
   NewVoucherWriter writer(db);
-  // The file is read and checked on a thread of its own while this one
-  // numbers and writes what passed, so that the two halves of the work
-  // overlap. Every voucher is checked, so that all the refused ones are
-  // reported; writing stops at the first refused one unless the good ones are
-  // kept. Until the reader is joined, it alone touches the report's file
-  // fault, count read and refused vouchers, and this thread the rest.
-  HandoffQueue<std::vector<CheckedVoucher>> passed(kBatchesInFlight);
-  std::atomic<bool> abandoned = false;  // this thread failed: the rest need not be checked
-  std::exception_ptr readFailure;
-  std::thread reader([&] {
-    try {
-      std::vector<CheckedVoucher> batch;
-      report.fileFault = read([&](const ImportedVoucher& voucher) {
-        ++report.read;
-        if (abandoned) return;
-        VoucherCheck checked = check(voucher, book);
-        if (auto* rejected = std::get_if<RejectedVoucher>(&checked)) {
-          report.rejected.push_back(std::move(*rejected));
-          if (!options.skipBad) passed.close();
-          return;
-        }
-        batch.push_back(std::move(std::get<CheckedVoucher>(checked)));
-        if (batch.size() == kVouchersPerBatch) passed.push(std::exchange(batch, {}));
-      });
-      if (!report.fileFault) passed.push(std::move(batch));
-    } catch (...) {
-      readFailure = std::current_exception();
+  // Every voucher is checked, so that all the refused ones are reported;
+  // writing stops at the first refused one unless the good ones are kept.
+  bool writing = true;
+  report.fileFault = read([&](const ImportedVoucher& voucher) {
+    ++report.read;
+    VoucherCheck checked = check(voucher, book);
+    if (auto* rejected = std::get_if<RejectedVoucher>(&checked)) {
+      report.rejected.push_back(std::move(*rejected));
+      writing = writing && options.skipBad;
+      return;
     }
-    passed.finish();
+    if (!writing) return;
+    CheckedVoucher& ready = std::get<CheckedVoucher>(checked);
+    if (!writer.add(ready)) {
+      report.storeRefusal = MonthFullRefusal();
+      writing = false;
+      return;
+    }
+    if (report.stored.count++ == 0) report.stored.first = ready.header.credId;
+    report.stored.last = ready.header.credId;
   });
-  bool monthFull = false;
-  try {
-    while (auto batch = passed.pop()) {
-      for (CheckedVoucher& ready : *batch) {
-        if (!writer.add(ready)) {
-          report.storeRefusal = MonthFullRefusal();
-          monthFull = true;
-          passed.close();
-          break;
-        }
-        if (report.stored.count++ == 0) report.stored.first = ready.header.credId;
-        report.stored.last = ready.header.credId;
-      }
-    }
-  } catch (...) {
-    abandoned = true;
-    passed.close();
-    reader.join();
-    throw;
-  }
-  reader.join();
-  if (readFailure) std::rethrow_exception(readFailure);
-  const bool refusedStops = !options.skipBad && !report.rejected.empty();
-  if (report.fileFault || monthFull || refusedStops || report.stored.count == 0) {
+  if (report.fileFault || !writing || report.stored.count == 0) {
     report.stored = {};
     return report;
   }
