@@ -7,6 +7,7 @@
 #include <charconv>
 #include <exception>
 #include <memory>
+#include <optional>
 
 #include "data/insert_text.h"
 
@@ -353,12 +354,12 @@ std::shared_ptr<const std::vector<std::string>> columnsOf(const PGresult* result
   return columns;
 }
 
-Row rowAt(const PGresult* result, int row, const std::shared_ptr<const std::vector<std::string>>& columns,
-          std::string_view sql) {
-  std::vector<Value> values;
-  values.reserve(columns->size());
-  for (int c = 0; c < static_cast<int>(columns->size()); ++c) values.push_back(valueAt(result, row, c, sql));
-  return {columns, std::move(values)};
+// Reads the result's row `row` into `values`, replacing what they held.
+void readRow(const PGresult* result, int row, std::string_view sql, std::vector<Value>& values) {
+  const int count = PQnfields(result);
+  values.clear();
+  values.reserve(static_cast<std::size_t>(count));
+  for (int c = 0; c < count; ++c) values.push_back(valueAt(result, row, c, sql));
 }
 
 }  // namespace
@@ -369,17 +370,24 @@ Rows PostgresConnection::query(std::string_view sql, const Params& params) {
   const int rowCount = PQntuples(result.get());
   Rows rows;
   rows.reserve(static_cast<std::size_t>(rowCount));
-  for (int r = 0; r < rowCount; ++r) rows.push_back(rowAt(result.get(), r, columns, sql));
+  for (int r = 0; r < rowCount; ++r) {
+    std::vector<Value> values;
+    readRow(result.get(), r, sql, values);
+    rows.emplace_back(columns, std::move(values));
+  }
   return rows;
 }
 
 void PostgresConnection::forEachRow(std::string_view sql, const Params& params,
                                     const std::function<bool(const Row&)>& visit) {
-  std::shared_ptr<const std::vector<std::string>> columns;
+  std::optional<Row> row;
   bool wanted = true;
   const std::function<bool(PGresult*)> rowByRow = [&](PGresult* result) {
-    if (!columns) columns = columnsOf(result);
-    for (int r = 0; wanted && r < PQntuples(result); ++r) wanted = visit(rowAt(result, r, columns, sql));
+    if (!row) row.emplace(columnsOf(result), std::vector<Value>());
+    for (int r = 0; wanted && r < PQntuples(result); ++r) {
+      readRow(result, r, sql, row->valuesToRefill());
+      wanted = visit(*row);
+    }
     return wanted;
   };
   const Result last(run(sql, params, &rowByRow));

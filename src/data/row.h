@@ -33,6 +33,10 @@ class Row {
   [[nodiscard]] std::optional<Date> date(std::string_view column) const;
   [[nodiscard]] Blob blob(std::string_view column) const;
 
+  // The values, for a connection's row-by-row reader: it reads each row of a
+  // result into one Row in turn, keeping the storage from row to row.
+  std::vector<Value>& valuesToRefill() { return values_; }
+
  private:
   std::shared_ptr<const std::vector<std::string>> columns_;  // lower case
   std::vector<Value> values_;

@@ -152,7 +152,7 @@ std::int64_t SqliteConnection::execute(std::string_view sql, const Params& param
   return sqlite3_changes64(db_);
 }
 
-void SqliteConnection::stepRows(sqlite3_stmt* stmt, std::string_view sql, const std::function<bool(Row)>& visit) {
+void SqliteConnection::stepRows(sqlite3_stmt* stmt, std::string_view sql, const std::function<bool(Row&)>& visit) {
   StatementUse use{stmt};
   const int count = sqlite3_column_count(stmt);
   auto columns = std::make_shared<std::vector<std::string>>();
@@ -161,9 +161,11 @@ void SqliteConnection::stepRows(sqlite3_stmt* stmt, std::string_view sql, const 
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     columns->push_back(std::move(name));
   }
+  Row row(columns, {});
   int rc = 0;
   while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-    std::vector<Value> values;
+    std::vector<Value>& values = row.valuesToRefill();
+    values.clear();
     values.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
       switch (sqlite3_column_type(stmt, i)) {
@@ -185,15 +187,15 @@ void SqliteConnection::stepRows(sqlite3_stmt* stmt, std::string_view sql, const 
           values.emplace_back();
       }
     }
-    if (!visit(Row(columns, std::move(values)))) return;
+    if (!visit(row)) return;
   }
   if (rc != SQLITE_DONE) fail(rc, sql);
 }
 
 Rows SqliteConnection::query(std::string_view sql, const Params& params) {
   Rows rows;
-  stepRows(prepared(sql, params), sql, [&rows](Row row) {
-    rows.push_back(std::move(row));
+  stepRows(prepared(sql, params), sql, [&rows](Row& row) {
+    rows.push_back(row);
     return true;
   });
   return rows;

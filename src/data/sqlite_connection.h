@@ -34,7 +34,7 @@ class SqliteConnection final : public Connection {
   sqlite3_stmt* prepared(std::string_view sql, const Params& params);
   // Steps through the statement's rows, handing each to `visit` until it
   // returns false; the statement is reset afterwards.
-  void stepRows(sqlite3_stmt* stmt, std::string_view sql, const std::function<bool(Row)>& visit);
+  void stepRows(sqlite3_stmt* stmt, std::string_view sql, const std::function<bool(Row&)>& visit);
   [[noreturn]] void fail(int code, std::string_view sql) const;
 
   std::string path_;

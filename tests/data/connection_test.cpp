@@ -260,6 +260,19 @@ TEST_P(ConnectionTest, RowsReadOneAtATimeStopWhenAskedAndTheStatementRunsAgain) 
   EXPECT_EQ(ids, (std::vector<std::int64_t>{26, 27, 28, 29, 30}));
   EXPECT_EQ(conn_->query(sql, {{"least", 29}}).size(), 1U);
 
+  // The reader reads every row into the same storage: a value is never the
+  // row before's, whatever kind each row's value is.
+  const std::string longName(40, 'n');
+  conn_->execute("UPDATE Book SET NAME = :long WHERE ID = 27", {{"long", longName}});
+  conn_->execute("UPDATE Book SET NAME = 'x', AMOUNT = NULL WHERE ID = 29");
+  std::vector<std::string> seenRows;
+  conn_->forEachRow("SELECT NAME, AMOUNT FROM Book WHERE ID BETWEEN 26 AND 30 ORDER BY ID", {}, [&](const Row& row) {
+    seenRows.push_back((row.isNull("NAME") ? "null" : row.text("NAME")) + "/" +
+                       (row.isNull("AMOUNT") ? "null" : std::to_string(row.integer("AMOUNT"))));
+    return true;
+  });
+  EXPECT_EQ(seenRows, (std::vector<std::string>{"null/26", longName + "/27", "null/28", "x/null", "null/30"}));
+
   // A reader stopped or failed inside a unit of work leaves it able to go on
   // and to commit.
   {
