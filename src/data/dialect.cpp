@@ -135,4 +135,14 @@ std::string_view UserTablesSql(Engine engine) {
          "WHERE table_schema = current_schema() AND table_type = 'BASE TABLE'";
 }
 
+std::string FewRowsInStoredOrderSql(Engine engine, std::string_view table, std::string_view alias,
+                                    std::string_view condition) {
+  if (engine != Engine::Sqlite) return "(" + std::string(condition) + ")";
+  // The subquery names its table as the outer query does, so the condition
+  // reads the same in both places.
+  const std::string name(alias);
+  return name + ".rowid IN (SELECT " + name + ".rowid FROM " + std::string(table) + " " + name + " WHERE " +
+         std::string(condition) + ")";
+}
+
 }  // namespace qj::data

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "base/currency_ids.h"
+#include "data/dialect.h"
 #include "ledgers/ledger_build.h"
 
 namespace qj::ledgers {
@@ -93,20 +94,32 @@ class HeaderReader {
 void addLine(const data::Row& row, const VoucherHeader& header, LedgerLines& lines) {
   const auto money = [&row](LineField field) { return Money::fromUnits(data::IntegerOf(row.at(field))); };
   LedgerLine line;
-  line.credId = data::TextOf(row.at(CredId));
+  line.credId = textOf(row.at(CredId));
   line.date = header.date;
   line.credCode = header.credCode;
   line.typeId = header.typeId;
   line.voucherNo = header.voucherNo;
   line.fenLuNo = static_cast<std::int32_t>(data::IntegerOf(row.at(FenLuNo)));
-  line.subjectId = data::TextOf(row.at(SubjectId));
+  line.subjectId = textOf(row.at(SubjectId));
+  line.summary = textOf(row.at(Summary));
   line.moneyId = static_cast<std::int32_t>(data::IntegerOf(row.at(MoneyId)));
   line.rate = money(Rate);
   line.rawDebit = money(RawDebit);
   line.rawCredit = money(RawCredit);
   line.debit = money(Debit);
   line.credit = money(Credit);
-  lines.add(std::move(line), textOf(row.at(Summary)));
+  lines.add(line);
+}
+
+// Whether the range holds at most a tenth of the book's subjects, and so,
+// lines spreading over subjects much as they do, a small part of the lines.
+bool smallPartOfChart(data::Connection& db, const CodeRange& codes) {
+  std::string sql = "SELECT COUNT(*) AS n FROM Subject WHERE 1=1";
+  data::Params params;
+  addCodeBounds(codes, "SUBJECTID", sql, params);
+  const std::int64_t inRange = db.queryOne(sql, params)->integer("n");
+  const std::int64_t all = db.queryOne("SELECT COUNT(*) AS n FROM Subject")->integer("n");
+  return inRange * 10 <= all;
 }
 
 LedgerSubject subjectOf(const data::Row& row) {
@@ -198,12 +211,24 @@ void OpenLedgerLines(data::Connection& db, const LineSelection& selection, Ledge
     addCodeBounds(selection.codes, "c.SUBJECTID", sql, params);
     sql += ")";
   } else {
-    addCodeBounds(selection.codes, "b.SUBJECTID", sql, params);
+    std::string lineCondition = "b.CREDID>=:firstId AND b.CREDID<=:lastId";
+    addCodeBounds(selection.codes, "b.SUBJECTID", lineCondition, params);
+    sql += " AND " + (smallPartOfChart(db, selection.codes)
+                          ? data::FewRowsInStoredOrderSql(db.engine(), "VoucherDetail", "b", lineCondition)
+                          : lineCondition);
     sql += currency;
   }
   constexpr std::size_t kHeaderAt = Credit + 1;
+  // A voucher's lines come one after another: its header is read once.
+  std::optional<VoucherHeader> header;
+  std::string headerOf;
   db.forEachRow(sql, params, [&](const data::Row& row) {
-    addLine(row, headers.read(row, kHeaderAt, textOf(row.at(CredId))), lines);
+    const std::string_view credId = textOf(row.at(CredId));
+    if (!header || credId != headerOf) {
+      header = headers.read(row, kHeaderAt, credId);
+      headerOf = credId;
+    }
+    addLine(row, *header, lines);
     return true;
   });
 }
