@@ -1,15 +1,43 @@
 #include "ledgers/ledger_lines.h"
 
 #include <algorithm>
+#include <cstring>
 #include <tuple>
 
 namespace qj::ledgers {
 
-void LedgerLines::add(LedgerLine line, std::string_view summary) {
-  auto found = summaryIndex_.find(summary);
-  if (found == summaryIndex_.end()) found = summaryIndex_.insert(summaries_.emplace_back(summary)).first;
-  line.summary = *found;
-  ordered_.push_back(&lines_.emplace_back(std::move(line)));
+std::string_view LedgerLines::keep(std::string_view text) {
+  if (text.empty()) return {};
+  if (text.size() > kTextBlock - textUsed_) {
+    // A text longer than a block gets a block of its own size.
+    textBlocks_.push_back(std::make_unique<char[]>(std::max(kTextBlock, text.size())));
+    textUsed_ = 0;
+  }
+  char* at = textBlocks_.back().get() + textUsed_;
+  std::memcpy(at, text.data(), text.size());
+  textUsed_ += text.size();
+  return {at, text.size()};
+}
+
+std::string_view LedgerLines::keepShared(std::string_view text) {
+  auto found = shared_.find(text);
+  if (found == shared_.end()) found = shared_.insert(keep(text)).first;
+  return *found;
+}
+
+void LedgerLines::add(LedgerLine line) {
+  if (line.credId != lastCredId_) {
+    lastCredId_ = keep(line.credId);
+    lastVoucherNo_ = keep(line.voucherNo);
+  } else if (line.voucherNo != lastVoucherNo_) {
+    lastVoucherNo_ = keep(line.voucherNo);
+  }
+  line.credId = lastCredId_;
+  line.voucherNo = lastVoucherNo_;
+  line.subjectId = keepShared(line.subjectId);
+  line.summary = keepShared(line.summary);
+  if (lines_.empty() || lines_.back().size() == kLinesPerBlock) lines_.emplace_back().reserve(kLinesPerBlock);
+  ordered_.push_back(&lines_.back().emplace_back(line));
 }
 
 void LedgerLines::sort() {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -14,11 +14,12 @@
 
 namespace qj::ledgers {
 
-// A year of lines is held at once, so the fields are packed.
+// A year of lines is held at once, so the fields are packed: texts are views
+// of what the lines keep, each repeated text kept once.
 struct LedgerLine {
-  std::string credId;
-  std::string subjectId;
-  std::string voucherNo;  // voucher word and number, "记12"
+  std::string_view credId;
+  std::string_view subjectId;
+  std::string_view voucherNo;  // voucher word and number, "记12"
   std::string_view summary;
   // A journal line's counterpart subject; empty when the voucher has none.
   std::string_view counterpart;
@@ -38,9 +39,9 @@ class LedgerLines {
   LedgerLines(LedgerLines&&) = default;
   LedgerLines& operator=(LedgerLines&&) = default;
 
-  // Adds a line; its summary text is kept once for all lines that share it.
-  // A line stays where it was put, so views of it hold.
-  void add(LedgerLine line, std::string_view summary);
+  // Adds a line. Its texts may view the caller's storage: the lines keep
+  // their own copies. A line stays where it was put, so views of it hold.
+  void add(LedgerLine line);
   // Puts the lines in ledger order: by date, voucher type, voucher number and
   // line number, so a voucher's lines stand together.
   void sort();
@@ -49,13 +50,25 @@ class LedgerLines {
   [[nodiscard]] const std::vector<LedgerLine*>& ordered() const { return ordered_; }
 
  private:
-  // Grown without moving what it holds: no second copy of a year of lines
-  // while it grows.
-  std::deque<LedgerLine> lines_;
+  // A copy of `text` that stays where it is while more are kept.
+  std::string_view keep(std::string_view text);
+  // `text` kept once for every line that shares it.
+  std::string_view keepShared(std::string_view text);
+
+  // Grown a block at a time without moving what it holds: no second copy of
+  // a year of lines while it grows, and one allocation for many lines.
+  static constexpr std::size_t kLinesPerBlock = 4096;
+  std::vector<std::vector<LedgerLine>> lines_;
   std::vector<LedgerLine*> ordered_;
-  // Summaries repeat; each text is stored once and lines view it.
-  std::deque<std::string> summaries_;
-  std::unordered_set<std::string_view> summaryIndex_;
+
+  // Texts in blocks of their own. A voucher's id and number are kept once
+  // for the lines that follow one another; subject codes and summaries,
+  // which repeat all over, once for all lines.
+  static constexpr std::size_t kTextBlock = 64 * 1024;
+  std::vector<std::unique_ptr<char[]>> textBlocks_;
+  std::size_t textUsed_ = kTextBlock;
+  std::unordered_set<std::string_view> shared_;
+  std::string_view lastCredId_, lastVoucherNo_;
 };
 
 }  // namespace qj::ledgers
