@@ -63,11 +63,12 @@ MonthCheck CheckMonthVouchers(data::Connection& db, const Period& current, bool 
     if (claimed)
       claimed->add(line.credId, line.subject, line.moneyId, line.debit, line.credit, line.rawDebit, line.rawCredit);
     if (voucher->fault) return true;
-    const std::string number = std::to_string(voucher->credNo);
     if (!line.detailSubject)
-      voucher->fault = refusal("第" + number + "号凭证科目有错误，请修正后再登帐", kSubjectCaption);
+      voucher->fault =
+          refusal("第" + std::to_string(voucher->credNo) + "号凭证科目有错误，请修正后再登帐", kSubjectCaption);
     else if (!line.debit.isZero() && !line.credit.isZero())
-      voucher->fault = refusal("第" + number + "号凭证分录借贷方同时有金额，请修正后再登帐", kDataCaption);
+      voucher->fault =
+          refusal("第" + std::to_string(voucher->credNo) + "号凭证分录借贷方同时有金额，请修正后再登帐", kDataCaption);
     return true;
   });
   if (!found && voucher) found = checkTotals(*voucher);

@@ -98,12 +98,16 @@ bool DepreciationVoucherPosted(data::Connection& db, const Period& month) {
 }
 
 namespace {
-// Streams the lines `sql` selects (CREDID, SUBJECTID, MONEYID and the four
-// amounts) into `sums`.
+// Streams the lines `sql` selects (CREDID, SUBJECTID, MONEYID, DEBIT, CREDIT,
+// RAWDEBIT and RAWCREDIT, in this order: a month's lines are read by
+// position) into `sums`.
 void addLines(data::Connection& db, const std::string& sql, const data::Params& params, ClaimedSumsBuilder& sums) {
-  db.forEachRow(sql, params, [&sums](const data::Row& row) {
-    sums.add(row.text("CREDID"), row.text("SUBJECTID"), row.integer("MONEYID"), row.money("DEBIT"), row.money("CREDIT"),
-             row.money("RAWDEBIT"), row.money("RAWCREDIT"));
+  const auto money = [](const data::Row& row, std::size_t column) {
+    return Money::fromUnits(data::IntegerOf(row.at(column)));
+  };
+  db.forEachRow(sql, params, [&](const data::Row& row) {
+    sums.add(data::TextOf(row.at(0)), data::TextOf(row.at(1)), data::IntegerOf(row.at(2)), money(row, 3), money(row, 4),
+             money(row, 5), money(row, 6));
     return true;
   });
 }
