@@ -43,7 +43,9 @@ class Connection {
   virtual Rows query(std::string_view sql, const Params& params = {}) = 0;
   // Runs one query and hands its rows to `visit` one at a time, in order, until
   // `visit` returns false or the rows end; a reader of many rows holds one at
-  // a time (on engines that can stream). `visit` must not use this connection.
+  // a time (on engines that can stream). The row is valid only during the
+  // call: the next row may be read into it. `visit` must not use this
+  // connection.
   virtual void forEachRow(std::string_view sql, const Params& params, const std::function<bool(const Row&)>& visit);
   // Adds rows to `table`: `values` holds them one after another, each with a
   // value for every one of `columns`, in order. The names are the program's

@@ -138,8 +138,8 @@ std::string_view UserTablesSql(Engine engine) {
 std::string FewRowsInStoredOrderSql(Engine engine, std::string_view table, std::string_view alias,
                                     std::string_view condition) {
   if (engine != Engine::Sqlite) return "(" + std::string(condition) + ")";
-  // The subquery names its table as the outer query does, so the condition
-  // reads the same in both places.
+  // Inside the subquery its own table hides the outer one of the same name,
+  // so the condition, written on `alias`, reads that table.
   const std::string name(alias);
   return name + ".rowid IN (SELECT " + name + ".rowid FROM " + std::string(table) + " " + name + " WHERE " +
          std::string(condition) + ")";

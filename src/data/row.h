@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "data/date.h"
@@ -34,8 +35,10 @@ class Row {
   [[nodiscard]] Blob blob(std::string_view column) const;
 
   // The values, for a connection's row-by-row reader: it reads each row of a
-  // result into one Row in turn, keeping the storage from row to row.
+  // result into one Row in turn, keeping the vector from row to row.
   std::vector<Value>& valuesToRefill() { return values_; }
+  // A row of the same columns holding `values`.
+  [[nodiscard]] Row withValues(std::vector<Value> values) const { return {columns_, std::move(values)}; }
 
  private:
   std::shared_ptr<const std::vector<std::string>> columns_;  // lower case

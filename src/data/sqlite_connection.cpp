@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "data/insert_text.h"
 #include "data/named_parameters.h"
@@ -195,7 +196,7 @@ void SqliteConnection::stepRows(sqlite3_stmt* stmt, std::string_view sql, const 
 Rows SqliteConnection::query(std::string_view sql, const Params& params) {
   Rows rows;
   stepRows(prepared(sql, params), sql, [&rows](Row& row) {
-    rows.push_back(row);
+    rows.push_back(row.withValues(std::exchange(row.valuesToRefill(), {})));
     return true;
   });
   return rows;

@@ -2,15 +2,24 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <tuple>
 
 namespace qj::ledgers {
 
 std::string_view LedgerLines::keep(std::string_view text) {
   if (text.empty()) return {};
+  if (text.size() > kTextBlock) {
+    // A text longer than a block gets one of its own, put before the block
+    // being filled, which goes on being filled.
+    auto own = std::make_unique_for_overwrite<char[]>(text.size());
+    std::memcpy(own.get(), text.data(), text.size());
+    const std::string_view kept(own.get(), text.size());
+    textBlocks_.insert(textBlocks_.empty() ? textBlocks_.end() : textBlocks_.end() - 1, std::move(own));
+    return kept;
+  }
   if (text.size() > kTextBlock - textUsed_) {
-    // A text longer than a block gets a block of its own size.
-    textBlocks_.push_back(std::make_unique<char[]>(std::max(kTextBlock, text.size())));
+    textBlocks_.push_back(std::make_unique_for_overwrite<char[]>(kTextBlock));
     textUsed_ = 0;
   }
   char* at = textBlocks_.back().get() + textUsed_;

@@ -36,11 +36,12 @@ class LedgerLines {
   LedgerLines() = default;
   LedgerLines(const LedgerLines&) = delete;
   LedgerLines& operator=(const LedgerLines&) = delete;
-  LedgerLines(LedgerLines&&) = default;
-  LedgerLines& operator=(LedgerLines&&) = default;
+  LedgerLines(LedgerLines&&) = delete;
+  LedgerLines& operator=(LedgerLines&&) = delete;
 
   // Adds a line. Its texts may view the caller's storage: the lines keep
-  // their own copies. A line stays where it was put, so views of it hold.
+  // their own copies (its counterpart is set later, to a text of the lines).
+  // A line stays where it was put, so views of it hold.
   void add(LedgerLine line);
   // Puts the lines in ledger order: by date, voucher type, voucher number and
   // line number, so a voucher's lines stand together.
@@ -61,9 +62,10 @@ class LedgerLines {
   std::vector<std::vector<LedgerLine>> lines_;
   std::vector<LedgerLine*> ordered_;
 
-  // Texts in blocks of their own. A voucher's id and number are kept once
-  // for the lines that follow one another; subject codes and summaries,
-  // which repeat all over, once for all lines.
+  // Texts in blocks of kTextBlock characters (a longer text in a block of
+  // its own). A voucher's id and number are kept once for the lines that
+  // follow one another; subject codes and summaries, which repeat all over,
+  // once for all lines.
   static constexpr std::size_t kTextBlock = 64 * 1024;
   std::vector<std::unique_ptr<char[]>> textBlocks_;
   std::size_t textUsed_ = kTextBlock;

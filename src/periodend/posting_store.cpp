@@ -102,12 +102,13 @@ namespace {
 // RAWDEBIT and RAWCREDIT, in this order: a month's lines are read by
 // position) into `sums`.
 void addLines(data::Connection& db, const std::string& sql, const data::Params& params, ClaimedSumsBuilder& sums) {
-  const auto money = [](const data::Row& row, std::size_t column) {
+  enum Column : std::size_t { CredId, Subject, MoneyId, Debit, Credit, RawDebit, RawCredit };
+  const auto money = [](const data::Row& row, Column column) {
     return Money::fromUnits(data::IntegerOf(row.at(column)));
   };
   db.forEachRow(sql, params, [&](const data::Row& row) {
-    sums.add(data::TextOf(row.at(0)), data::TextOf(row.at(1)), data::IntegerOf(row.at(2)), money(row, 3), money(row, 4),
-             money(row, 5), money(row, 6));
+    sums.add(data::TextOf(row.at(CredId)), data::TextOf(row.at(Subject)), data::IntegerOf(row.at(MoneyId)),
+             money(row, Debit), money(row, Credit), money(row, RawDebit), money(row, RawCredit));
     return true;
   });
 }

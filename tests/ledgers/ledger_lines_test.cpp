@@ -58,5 +58,30 @@ TEST(LedgerLines, EveryLineKeepsItsOwnTextsThroughGrowthAndSorting) {
   EXPECT_EQ(lines.ordered()[0]->summary.data(), lines.ordered()[15]->summary.data());
 }
 
+TEST(LedgerLines, ATextLongerThanABlockLeavesTheTextsAfterItWhole) {
+  // Nothing in the book's columns stops a summary of any length.
+  ledgers::LedgerLines lines;
+  const std::string longSummary(70000, 'L');
+  const auto add = [&lines](const std::string& credId, const std::string& summary) {
+    const std::string voucherNo = "记" + credId;
+    LedgerLine line;
+    line.credId = credId;
+    line.voucherNo = voucherNo;
+    line.subjectId = "1001";
+    line.summary = summary;
+    lines.add(line);
+  };
+  add("201101000001", "short");
+  add("201101000002", longSummary);
+  for (int i = 3; i < 3000; ++i) add("2011010" + IntToStr(i, 5), "摘要" + std::to_string(i));
+  ASSERT_EQ(lines.ordered().size(), 2999U);
+  EXPECT_EQ(lines.ordered()[0]->summary, "short");
+  EXPECT_EQ(lines.ordered()[1]->summary, longSummary);
+  for (std::size_t i = 2; i < lines.ordered().size(); ++i) {
+    ASSERT_EQ(lines.ordered()[i]->credId, "2011010" + IntToStr(static_cast<int>(i) + 1, 5));
+    ASSERT_EQ(lines.ordered()[i]->summary, "摘要" + std::to_string(i + 1));
+  }
+}
+
 }  // namespace
 }  // namespace qj::test
