@@ -321,6 +321,34 @@ TEST_P(Ledgers, AJournalNamesTheFirstCounterpartAndAlwaysTotalsItsFirstMonth) {
   EXPECT_EQ(bankJournal.rows()[2].balance, Yuan("75"));
 }
 
+TEST_P(Ledgers, EveryLineShowsItsOwnSummaryAndVoucherHoweverTheLinesAreRead) {
+  db().execute("INSERT INTO AccountVoucherType (ID, NAME) VALUES (1, '记')");
+  twoPostedMonths();
+  // Each line's summary names its voucher and line number.
+  db().execute("UPDATE VoucherDetail SET Precis = CREDID || '/' || CAST(FENLUNO AS VARCHAR(6))");
+  const auto checkLines = [](const std::vector<LedgerRow>& rows) {
+    int lines = 0;
+    for (const LedgerRow& row : rows) {
+      if (row.kind != LedgerRowKind::Line) continue;
+      ++lines;
+      const std::string credId(row.credId);
+      EXPECT_EQ(row.summary.substr(0, credId.size() + 1), credId + "/");
+      EXPECT_EQ(row.voucherNo, "记" + std::to_string(std::stoi(credId.substr(6))));
+    }
+    return lines;
+  };
+  // The whole chart, a range of one subject of eleven, a range of five.
+  for (const auto& range : {ledgers::CodeRange{}, ledgers::CodeRange{"101", "101"}, ledgers::CodeRange{"102", "102"}}) {
+    SCOPED_TRACE(range.first);
+    const ledgers::DetailLedgerRun run(db(), structure(), {2011, 7, 8, 99, false, range});
+    int lines = 0;
+    for (std::size_t i = 0; i < run.subjects().size(); ++i) lines += checkLines(run.rows(i));
+    EXPECT_GT(lines, 10);
+  }
+  const ledgers::Journal journal(db(), filter(7, 8, 99), {"102", "科目102", true});
+  EXPECT_GT(checkLines(journal.rows()), 5);
+}
+
 TEST_P(Ledgers, ACreditSideSubjectWithADebitBalanceShowsItNegativeUnderCredit) {
   db().execute("UPDATE Subject SET DCFLAG='F' WHERE SUBJECTID IN ('201', '20101')");
   const std::string id = voucherIn(7, 1, true);
