@@ -42,7 +42,7 @@ std::vector<BalanceMonth> ReadBalanceSpan(data::Connection& db, const BalanceSpa
 
   std::vector<BalanceMonth> months;
   db.forEachRow(sql, params, [&months, &span](const data::Row& row) {
-    const auto money = [&row](Field field) { return Money::fromUnits(data::IntegerOf(row.at(field))); };
+    const auto money = [&row](Field field) { return data::MoneyOf(row.at(field)); };
     BalanceMonth month;
     month.month = Period::parse(data::TextOf(row.at(YearMon))).value_or(span.from);
     month.key = {span.moneyId, data::TextOf(row.at(Subject))};

@@ -47,7 +47,7 @@ std::string TextOf(const Value& value) {
 
 std::string Row::text(std::string_view column) const { return TextOf((*this)[column]); }
 std::int64_t Row::integer(std::string_view column) const { return IntegerOf((*this)[column]); }
-Money Row::money(std::string_view column) const { return Money::fromUnits(integer(column)); }
+Money Row::money(std::string_view column) const { return MoneyOf((*this)[column]); }
 
 std::optional<Date> Row::date(std::string_view column) const {
   const Value& v = (*this)[column];

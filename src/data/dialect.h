@@ -51,12 +51,12 @@ std::string_view UserTablesSql(Engine engine);
 
 // A condition that holds for the rows of `table`, named `alias` in the query,
 // that meet `condition` (written on `alias` alone, no other table of the
-// query), for a condition that an index narrows to a small part of the table. SQLite would fetch each such row from
-// the table in the index's order, a search from the root for every row; here
-// it gathers their row ids first and reads the rows in the order they are
-// stored (two to three times faster for a twentieth of the table, slower for
-// most of it). PostgreSQL's bitmap scans read in stored order already: there
-// it is the condition itself.
+// query), for a condition that an index narrows to a small part of the
+// table. SQLite would fetch each such row from the table in the index's
+// order, a search from the root for every row; here it gathers their row ids
+// first and reads the rows in the order they are stored (two to three times
+// faster for a twentieth of the table, slower for most of it). PostgreSQL's
+// bitmap scans read in stored order already: there it is the condition itself.
 std::string FewRowsInStoredOrderSql(Engine engine, std::string_view table, std::string_view alias,
                                     std::string_view condition);
 

@@ -49,6 +49,8 @@ using Rows = std::vector<Row>;
 
 // The integer held in a value (integer or integer text); throws DbError otherwise.
 std::int64_t IntegerOf(const Value& value);
+// The amount held in a value, in ten-thousandths as stored; null is 0.
+inline Money MoneyOf(const Value& value) { return Money::fromUnits(IntegerOf(value)); }
 // The text of a value (integers in decimal).
 std::string TextOf(const Value& value);
 

@@ -92,7 +92,7 @@ class HeaderReader {
 
 // Adds the line in the row's first columns, with its voucher's header.
 void addLine(const data::Row& row, const VoucherHeader& header, LedgerLines& lines) {
-  const auto money = [&row](LineField field) { return Money::fromUnits(data::IntegerOf(row.at(field))); };
+  const auto money = [&row](LineField field) { return data::MoneyOf(row.at(field)); };
   LedgerLine line;
   line.credId = textOf(row.at(CredId));
   line.date = header.date;
@@ -114,12 +114,11 @@ void addLine(const data::Row& row, const VoucherHeader& header, LedgerLines& lin
 // Whether the range holds at most a tenth of the book's subjects, and so,
 // lines spreading over subjects much as they do, a small part of the lines.
 bool smallPartOfChart(data::Connection& db, const CodeRange& codes) {
-  std::string sql = "SELECT COUNT(*) AS n FROM Subject WHERE 1=1";
+  std::string sql = "SELECT (SELECT COUNT(*) FROM Subject) AS allSubjects, COUNT(*) AS inRange FROM Subject WHERE 1=1";
   data::Params params;
   addCodeBounds(codes, "SUBJECTID", sql, params);
-  const std::int64_t inRange = db.queryOne(sql, params)->integer("n");
-  const std::int64_t all = db.queryOne("SELECT COUNT(*) AS n FROM Subject")->integer("n");
-  return inRange * 10 <= all;
+  const auto counts = db.queryOne(sql, params);
+  return counts->integer("inRange") * 10 <= counts->integer("allSubjects");
 }
 
 LedgerSubject subjectOf(const data::Row& row) {

@@ -63,9 +63,6 @@ bool ForEachMonthLineToCheck(data::Connection& db, const Period& month,
   bool stopped = false;
   // Half a million lines a month: the columns are read by position.
   enum Column : std::size_t { CredId, Debit, Credit, Subject, MoneyId, RawDebit, RawCredit };
-  const auto money = [](const data::Row& row, Column column) {
-    return Money::fromUnits(data::IntegerOf(row.at(column)));
-  };
   db.forEachRow(
       "SELECT CREDID, DEBIT, CREDIT, SUBJECTID, MONEYID, RAWDEBIT, RAWCREDIT FROM VoucherDetail "
       "WHERE CREDID BETWEEN :first AND :last ORDER BY CREDID, FENLUNO",
@@ -80,9 +77,9 @@ bool ForEachMonthLineToCheck(data::Connection& db, const Period& month,
         headerHasLines = true;
         std::string subject = data::TextOf(row.at(Subject));
         const bool detail = details.contains(subject);
-        stopped =
-            !visit({std::move(credId), headers[header].credNo, money(row, Debit), money(row, Credit), detail,
-                    std::move(subject), data::IntegerOf(row.at(MoneyId)), money(row, RawDebit), money(row, RawCredit)});
+        stopped = !visit({std::move(credId), headers[header].credNo, data::MoneyOf(row.at(Debit)),
+                          data::MoneyOf(row.at(Credit)), detail, std::move(subject), data::IntegerOf(row.at(MoneyId)),
+                          data::MoneyOf(row.at(RawDebit)), data::MoneyOf(row.at(RawCredit))});
         return !stopped;
       });
   // Vouchers after the last line have none.

@@ -103,12 +103,10 @@ namespace {
 // position) into `sums`.
 void addLines(data::Connection& db, const std::string& sql, const data::Params& params, ClaimedSumsBuilder& sums) {
   enum Column : std::size_t { CredId, Subject, MoneyId, Debit, Credit, RawDebit, RawCredit };
-  const auto money = [](const data::Row& row, Column column) {
-    return Money::fromUnits(data::IntegerOf(row.at(column)));
-  };
   db.forEachRow(sql, params, [&](const data::Row& row) {
     sums.add(data::TextOf(row.at(CredId)), data::TextOf(row.at(Subject)), data::IntegerOf(row.at(MoneyId)),
-             money(row, Debit), money(row, Credit), money(row, RawDebit), money(row, RawCredit));
+             data::MoneyOf(row.at(Debit)), data::MoneyOf(row.at(Credit)), data::MoneyOf(row.at(RawDebit)),
+             data::MoneyOf(row.at(RawCredit)));
     return true;
   });
 }
