@@ -53,5 +53,11 @@ std::int64_t IntegerOf(const Value& value);
 inline Money MoneyOf(const Value& value) { return Money::fromUnits(IntegerOf(value)); }
 // The text of a value (integers in decimal).
 std::string TextOf(const Value& value);
+// The text of a text value without copying it, valid as long as the value;
+// "" for anything else.
+inline std::string_view TextViewOf(const Value& value) {
+  const auto* text = std::get_if<std::string>(&value.storage());
+  return text ? std::string_view(*text) : std::string_view();
+}
 
 }  // namespace qj::data

@@ -37,12 +37,6 @@ void addCodeBounds(const CodeRange& codes, const std::string& column, std::strin
   }
 }
 
-// A text column's value without copying it; "" for null.
-std::string_view textOf(const data::Value& value) {
-  const auto* text = std::get_if<std::string>(&value.storage());
-  return text ? std::string_view(*text) : std::string_view();
-}
-
 std::map<std::int64_t, std::string> voucherTypeNames(data::Connection& db) {
   std::map<std::int64_t, std::string> names;
   for (const auto& row : db.query("SELECT ID, NAME FROM AccountVoucherType"))
@@ -59,7 +53,7 @@ class HeaderReader {
   // The header in the row's columns from `first` on, for the voucher `credId`.
   VoucherHeader read(const data::Row& row, std::size_t first, std::string_view credId) {
     VoucherHeader header;
-    const std::string_view dateText = textOf(row.at(first + CredDate));
+    const std::string_view dateText = data::TextViewOf(row.at(first + CredDate));
     if (dateText.empty() || dateText != lastDateText_) {
       const auto date = Date::parse(dateText);
       if (date) {
@@ -94,14 +88,14 @@ class HeaderReader {
 void addLine(const data::Row& row, const VoucherHeader& header, LedgerLines& lines) {
   const auto money = [&row](LineField field) { return data::MoneyOf(row.at(field)); };
   LedgerLine line;
-  line.credId = textOf(row.at(CredId));
+  line.credId = data::TextViewOf(row.at(CredId));
   line.date = header.date;
   line.credCode = header.credCode;
   line.typeId = header.typeId;
   line.voucherNo = header.voucherNo;
   line.fenLuNo = static_cast<std::int32_t>(data::IntegerOf(row.at(FenLuNo)));
-  line.subjectId = textOf(row.at(SubjectId));
-  line.summary = textOf(row.at(Summary));
+  line.subjectId = data::TextViewOf(row.at(SubjectId));
+  line.summary = data::TextViewOf(row.at(Summary));
   line.moneyId = static_cast<std::int32_t>(data::IntegerOf(row.at(MoneyId)));
   line.rate = money(Rate);
   line.rawDebit = money(RawDebit);
@@ -187,7 +181,7 @@ void OpenLedgerLines(data::Connection& db, const LineSelection& selection, Ledge
     db.forEachRow(std::string("SELECT ") + kLineColumns +
                       " FROM VoucherDetail b WHERE b.CREDID>=:firstId AND b.CREDID<=:lastId" + currency,
                   params, [&](const data::Row& row) {
-                    const std::string_view credId = textOf(row.at(CredId));
+                    const std::string_view credId = data::TextViewOf(row.at(CredId));
                     if (!last || credId != lastId) {
                       lastId = credId;
                       const auto found = byId.find(lastId);
@@ -222,7 +216,7 @@ void OpenLedgerLines(data::Connection& db, const LineSelection& selection, Ledge
   std::optional<VoucherHeader> header;
   std::string headerOf;
   db.forEachRow(sql, params, [&](const data::Row& row) {
-    const std::string_view credId = textOf(row.at(CredId));
+    const std::string_view credId = data::TextViewOf(row.at(CredId));
     if (!header || credId != headerOf) {
       header = headers.read(row, kHeaderAt, credId);
       headerOf = credId;

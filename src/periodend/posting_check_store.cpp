@@ -1,6 +1,5 @@
 #include "periodend/posting_check_store.h"
 
-#include <unordered_set>
 #include <vector>
 
 #include "periodend/posting_store.h"
@@ -35,16 +34,19 @@ void DeleteOrphanAllocations(data::Connection& db, const Period& month) {
       {{"first", range.first}, {"last", range.last}});
 }
 
-bool ForEachMonthLineToCheck(data::Connection& db, const Period& month,
+bool ForEachMonthLineToCheck(data::Connection& db, const Period& month, SubjectNumbers& subjects,
                              const std::function<bool(const CheckedLine&)>& visit) {
   // The same identifiers the claim marks, so that what is booked is what is marked.
   const VoucherIdRange range = MonthVoucherRange(month);
   const data::Params params{{"first", range.first}, {"last", range.last}};
   // The chart is small and the month's lines many: each line's subject is
-  // looked up in memory rather than joined in the database.
-  std::unordered_set<std::string> details;
-  for (const data::Row& row : db.query("SELECT SUBJECTID FROM Subject WHERE DETAILFLAG='T'"))
-    details.insert(row.text("SUBJECTID"));
+  // looked up in memory rather than joined in the database, once, by number.
+  std::vector<bool> detail;
+  for (const data::Row& row : db.query("SELECT SUBJECTID FROM Subject WHERE DETAILFLAG='T'")) {
+    const std::size_t number = subjects.numberOf(row.text("SUBJECTID"));
+    if (number >= detail.size()) detail.resize(number + 1);
+    detail[number] = true;
+  }
   // So are the vouchers' numbers: both sides come in identifier order and are
   // merged here, each read from its own key without a join.
   struct Header {
@@ -61,13 +63,14 @@ bool ForEachMonthLineToCheck(data::Connection& db, const Period& month,
   bool headerHasLines = false;  // whether headers[header] has met a line yet
   bool orphans = false;
   bool stopped = false;
-  // Half a million lines a month: the columns are read by position.
+  // Half a million lines a month: the columns are read by position, the texts
+  // without copying them.
   enum Column : std::size_t { CredId, Debit, Credit, Subject, MoneyId, RawDebit, RawCredit };
   db.forEachRow(
       "SELECT CREDID, DEBIT, CREDIT, SUBJECTID, MONEYID, RAWDEBIT, RAWCREDIT FROM VoucherDetail "
       "WHERE CREDID BETWEEN :first AND :last ORDER BY CREDID, FENLUNO",
       params, [&](const data::Row& row) {
-        std::string credId = data::TextOf(row.at(CredId));
+        const std::string_view credId = data::TextViewOf(row.at(CredId));
         for (; header < headers.size() && headers[header].credId < credId; ++header, headerHasLines = false)
           orphans = orphans || !headerHasLines;
         if (header == headers.size() || headers[header].credId != credId) {
@@ -75,10 +78,9 @@ bool ForEachMonthLineToCheck(data::Connection& db, const Period& month,
           return true;
         }
         headerHasLines = true;
-        std::string subject = data::TextOf(row.at(Subject));
-        const bool detail = details.contains(subject);
-        stopped = !visit({std::move(credId), headers[header].credNo, data::MoneyOf(row.at(Debit)),
-                          data::MoneyOf(row.at(Credit)), detail, std::move(subject), data::IntegerOf(row.at(MoneyId)),
+        const std::size_t subjectNo = subjects.numberOf(data::TextViewOf(row.at(Subject)));
+        stopped = !visit({credId, headers[header].credNo, data::MoneyOf(row.at(Debit)), data::MoneyOf(row.at(Credit)),
+                          subjectNo < detail.size() && detail[subjectNo], subjectNo, data::IntegerOf(row.at(MoneyId)),
                           data::MoneyOf(row.at(RawDebit)), data::MoneyOf(row.at(RawCredit))});
         return !stopped;
       });

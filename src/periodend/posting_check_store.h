@@ -4,11 +4,12 @@
 
 #include <cstdint>
 #include <functional>
-#include <string>
+#include <string_view>
 
 #include "data/connection.h"
 #include "data/money.h"
 #include "data/period.h"
+#include "periodend/subject_numbers.h"
 
 namespace qj::periodend {
 
@@ -19,23 +20,25 @@ void DeleteOrphanVoucherRows(data::Connection& db, const Period& month);
 // caller's transaction.
 void DeleteOrphanAllocations(data::Connection& db, const Period& month);
 
-// A line of the month's vouchers as the checks see it.
+// A line of the month's vouchers as the checks see it; its texts are valid
+// during the visit.
 struct CheckedLine {
-  std::string credId;
+  std::string_view credId;
   std::int64_t credNo = 0;
   Money debit;
   Money credit;
   bool detailSubject = false;  // its subject exists and is a detail subject
-  std::string subject;
+  std::size_t subjectNo = 0;   // its subject's number in the pass's SubjectNumbers
   std::int64_t moneyId = 0;
   Money rawDebit;
   Money rawCredit;
 };
 // Hands every line of the month's vouchers to `visit`, by voucher and line,
-// one at a time, until `visit` returns false. Lines without their voucher are
+// one at a time, until `visit` returns false; each line's subject is numbered
+// in `subjects`. Lines without their voucher are
 // passed over, and so are vouchers without lines: the result says whether
 // there were any (among those met before `visit` stopped the pass).
-bool ForEachMonthLineToCheck(data::Connection& db, const Period& month,
+bool ForEachMonthLineToCheck(data::Connection& db, const Period& month, SubjectNumbers& subjects,
                              const std::function<bool(const CheckedLine&)>& visit);
 
 }  // namespace qj::periodend

@@ -41,8 +41,11 @@ MonthCheck CheckMonthVouchers(data::Connection& db, const Period& current, bool 
   std::optional<VoucherScan> voucher;
   std::string credId;
   std::optional<Refusal> found;
+  // The sums number the subjects as the check does: one lookup per line.
+  SubjectNumbers ownNumbers;
+  SubjectNumbers& subjects = claimed ? claimed->subjects() : ownNumbers;
   // Each line is looked at once as it is read; the scan stops at the first fault.
-  const bool orphansSeen = ForEachMonthLineToCheck(db, current, [&](const CheckedLine& line) {
+  const bool orphansSeen = ForEachMonthLineToCheck(db, current, subjects, [&](const CheckedLine& line) {
     if (!voucher || line.credId != credId) {
       const std::int64_t credNo = line.credNo;
       if (voucher) {
@@ -61,7 +64,7 @@ MonthCheck CheckMonthVouchers(data::Connection& db, const Period& current, bool 
     voucher->debit += line.debit;
     voucher->credit += line.credit;
     if (claimed)
-      claimed->add(line.credId, line.subject, line.moneyId, line.debit, line.credit, line.rawDebit, line.rawCredit);
+      claimed->add(line.credId, line.subjectNo, line.moneyId, line.debit, line.credit, line.rawDebit, line.rawCredit);
     if (voucher->fault) return true;
     if (!line.detailSubject)
       voucher->fault =

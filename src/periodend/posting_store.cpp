@@ -1,7 +1,7 @@
 #include "periodend/posting_store.h"
 
 #include <algorithm>
-#include <iterator>
+#include <functional>
 #include <set>
 #include <tuple>
 #include <utility>
@@ -46,29 +46,53 @@ void forEachIdSlice(const std::vector<std::string>& ids, Run run) {
 }
 
 // Runs a claiming UPDATE ... RETURNING CREDID and adds the identifiers to `ids`.
-void addClaimed(data::Connection& db, const std::string& sql, const data::Params& params, ClaimedVouchers& ids) {
-  for (const data::Row& row : db.query(sql, params)) ids.insert(row.text("CREDID"));
+void addClaimed(data::Connection& db, const std::string& sql, const data::Params& params,
+                std::vector<std::string>& ids) {
+  db.forEachRow(sql, params, [&ids](const data::Row& row) {
+    ids.push_back(data::TextOf(row.at(0)));
+    return true;
+  });
 }
 
 }  // namespace
+
+ClaimedVouchers::ClaimedVouchers(std::vector<std::string> credIds) : ids_(std::move(credIds)) {
+  std::sort(ids_.begin(), ids_.end());
+  ids_.erase(std::unique(ids_.begin(), ids_.end()), ids_.end());
+}
+
+bool ClaimedVouchers::contains(std::string_view credId) const {
+  return std::binary_search(ids_.begin(), ids_.end(), credId, std::less<>());
+}
+
+bool ClaimedVouchers::contains(std::string_view credId, std::size_t& from) const {
+  // Mostly the voucher after the last one, or that one again.
+  if (from >= ids_.size() || ids_[from] > credId) from = 0;
+  if (from + 1 < ids_.size() && ids_[from] < credId && ids_[from + 1] >= credId) ++from;
+  if (from < ids_.size() && ids_[from] < credId)
+    from = static_cast<std::size_t>(
+        std::lower_bound(ids_.begin() + static_cast<std::ptrdiff_t>(from), ids_.end(), credId, std::less<>()) -
+        ids_.begin());
+  return from < ids_.size() && ids_[from] == credId;
+}
 
 ClaimedVouchers ClaimMonthVouchers(data::Connection& db, const Period& month, const std::string& user,
                                    bool auditedOnly) {
   data::Params params = monthParams(month);
   params.push_back({"user", user});
-  ClaimedVouchers ids;
+  std::vector<std::string> ids;
   addClaimed(db,
              std::string("UPDATE VoucherMaster SET POSTFLAG=:posted, BILLPOST=:user WHERE CREDID BETWEEN "
                          ":first AND :last AND COALESCE(POSTFLAG, 'F')<>'T'") +
                  (auditedOnly ? " AND CHECKFLAG='T'" : "") + " RETURNING CREDID",
              params, ids);
-  return ids;
+  return ClaimedVouchers(std::move(ids));
 }
 
 ClaimedVouchers ClaimVouchers(data::Connection& db, const Period& month, const std::string& user,
                               const std::vector<std::string>& credIds) {
   const std::set<std::string> unique(credIds.begin(), credIds.end());
-  ClaimedVouchers ids;
+  std::vector<std::string> ids;
   forEachIdSlice({unique.begin(), unique.end()}, [&](const std::vector<std::string>& slice) {
     data::Params params = monthParams(month);
     params.push_back({"user", user});
@@ -78,7 +102,7 @@ ClaimedVouchers ClaimVouchers(data::Connection& db, const Period& month, const s
                    ") AND CREDID BETWEEN :first AND :last AND COALESCE(POSTFLAG, 'F')<>'T' RETURNING CREDID",
                params, ids);
   });
-  return ids;
+  return ClaimedVouchers(std::move(ids));
 }
 
 std::int64_t UnmarkMonthPosted(data::Connection& db, const Period& month) {
@@ -104,7 +128,7 @@ namespace {
 void addLines(data::Connection& db, const std::string& sql, const data::Params& params, ClaimedSumsBuilder& sums) {
   enum Column : std::size_t { CredId, Subject, MoneyId, Debit, Credit, RawDebit, RawCredit };
   db.forEachRow(sql, params, [&](const data::Row& row) {
-    sums.add(data::TextOf(row.at(CredId)), data::TextOf(row.at(Subject)), data::IntegerOf(row.at(MoneyId)),
+    sums.add(data::TextViewOf(row.at(CredId)), data::TextViewOf(row.at(Subject)), data::IntegerOf(row.at(MoneyId)),
              data::MoneyOf(row.at(Debit)), data::MoneyOf(row.at(Credit)), data::MoneyOf(row.at(RawDebit)),
              data::MoneyOf(row.at(RawCredit)));
     return true;
@@ -127,23 +151,27 @@ std::vector<ClaimedSum> monthLineSums(data::Connection& db, const std::string& c
 
 }  // namespace
 
-void ClaimedSumsBuilder::add(const std::string& credId, const std::string& subject, std::int64_t moneyId, Money debit,
+void ClaimedSumsBuilder::add(std::string_view credId, std::size_t subjectNo, std::int64_t moneyId, Money debit,
                              Money credit, Money rawDebit, Money rawCredit) {
   if (vouchers_) {
     // A voucher's lines come together: it is looked up once, at its first.
     if (credId != lastVoucher_) {
       lastVoucher_ = credId;
-      lastClaimed_ = vouchers_->contains(credId);
+      lastClaimed_ = vouchers_->contains(lastVoucher_, claimedAt_);
     }
     if (!lastClaimed_) return;
   }
-  // One hash lookup per line; a subject has lines in one or a few currencies.
-  std::vector<ClaimedSum>& currencies = bySubject_[subject];
-  auto found = std::find_if(currencies.begin(), currencies.end(),
-                            [moneyId](const ClaimedSum& sum) { return sum.moneyId == moneyId; });
-  if (found == currencies.end())
-    found = currencies.insert(currencies.end(), ClaimedSum{subject, moneyId, {}, {}, {}, {}});
-  ClaimedSum& sum = *found;
+  if (subjectNo >= firstOf_.size()) firstOf_.resize(subjectNo + 1);
+  // A subject has lines in one or a few currencies.
+  std::uint32_t at = firstOf_[subjectNo];
+  std::uint32_t last = 0;  // the sum before `at` in the chain
+  for (; at != 0 && running_[at - 1].moneyId != moneyId; at = running_[at - 1].next) last = at;
+  if (at == 0) {
+    running_.push_back({moneyId, {}, {}, {}, {}, static_cast<std::uint32_t>(subjectNo), 0});
+    at = static_cast<std::uint32_t>(running_.size());
+    (last == 0 ? firstOf_[subjectNo] : running_[last - 1].next) = at;
+  }
+  RunningSum& sum = running_[at - 1];
   // A line is a debit line when its debit is not 0, otherwise a credit line;
   // its foreign amount goes to the side of its local one.
   if (!debit.isZero()) {
@@ -157,9 +185,11 @@ void ClaimedSumsBuilder::add(const std::string& credId, const std::string& subje
 
 std::vector<ClaimedSum> ClaimedSumsBuilder::take() {
   std::vector<ClaimedSum> out;
-  for (auto& [subject, currencies] : bySubject_)
-    std::move(currencies.begin(), currencies.end(), std::back_inserter(out));
-  bySubject_.clear();
+  out.reserve(running_.size());
+  for (const RunningSum& sum : running_)
+    out.push_back({subjects_.code(sum.subjectNo), sum.moneyId, sum.debit, sum.credit, sum.rawDebit, sum.rawCredit});
+  firstOf_.clear();
+  running_.clear();
   std::sort(out.begin(), out.end(), [](const ClaimedSum& a, const ClaimedSum& b) {
     return std::tie(a.subject, a.moneyId) < std::tie(b.subject, b.moneyId);
   });
@@ -170,7 +200,7 @@ std::vector<ClaimedSum> ClaimedSums(data::Connection& db, const Period& month, c
   if (claimed.size() > kSumByIdentifierUpTo)
     return monthLineSums(db, "m.POSTFLAG=:posted", monthParams(month), &claimed);
   ClaimedSumsBuilder sums;
-  forEachIdSlice({claimed.begin(), claimed.end()}, [&](const std::vector<std::string>& slice) {
+  forEachIdSlice(claimed.ids(), [&](const std::vector<std::string>& slice) {
     data::Params params;
     const std::string list = bindList("id", slice, params);
     addLines(db,

@@ -6,21 +6,34 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "data/connection.h"
 #include "data/money.h"
 #include "data/period.h"
+#include "periodend/subject_numbers.h"
 
 namespace qj::periodend {
 
 // The vouchers a posting under way has claimed: marked posted by the user in
 // the posting's transaction, each statement marking and naming the ones it
 // marks, so that what is booked is exactly what is marked.
-using ClaimedVouchers = std::unordered_set<std::string>;
+class ClaimedVouchers {
+ public:
+  explicit ClaimedVouchers(std::vector<std::string> credIds);
+  [[nodiscard]] std::size_t size() const { return ids_.size(); }
+  // In identifier order.
+  [[nodiscard]] const std::vector<std::string>& ids() const { return ids_; }
+  [[nodiscard]] bool contains(std::string_view credId) const;
+  // The same, for vouchers asked about in identifier order: `from` is where
+  // the last search ended, so that the next one costs a comparison or two.
+  [[nodiscard]] bool contains(std::string_view credId, std::size_t& from) const;
+
+ private:
+  std::vector<std::string> ids_;  // sorted, each once
+};
 
 // Claims the month's vouchers not yet posted (only audited ones when
 // `auditedOnly`) for `user`.
@@ -47,16 +60,35 @@ class ClaimedSumsBuilder {
  public:
   // Sums the lines of `vouchers` only, or every line it is given when null.
   explicit ClaimedSumsBuilder(const ClaimedVouchers* vouchers = nullptr) : vouchers_(vouchers) {}
-  void add(const std::string& credId, const std::string& subject, std::int64_t moneyId, Money debit, Money credit,
+  // The numbers of the subjects summed: a line given by number names its
+  // subject by its number here.
+  SubjectNumbers& subjects() { return subjects_; }
+  void add(std::string_view credId, std::size_t subjectNo, std::int64_t moneyId, Money debit, Money credit,
            Money rawDebit, Money rawCredit);
+  void add(std::string_view credId, std::string_view subject, std::int64_t moneyId, Money debit, Money credit,
+           Money rawDebit, Money rawCredit) {
+    add(credId, subjects_.numberOf(subject), moneyId, debit, credit, rawDebit, rawCredit);
+  }
   // The sums in subject and currency order; the builder is left empty.
   std::vector<ClaimedSum> take();
 
  private:
   const ClaimedVouchers* vouchers_;
-  std::string lastVoucher_;                                             // the voucher of the last line added, and
-  bool lastClaimed_ = false;                                            // whether it is one of `vouchers_`
-  std::unordered_map<std::string, std::vector<ClaimedSum>> bySubject_;  // each subject's sums by currency
+  std::string lastVoucher_;    // the voucher of the last line added,
+  bool lastClaimed_ = false;   // whether it is one of `vouchers_`,
+  std::size_t claimedAt_ = 0;  // and where the search for it ended
+  // A subject's sum in one currency as lines are added; a subject's sums are
+  // chained from firstOf_[its number], each index one past the sum's place
+  // in running_ (0 ends the chain), so that a line touches little memory.
+  struct RunningSum {
+    std::int64_t moneyId = 0;
+    Money debit, credit, rawDebit, rawCredit;
+    std::uint32_t subjectNo = 0;
+    std::uint32_t next = 0;
+  };
+  SubjectNumbers subjects_;
+  std::vector<std::uint32_t> firstOf_;
+  std::vector<RunningSum> running_;
 };
 // The lines of `claimed` summed: a few vouchers are read by identifier, many
 // by one pass over the month.
