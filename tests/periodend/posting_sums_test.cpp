@@ -24,6 +24,7 @@ std::string voucherId(int serial) {
 TEST(SubjectNumbers, EachCodeKeepsTheNumberItFirstGotThroughGrowth) {
   periodend::SubjectNumbers numbers;
   std::vector<std::string> codes;
+  codes.reserve(5001);
   // Codes sharing prefixes and lengths, enough to grow the table several times.
   for (int i = 0; i < 5000; ++i) codes.push_back(std::to_string(1000 + i % 97) + std::to_string(i));
   codes.push_back("");
@@ -72,6 +73,7 @@ TEST(ClaimedSumsBuilder, SumsOnlyTheClaimedVouchersPerSubjectAndCurrency) {
   // Many subjects in several currencies, so that a subject meets a new
   // currency while the sums are growing.
   std::vector<std::string> subjects;
+  subjects.reserve(300);
   for (int i = 0; i < 300; ++i) subjects.push_back(std::to_string(1001 + i) + (i % 3 == 0 ? "01" : ""));
   std::vector<std::string> claimedIds;
   using Key = std::pair<std::string, std::int64_t>;
