@@ -1,5 +1,8 @@
 #include "balances/balance_store.h"
 
+#include <iterator>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace qj::balances {
@@ -65,13 +68,22 @@ std::map<BalanceKey, BalanceRow> ReadMonthBalances(data::Connection& db, const P
   return rows;
 }
 
-void InsertBalance(data::Connection& db, const Period& month, const BalanceRow& row) {
-  db.execute(
-      "INSERT INTO Balance (YEARMON, MONEYID, SUBJECTID, RAWDEBIT, RAWCREDIT, ERAWDEBIT, ERAWCREDIT, YRAWDEBIT, "
-      "YRAWCREDIT, DEBIT, CREDIT, EDEBIT, ECREDIT, YDEBIT, YCREDIT) VALUES (:ym, :moneyId, :subject, :rawDebit, "
-      ":rawCredit, :endRawDebit, :endRawCredit, :yearRawDebit, :yearRawCredit, :debit, :credit, :endDebit, "
-      ":endCredit, :yearDebit, :yearCredit)",
-      rowParams(month, row));
+void InsertBalances(data::Connection& db, const Period& month, const std::vector<BalanceRow>& rows) {
+  static constexpr std::string_view kColumns[] = {"YEARMON",   "MONEYID",    "SUBJECTID", "RAWDEBIT",   "RAWCREDIT",
+                                                  "ERAWDEBIT", "ERAWCREDIT", "YRAWDEBIT", "YRAWCREDIT", "DEBIT",
+                                                  "CREDIT",    "EDEBIT",     "ECREDIT",   "YDEBIT",     "YCREDIT"};
+  std::vector<data::Value> values;
+  values.reserve(rows.size() * std::size(kColumns));
+  const std::string yearMonth = month.text();
+  for (const BalanceRow& row : rows) {
+    values.insert(values.end(),
+                  {data::Value(yearMonth), data::Value(row.key.first), data::Value(row.key.second),
+                   storedAmount(row.rawDebit), storedAmount(row.rawCredit), storedAmount(row.endRawDebit),
+                   storedAmount(row.endRawCredit), storedAmount(row.yearRawDebit), storedAmount(row.yearRawCredit),
+                   storedAmount(row.debit), storedAmount(row.credit), storedAmount(row.endDebit),
+                   storedAmount(row.endCredit), storedAmount(row.yearDebit), storedAmount(row.yearCredit)});
+  }
+  db.insertRows("Balance", kColumns, values);
 }
 
 void UpdateBalance(data::Connection& db, const Period& month, const BalanceRow& row) {

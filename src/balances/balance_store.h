@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <vector>
 
 #include "balances/balance_row.h"
 #include "data/connection.h"
@@ -17,8 +18,9 @@ std::map<BalanceKey, BalanceRow> ReadMonthBalances(data::Connection& db, const P
 // out of the month leave them.
 void DeleteEmptyBalanceRows(data::Connection& db, const Period& month);
 
-// Adds a row to the month, or replaces every figure of the row it already has.
-void InsertBalance(data::Connection& db, const Period& month, const BalanceRow& row);
+// Adds rows the month does not have yet, all in a few statements.
+void InsertBalances(data::Connection& db, const Period& month, const std::vector<BalanceRow>& rows);
+// Replaces every figure of a row the month already has.
 void UpdateBalance(data::Connection& db, const Period& month, const BalanceRow& row);
 
 }  // namespace qj::balances

@@ -1,5 +1,7 @@
 #include "balances/movements.h"
 
+#include <vector>
+
 #include "balances/balance_store.h"
 #include "base/currency_ids.h"
 
@@ -33,6 +35,7 @@ BalanceRow moved(const BalanceRow& old, const Movement& movement) {
 
 void ApplyMovements(data::Connection& db, const Period& month, const std::map<BalanceKey, Movement>& movements) {
   const std::map<BalanceKey, BalanceRow> existing = ReadMonthBalances(db, month);
+  std::vector<BalanceRow> added;  // rows the month does not have yet, inserted together
   for (const auto& [key, movement] : movements) {
     const auto found = existing.find(key);
     if (found != existing.end()) {
@@ -41,8 +44,9 @@ void ApplyMovements(data::Connection& db, const Period& month, const std::map<Ba
     }
     BalanceRow none;
     none.key = key;
-    InsertBalance(db, month, moved(none, movement));
+    added.push_back(moved(none, movement));
   }
+  InsertBalances(db, month, added);
 }
 
 }  // namespace qj::balances
