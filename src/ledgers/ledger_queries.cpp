@@ -199,9 +199,16 @@ void OpenLedgerLines(data::Connection& db, const LineSelection& selection, Ledge
   if (!selection.includeUnposted) sql += " AND a.POSTFLAG='T'";
   if (selection.wholeVouchers) {
     // The vouchers are found once through the subject index; a correlated
-    // EXISTS would look again for every line of the month.
+    // EXISTS would look again for every line of the month. A range's
+    // subjects are named from the chart, so that the index is searched by
+    // subject and voucher range together instead of over every month of
+    // each subject in the range.
     sql += " AND b.CREDID IN (SELECT c.CREDID FROM VoucherDetail c WHERE c.CREDID>=:firstId AND c.CREDID<=:lastId";
-    addCodeBounds(selection.codes, "c.SUBJECTID", sql, params);
+    if (bounded) {
+      std::string subjects = "SELECT s.SUBJECTID FROM Subject s WHERE s.SUBJECTID IS NOT NULL";
+      addCodeBounds(selection.codes, "s.SUBJECTID", subjects, params);
+      sql += " AND c.SUBJECTID IN (" + subjects + ")";
+    }
     sql += ")";
   } else {
     std::string lineCondition = "b.CREDID>=:firstId AND b.CREDID<=:lastId";
