@@ -13,22 +13,25 @@ data::Value storedAmount(Money amount) {
   return stored.isZero() ? data::Value() : data::Value(stored);
 }
 
-data::Params rowParams(const Period& month, const BalanceRow& row) {
-  return {{"ym", month.text()},
-          {"moneyId", row.key.first},
-          {"subject", row.key.second},
-          {"rawDebit", storedAmount(row.rawDebit)},
-          {"rawCredit", storedAmount(row.rawCredit)},
-          {"endRawDebit", storedAmount(row.endRawDebit)},
-          {"endRawCredit", storedAmount(row.endRawCredit)},
-          {"yearRawDebit", storedAmount(row.yearRawDebit)},
-          {"yearRawCredit", storedAmount(row.yearRawCredit)},
-          {"debit", storedAmount(row.debit)},
-          {"credit", storedAmount(row.credit)},
-          {"endDebit", storedAmount(row.endDebit)},
-          {"endCredit", storedAmount(row.endCredit)},
-          {"yearDebit", storedAmount(row.yearDebit)},
-          {"yearCredit", storedAmount(row.yearCredit)}};
+// The columns a month's row is written with, and their values for `rows`,
+// one row after another.
+constexpr std::string_view kRowColumns[] = {"YEARMON",   "MONEYID",    "SUBJECTID", "RAWDEBIT",   "RAWCREDIT",
+                                            "ERAWDEBIT", "ERAWCREDIT", "YRAWDEBIT", "YRAWCREDIT", "DEBIT",
+                                            "CREDIT",    "EDEBIT",     "ECREDIT",   "YDEBIT",     "YCREDIT"};
+
+std::vector<data::Value> rowValues(const Period& month, const std::vector<BalanceRow>& rows) {
+  std::vector<data::Value> values;
+  values.reserve(rows.size() * std::size(kRowColumns));
+  const std::string yearMonth = month.text();
+  for (const BalanceRow& row : rows) {
+    values.insert(values.end(),
+                  {data::Value(yearMonth), data::Value(row.key.first), data::Value(row.key.second),
+                   storedAmount(row.rawDebit), storedAmount(row.rawCredit), storedAmount(row.endRawDebit),
+                   storedAmount(row.endRawCredit), storedAmount(row.yearRawDebit), storedAmount(row.yearRawCredit),
+                   storedAmount(row.debit), storedAmount(row.credit), storedAmount(row.endDebit),
+                   storedAmount(row.endCredit), storedAmount(row.yearDebit), storedAmount(row.yearCredit)});
+  }
+  return values;
 }
 
 }  // namespace
@@ -69,30 +72,24 @@ std::map<BalanceKey, BalanceRow> ReadMonthBalances(data::Connection& db, const P
 }
 
 void InsertBalances(data::Connection& db, const Period& month, const std::vector<BalanceRow>& rows) {
-  static constexpr std::string_view kColumns[] = {"YEARMON",   "MONEYID",    "SUBJECTID", "RAWDEBIT",   "RAWCREDIT",
-                                                  "ERAWDEBIT", "ERAWCREDIT", "YRAWDEBIT", "YRAWCREDIT", "DEBIT",
-                                                  "CREDIT",    "EDEBIT",     "ECREDIT",   "YDEBIT",     "YCREDIT"};
-  std::vector<data::Value> values;
-  values.reserve(rows.size() * std::size(kColumns));
-  const std::string yearMonth = month.text();
-  for (const BalanceRow& row : rows) {
-    values.insert(values.end(),
-                  {data::Value(yearMonth), data::Value(row.key.first), data::Value(row.key.second),
-                   storedAmount(row.rawDebit), storedAmount(row.rawCredit), storedAmount(row.endRawDebit),
-                   storedAmount(row.endRawCredit), storedAmount(row.yearRawDebit), storedAmount(row.yearRawCredit),
-                   storedAmount(row.debit), storedAmount(row.credit), storedAmount(row.endDebit),
-                   storedAmount(row.endCredit), storedAmount(row.yearDebit), storedAmount(row.yearCredit)});
-  }
-  db.insertRows("Balance", kColumns, values);
+  db.insertRows("Balance", kRowColumns, rowValues(month, rows));
 }
 
-void UpdateBalance(data::Connection& db, const Period& month, const BalanceRow& row) {
+void UpdateBalances(data::Connection& db, const Period& month, const std::vector<BalanceRow>& rows) {
+  if (rows.empty()) return;
+  // The new figures go to a table of this connection's own, emptied first, and
+  // change the month's rows in one statement however many there are.
+  db.executeScript(
+      "CREATE TEMP TABLE IF NOT EXISTS BalanceMoved AS SELECT YEARMON, MONEYID, SUBJECTID, RAWDEBIT, RAWCREDIT, "
+      "ERAWDEBIT, ERAWCREDIT, YRAWDEBIT, YRAWCREDIT, DEBIT, CREDIT, EDEBIT, ECREDIT, YDEBIT, YCREDIT FROM Balance "
+      "WHERE 1=0");
+  db.execute("DELETE FROM BalanceMoved");
+  db.insertRows("BalanceMoved", kRowColumns, rowValues(month, rows));
   db.execute(
-      "UPDATE Balance SET RAWDEBIT=:rawDebit, RAWCREDIT=:rawCredit, ERAWDEBIT=:endRawDebit, "
-      "ERAWCREDIT=:endRawCredit, YRAWDEBIT=:yearRawDebit, YRAWCREDIT=:yearRawCredit, DEBIT=:debit, "
-      "CREDIT=:credit, EDEBIT=:endDebit, ECREDIT=:endCredit, YDEBIT=:yearDebit, YCREDIT=:yearCredit "
-      "WHERE YEARMON=:ym AND MONEYID=:moneyId AND SUBJECTID=:subject",
-      rowParams(month, row));
+      "UPDATE Balance SET RAWDEBIT=m.RAWDEBIT, RAWCREDIT=m.RAWCREDIT, ERAWDEBIT=m.ERAWDEBIT, ERAWCREDIT=m.ERAWCREDIT, "
+      "YRAWDEBIT=m.YRAWDEBIT, YRAWCREDIT=m.YRAWCREDIT, DEBIT=m.DEBIT, CREDIT=m.CREDIT, EDEBIT=m.EDEBIT, "
+      "ECREDIT=m.ECREDIT, YDEBIT=m.YDEBIT, YCREDIT=m.YCREDIT FROM BalanceMoved m WHERE Balance.YEARMON=m.YEARMON "
+      "AND Balance.MONEYID=m.MONEYID AND Balance.SUBJECTID=m.SUBJECTID");
 }
 
 }  // namespace qj::balances

@@ -20,7 +20,7 @@ void DeleteEmptyBalanceRows(data::Connection& db, const Period& month);
 
 // Adds rows the month does not have yet, all in a few statements.
 void InsertBalances(data::Connection& db, const Period& month, const std::vector<BalanceRow>& rows);
-// Replaces every figure of a row the month already has.
-void UpdateBalance(data::Connection& db, const Period& month, const BalanceRow& row);
+// Replaces every figure of rows the month already has, in one statement.
+void UpdateBalances(data::Connection& db, const Period& month, const std::vector<BalanceRow>& rows);
 
 }  // namespace qj::balances

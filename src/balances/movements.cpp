@@ -35,17 +35,21 @@ BalanceRow moved(const BalanceRow& old, const Movement& movement) {
 
 void ApplyMovements(data::Connection& db, const Period& month, const std::map<BalanceKey, Movement>& movements) {
   const std::map<BalanceKey, BalanceRow> existing = ReadMonthBalances(db, month);
-  std::vector<BalanceRow> added;  // rows the month does not have yet, inserted together
+  // Rows the month has are changed together, and rows it has not yet are
+  // added together.
+  std::vector<BalanceRow> changed;
+  std::vector<BalanceRow> added;
   for (const auto& [key, movement] : movements) {
     const auto found = existing.find(key);
     if (found != existing.end()) {
-      UpdateBalance(db, month, moved(found->second, movement));
+      changed.push_back(moved(found->second, movement));
       continue;
     }
     BalanceRow none;
     none.key = key;
     added.push_back(moved(none, movement));
   }
+  UpdateBalances(db, month, changed);
   InsertBalances(db, month, added);
 }
 
