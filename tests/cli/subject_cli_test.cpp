@@ -1,8 +1,6 @@
 // qingjian-cli subject and book create --chart, run as a script would run them.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
 
 #include "cli/cli_runner.h"
@@ -26,10 +24,7 @@ class SubjectCli : public ::testing::TestWithParam<data::Engine> {
   }
   const std::string& book() const { return scratch_->location(); }
   std::string file(const std::string& name, const std::string& content) {
-    const std::string path =
-        scratch_->folder().empty()
-            ? (std::filesystem::temp_directory_path() / ("qj-" + std::to_string(::getpid()) + name)).string()
-            : scratch_->folder() + "/" + name;
+    const std::string path = scratch_->folder() + "/" + name;
     std::ofstream(path) << content;
     return path;
   }

@@ -29,7 +29,7 @@ class VerbRights : public ::testing::TestWithParam<data::Engine> {
     ASSERT_EQ(added.exitCode, 0) << added.output;
     auto session = host::BookSession::Open(book());
     host::UserStore(session->db()).add(kClerk, "pw");
-    file_ = scratch_.folder().empty() ? ::testing::TempDir() + "qj-rights.csv" : scratch_.folder() + "/in.csv";
+    file_ = scratch_.folder() + "/in.csv";
     std::FILE* csv = std::fopen(file_.c_str(), "w");
     ASSERT_NE(csv, nullptr);
     std::fputs("10103,备用金,借\n", csv);

@@ -1,8 +1,6 @@
 // qingjian-cli voucher and demo, run as a script would run them.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -29,8 +27,7 @@ class VoucherCli : public ::testing::TestWithParam<data::Engine> {
   // A connection of its own to the book of SetUp.
   std::unique_ptr<data::Connection> open() { return scratch_.front()->open(); }
   std::string file(const std::string& name, const std::string& content) {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / ("qj-" + std::to_string(::getpid()) + name)).string();
+    const std::string path = scratch_.front()->folder() + "/" + name;
     std::ofstream(path) << content;
     return path;
   }

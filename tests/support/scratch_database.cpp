@@ -31,10 +31,10 @@ std::vector<data::Engine> TestEngines() {
 std::string EngineName(data::Engine engine) { return engine == data::Engine::Sqlite ? "Sqlite" : "Postgres"; }
 
 ScratchDatabase::ScratchDatabase(data::Engine engine) : engine_(engine) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "qj-test-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+  folder_ = pattern;
   if (engine == data::Engine::Sqlite) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qj-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-    folder_ = pattern;
     location_ = folder_ + "/book.sqlite";
     return;
   }
@@ -51,9 +51,8 @@ ScratchDatabase::ScratchDatabase(data::Engine engine) : engine_(engine) {
 
 ScratchDatabase::~ScratchDatabase() {
   try {
-    if (engine_ == data::Engine::Sqlite) {
-      std::filesystem::remove_all(folder_);
-    } else {
+    std::filesystem::remove_all(folder_);
+    if (engine_ == data::Engine::Postgres) {
       auto admin = data::OpenConnection(serverUri(), data::OpenMode::ExistingOnly);
       admin->executeScript("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE");
     }

@@ -21,7 +21,8 @@ inline std::string EngineParamName(const ::testing::TestParamInfo<data::Engine>&
 
 // A database that exists for the lifetime of the object: a file in a fresh
 // temporary folder, or a schema of its own on the test server (reached through
-// a URI whose search_path names it). Removed again on destruction.
+// a URI whose search_path names it), with the folder beside it. Removed again
+// on destruction.
 class ScratchDatabase {
  public:
   explicit ScratchDatabase(data::Engine engine);
@@ -33,7 +34,7 @@ class ScratchDatabase {
   // A location OpenConnection accepts.
   [[nodiscard]] const std::string& location() const { return location_; }
   [[nodiscard]] std::unique_ptr<data::Connection> open() const;
-  // The temporary folder (SQLite) where a test may put further files.
+  // The temporary folder (on every engine) where a test may put further files.
   [[nodiscard]] const std::string& folder() const { return folder_; }
 
  private:
