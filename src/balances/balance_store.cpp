@@ -88,8 +88,9 @@ void UpdateBalances(data::Connection& db, const Period& month, const std::vector
   db.execute(
       "UPDATE Balance SET RAWDEBIT=m.RAWDEBIT, RAWCREDIT=m.RAWCREDIT, ERAWDEBIT=m.ERAWDEBIT, ERAWCREDIT=m.ERAWCREDIT, "
       "YRAWDEBIT=m.YRAWDEBIT, YRAWCREDIT=m.YRAWCREDIT, DEBIT=m.DEBIT, CREDIT=m.CREDIT, EDEBIT=m.EDEBIT, "
-      "ECREDIT=m.ECREDIT, YDEBIT=m.YDEBIT, YCREDIT=m.YCREDIT FROM BalanceMoved m WHERE Balance.YEARMON=m.YEARMON "
-      "AND Balance.MONEYID=m.MONEYID AND Balance.SUBJECTID=m.SUBJECTID");
+      "ECREDIT=m.ECREDIT, YDEBIT=m.YDEBIT, YCREDIT=m.YCREDIT FROM BalanceMoved m WHERE Balance.YEARMON=:ym "
+      "AND m.YEARMON=Balance.YEARMON AND m.MONEYID=Balance.MONEYID AND m.SUBJECTID=Balance.SUBJECTID",
+      {{"ym", month.text()}});
 }
 
 }  // namespace qj::balances

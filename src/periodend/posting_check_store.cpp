@@ -1,5 +1,6 @@
 #include "periodend/posting_check_store.h"
 
+#include <string>
 #include <vector>
 
 #include "periodend/posting_store.h"

@@ -66,13 +66,18 @@ bool ClaimedVouchers::contains(std::string_view credId) const {
 }
 
 bool ClaimedVouchers::contains(std::string_view credId, std::size_t& from) const {
-  // Mostly the voucher after the last one, or that one again.
-  if (from >= ids_.size() || ids_[from] > credId) from = 0;
-  if (from + 1 < ids_.size() && ids_[from] < credId && ids_[from + 1] >= credId) ++from;
-  if (from < ids_.size() && ids_[from] < credId)
-    from = static_cast<std::size_t>(
-        std::lower_bound(ids_.begin() + static_cast<std::ptrdiff_t>(from), ids_.end(), credId, std::less<>()) -
-        ids_.begin());
+  // `from` is where the last search ended: the first identifier not below the
+  // one asked then. Asked in identifier order, the answer is there or a step
+  // after it; asked out of order, the search starts over.
+  if (from > ids_.size() || (from > 0 && ids_[from - 1] >= credId)) from = 0;
+  if (from < ids_.size() && ids_[from] < credId) {
+    if (from + 1 < ids_.size() && ids_[from + 1] >= credId)
+      ++from;
+    else
+      from = static_cast<std::size_t>(
+          std::lower_bound(ids_.begin() + static_cast<std::ptrdiff_t>(from) + 1, ids_.end(), credId, std::less<>()) -
+          ids_.begin());
+  }
   return from < ids_.size() && ids_[from] == credId;
 }
 

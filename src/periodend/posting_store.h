@@ -3,6 +3,7 @@
 // module's lines, and the posted mark.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>

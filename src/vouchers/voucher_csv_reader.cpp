@@ -1,7 +1,11 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <optional>
+#include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "subjects/csv_rows.h"
 #include "vouchers/import_fields.h"

@@ -1,5 +1,8 @@
 #include "vouchers/voucher_import.h"
 
+#include <utility>
+#include <variant>
+
 #include "base/host_lock.h"
 #include "vouchers/save_guards.h"
 #include "vouchers/voucher_batch.h"

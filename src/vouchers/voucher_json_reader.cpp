@@ -4,6 +4,11 @@
 // never pass through floating point.
 #include <algorithm>
 #include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "vouchers/import_fields.h"
 #include "vouchers/voucher_import.h"
@@ -130,12 +135,12 @@ class VoucherEvents final : public nlohmann::json_sax<json> {
   bool end_object() override { return close(); }
   bool end_array() override { return close(); }
   bool key(string_t& name) override {
-    std::vector<std::string>& names = frames_.back().names;
-    if (std::find(names.begin(), names.end(), name) != names.end()) {
+    Frame& frame = frames_.back();
+    if (!frame.addName(name)) {
       repeated = {name, handed_ + 1};
       return false;
     }
-    names.push_back(name);
+    frame.current = std::move(name);
     return true;
   }
   bool parse_error(std::size_t position, const std::string& /*token*/,
@@ -155,11 +160,25 @@ class VoucherEvents final : public nlohmann::json_sax<json> {
   };
   struct Frame {
     Kind kind;
-    std::vector<std::string> names;  // of an object, as given so far
+    // An object's names as given so far: a few in a list, many in a set.
+    std::vector<std::string> names;
+    std::unordered_set<std::string> manyNames;
+    std::string current;  // the name the value now starting belongs to
+
+    // Whether `name` is new to the object; it is kept.
+    bool addName(const std::string& name) {
+      constexpr std::size_t kFew = 16;
+      if (names.size() < kFew) {
+        if (std::find(names.begin(), names.end(), name) != names.end()) return false;
+        names.push_back(name);
+        return true;
+      }
+      if (manyNames.empty()) manyNames.insert(names.begin(), names.end());
+      return manyNames.insert(name).second;
+    }
   };
 
-  // The name the value now starting belongs to.
-  const std::string& currentName() const { return frames_.back().names.back(); }
+  const std::string& currentName() const { return frames_.back().current; }
 
   bool scalar(std::string text) {
     if (frames_.empty()) return notArrayDocument();
@@ -190,7 +209,7 @@ class VoucherEvents final : public nlohmann::json_sax<json> {
     if (frames_.empty()) {
       if (object) return notArrayDocument();
       started_ = true;
-      frames_.push_back({Kind::Vouchers, {}});
+      frames_.push_back({Kind::Vouchers, {}, {}, {}});
       return true;
     }
     Kind kind = Kind::Skipped;
@@ -221,7 +240,7 @@ class VoucherEvents final : public nlohmann::json_sax<json> {
       case Kind::Skipped:
         break;
     }
-    frames_.push_back({kind, {}});
+    frames_.push_back({kind, {}, {}, {}});
     return true;
   }
 

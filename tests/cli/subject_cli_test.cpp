@@ -24,7 +24,7 @@ class SubjectCli : public ::testing::TestWithParam<data::Engine> {
   }
   const std::string& book() const { return scratch_->location(); }
   std::string file(const std::string& name, const std::string& content) {
-    const std::string path = scratch_->folder() + "/" + name;
+    std::string path = scratch_->folder() + "/" + name;
     std::ofstream(path) << content;
     return path;
   }
@@ -69,7 +69,7 @@ TEST_P(SubjectCli, ImportReportsEveryFailingRowAndStoresNothing) {
 
 TEST_P(SubjectCli, TheStandardChartIsTheSmallEnterpriseChartInFourDigitCodes) {
   const ScratchDatabase second(GetParam());
-  const std::string other = second.location();
+  const std::string& other = second.location();
   const Outcome created = run({"book", "create", other, "--start", "2011-07", "--chart", "standard"});
   ASSERT_EQ(created.exitCode, 0) << created.output;
   const Outcome listed = run({"subject", "list", other, "--class", "1"});

@@ -27,7 +27,7 @@ class VoucherCli : public ::testing::TestWithParam<data::Engine> {
   // A connection of its own to the book of SetUp.
   std::unique_ptr<data::Connection> open() { return scratch_.front()->open(); }
   std::string file(const std::string& name, const std::string& content) {
-    const std::string path = scratch_.front()->folder() + "/" + name;
+    std::string path = scratch_.front()->folder() + "/" + name;
     std::ofstream(path) << content;
     return path;
   }

@@ -126,6 +126,11 @@ TEST(ReadVoucherJson, TheFileIsRefusedWholeForBrokenOrAmbiguousJson) {
             "file: JSON 格式错误：第 1 张凭证中字段“c”出现了两次");
   EXPECT_EQ(fileFaultOf(R"([{"date": "2011-07-05", "lines": [{"a": 1}, {"b": {"a": 1, "a": 1}}]}])"),
             "file: JSON 格式错误：第 1 张凭证中字段“a”出现了两次");
+  // However many names an object has: a repeat after twenty thousand others.
+  std::string many = R"([{"date": "2011-07-05", "lines": [], "type": {)";
+  for (int i = 0; i < 20000; ++i) many += "\"n" + std::to_string(i) + "\": " + std::to_string(i) + ", ";
+  EXPECT_EQ(fileFaultOf(many + R"("n17": 0}}])"), "file: JSON 格式错误：第 1 张凭证中字段“n17”出现了两次");
+  EXPECT_EQ(fileFaultOf(many + R"("m17": 0}}])"), "(read)");
   // The same name in different objects is no repeat.
   EXPECT_EQ(fileFaultOf(R"([{"date": "2011-07-05", "lines": [{"date": 1}, {"date": 2, "x": {"date": 3}}]}])"),
             "(read)");
