@@ -205,7 +205,7 @@ void OpenLedgerLines(data::Connection& db, const LineSelection& selection, Ledge
     // each subject in the range.
     sql += " AND b.CREDID IN (SELECT c.CREDID FROM VoucherDetail c WHERE c.CREDID>=:firstId AND c.CREDID<=:lastId";
     if (bounded) {
-      std::string subjects = "SELECT s.SUBJECTID FROM Subject s WHERE s.SUBJECTID IS NOT NULL";
+      std::string subjects = "SELECT s.SUBJECTID FROM Subject s WHERE 1=1";
       addCodeBounds(selection.codes, "s.SUBJECTID", subjects, params);
       sql += " AND c.SUBJECTID IN (" + subjects + ")";
     }

@@ -35,9 +35,9 @@ struct CheckedLine {
 };
 // Hands every line of the month's vouchers to `visit`, by voucher and line,
 // one at a time, until `visit` returns false; each line's subject is numbered
-// in `subjects`. Lines without their voucher are
-// passed over, and so are vouchers without lines: the result says whether
-// there were any (among those met before `visit` stopped the pass).
+// in `subjects`. Lines without their voucher are passed over, and so are
+// vouchers without lines: the result says whether there were any (among
+// those met before `visit` stopped the pass).
 bool ForEachMonthLineToCheck(data::Connection& db, const Period& month, SubjectNumbers& subjects,
                              const std::function<bool(const CheckedLine&)>& visit);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <set>
 #include <tuple>
 #include <utility>
 
@@ -96,9 +95,9 @@ ClaimedVouchers ClaimMonthVouchers(data::Connection& db, const Period& month, co
 
 ClaimedVouchers ClaimVouchers(data::Connection& db, const Period& month, const std::string& user,
                               const std::vector<std::string>& credIds) {
-  const std::set<std::string> unique(credIds.begin(), credIds.end());
+  const ClaimedVouchers asked(credIds);  // each once, in order
   std::vector<std::string> ids;
-  forEachIdSlice({unique.begin(), unique.end()}, [&](const std::vector<std::string>& slice) {
+  forEachIdSlice(asked.ids(), [&](const std::vector<std::string>& slice) {
     data::Params params = monthParams(month);
     params.push_back({"user", user});
     const std::string list = bindList("id", slice, params);
