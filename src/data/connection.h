@@ -49,9 +49,10 @@ class Connection {
   virtual void forEachRow(std::string_view sql, const Params& params, const std::function<bool(const Row&)>& visit);
   // Adds rows to `table`: `values` holds them one after another, each with a
   // value for every one of `columns`, in order. The names are the program's
-  // own, never typed text. For many rows at once (an import): the engines
-  // send them in large multi-row statements, far fewer round trips than one
-  // INSERT a row. Runs inside the caller's transaction, if any.
+  // own, never typed text. For many rows at once (an import): each engine
+  // takes them its fastest way (a server, in one COPY stream).
+  // Runs inside the caller's transaction, if any; on an error, rows already
+  // added stay until that transaction is rolled back.
   virtual void insertRows(std::string_view table, std::span<const std::string_view> columns,
                           std::span<const Value> values) = 0;
   // Runs several statements without parameters (schema scripts).

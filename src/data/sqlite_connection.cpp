@@ -63,11 +63,6 @@ int bind(sqlite3_stmt* stmt, int index, const Value& value, bool copied = true) 
   return sqlite3_bind_null(stmt, index);
 }
 
-// Rows a bulk insert sends in one statement: enough that the statement
-// overhead vanishes, few enough to stay far below the engine's limit of
-// bound values.
-constexpr std::size_t kRowsPerInsert = 64;
-
 }  // namespace
 
 SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode) : path_(path) {
@@ -212,17 +207,17 @@ void SqliteConnection::insertRows(std::string_view table, std::span<const std::s
   CheckRowShape(columns, values);
   if (values.empty()) return;
   const std::size_t width = columns.size();
-  const std::string head = InsertHead(table, columns);
-  std::string row = "(?";
-  for (std::size_t i = 1; i < width; ++i) row += ", ?";
-  row += ")";
-  for (std::size_t first = 0; first < values.size(); first += kRowsPerInsert * width) {
-    const std::size_t count = std::min(kRowsPerInsert * width, values.size() - first);
-    std::string sql = head + row;
-    for (std::size_t i = width; i < count; i += width) sql.append(", ").append(row);
-    sqlite3_stmt* stmt = prepared(sql, {});
+  // One row per statement, the statement prepared once: SQLite has no round
+  // trip to save, and a statement that writes several rows must keep a copy
+  // of every page it touches so that it can undo itself, which costs a bulk
+  // insert most of its time.
+  std::string sql = InsertHead(table, columns) + "(?";
+  for (std::size_t i = 1; i < width; ++i) sql += ", ?";
+  sql += ")";
+  sqlite3_stmt* stmt = prepared(sql, {});
+  for (std::size_t first = 0; first < values.size(); first += width) {
     StatementUse use{stmt};
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < width; ++i) {
       // The values outlive the statement's run: SQLite need not copy them.
       const int rc = bind(stmt, static_cast<int>(i + 1), values[first + i], false);
       if (rc != SQLITE_OK) fail(rc, sql);
