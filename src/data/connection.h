@@ -51,8 +51,9 @@ class Connection {
   // value for every one of `columns`, in order. The names are the program's
   // own, never typed text. For many rows at once (an import): each engine
   // takes them its fastest way (a server, in one COPY stream).
-  // Runs inside the caller's transaction, if any; on an error, rows already
-  // added stay until that transaction is rolled back.
+  // Runs inside the caller's transaction, if any (without one, each row
+  // stands on its own); on an error, rows already added stay until that
+  // transaction is rolled back.
   virtual void insertRows(std::string_view table, std::span<const std::string_view> columns,
                           std::span<const Value> values) = 0;
   // Runs several statements without parameters (schema scripts).

@@ -1,4 +1,4 @@
-// The pieces of a multi-row INSERT that every engine's bulk insert shares.
+// The pieces of the SQL text that the engines' bulk inserts share.
 #pragma once
 
 #include <span>
@@ -15,7 +15,7 @@ void CheckRowShape(std::span<const std::string_view> columns, std::span<const Va
 // "a, b": the column names for a statement's column list.
 std::string ColumnList(std::span<const std::string_view> columns);
 
-// "INSERT INTO table (a, b) VALUES ", for the rows' placeholders to follow.
+// "INSERT INTO table (a, b) VALUES ", for a row's placeholders to follow.
 std::string InsertHead(std::string_view table, std::span<const std::string_view> columns);
 
 }  // namespace qj::data

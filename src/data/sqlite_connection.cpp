@@ -213,9 +213,10 @@ void SqliteConnection::insertRows(std::string_view table, std::span<const std::s
   if (values.empty()) return;
   const std::size_t width = columns.size();
   // One row per statement, the statement prepared once: SQLite has no round
-  // trip to save, and a statement that writes several rows must keep a copy
-  // of every page it touches so that it can undo itself, which costs a bulk
-  // insert most of its time.
+  // trip to save, and a statement that writes several rows inside a
+  // transaction must be able to undo itself alone, so it first copies each
+  // page it changes to a temporary file: for an import, hundreds of
+  // thousands of page writes.
   std::string sql = InsertHead(table, columns) + "(?";
   for (std::size_t i = 1; i < width; ++i) sql += ", ?";
   sql += ")";

@@ -107,8 +107,8 @@ TEST_P(ConnectionTest, ValuesComeBackWithTheirValueAndType) {
   EXPECT_THROW(conn_->scalar("SELECT CAST(1 AS REAL) / 3 AS X"), DbError);
 }
 
-// Several statements' worth of rows, with every kind of value and the
-// characters a bulk format must escape.
+// Many rows, with every kind of value and the characters a bulk format must
+// escape.
 TEST_P(ConnectionTest, RowsInsertedInBulkComeBackExactlyAndAFailureTakesThemAllBack) {
   conn_->executeScript(std::string("CREATE TABLE V (K INTEGER PRIMARY KEY, BIG BIGINT, NAME VARCHAR(48), DATA ") +
                        (GetParam() == Engine::Sqlite ? "BLOB" : "BYTEA") + ", AT TIMESTAMP)");
@@ -116,7 +116,7 @@ TEST_P(ConnectionTest, RowsInsertedInBulkComeBackExactlyAndAFailureTakesThemAllB
   const std::vector<std::string> names = {"现金\t\\N", "a\tb", "a\nb\r\n", "\\", "\\N", "'\"", "", "应付账款"};
   Blob bytes;
   for (int i = 0; i < 256; ++i) bytes.push_back(static_cast<std::uint8_t>(i));
-  constexpr int kRows = 150;  // more than one statement's worth, and not a whole number of them
+  constexpr int kRows = 150;
   std::vector<Value> values;
   for (int k = 0; k < kRows; ++k) {
     values.emplace_back(k);

@@ -64,7 +64,16 @@ TEST(SqliteOpen, ForeignOrDamagedFilesAreRefused) {
     tx.commit();
   }
   const auto full = fs::file_size(book);
-  ASSERT_GT(full, 16384U);
+  // The book's page size, big-endian at offset 16 of the header.
+  std::uintmax_t page = 0;
+  {
+    std::ifstream header(book, std::ios::binary);
+    header.seekg(16);
+    page = static_cast<std::uintmax_t>(header.get()) << 8;
+    page |= static_cast<std::uintmax_t>(header.get());
+  }
+  ASSERT_GE(page, 512U);
+  ASSERT_GT(full, 5 * page);
   // Each damage on a fresh copy of the book: cut to `keep` bytes, then `bytes` written at `at`.
   int copies = 0;
   const auto damaged = [&](std::uintmax_t keep, std::streamoff at, const std::string& bytes) {
@@ -76,11 +85,13 @@ TEST(SqliteOpen, ForeignOrDamagedFilesAreRefused) {
     io << bytes;
     return copy;
   };
-  for (std::uintmax_t keep : {full / 2, std::uintmax_t{4096}, std::uintmax_t{60}})
+  for (std::uintmax_t keep : {full / 2, page, std::uintmax_t{60}})
     EXPECT_EQ(openError(damaged(keep, 0, "")).kind(), DbErrorKind::Connection) << "kept " << keep << " bytes";
   std::string scrambled;
-  for (int i = 0; i < 16384; ++i) scrambled.push_back(static_cast<char>((i * 131 + 7) % 251));
-  EXPECT_EQ(openError(damaged(full, 4096, scrambled)).kind(), DbErrorKind::Connection) << "pages overwritten";
+  for (std::uintmax_t i = 0; i < 4 * page; ++i) scrambled.push_back(static_cast<char>((i * 131 + 7) % 251));
+  // Pages 2 to 5: the first, with the header, is whole.
+  EXPECT_EQ(openError(damaged(full, static_cast<std::streamoff>(page), scrambled)).kind(), DbErrorKind::Connection)
+      << "pages overwritten";
   EXPECT_EQ(openError(damaged(full, 0, "SQLite format 2")).kind(), DbErrorKind::Connection) << "another header";
 }
 
