@@ -6,6 +6,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/login.h"
+#include "host/process_memory.h"
 
 namespace {
 
@@ -78,6 +79,7 @@ BOOK 为 SQLite 帐套文件的路径，或 postgresql:// 开头的数据库地�
 }  // namespace
 
 int main(int argc, char** argv) {
+  qj::host::KeepFreedMemoryForReuse();
   std::vector<std::string> words(argv + 1, argv + argc);
   try {
     if (words.empty()) return qj::cli::RunDefault();

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "desktop/desktop.h"
+#include "host/process_memory.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
                stderr);
     return 2;
   }
+  qj::host::KeepFreedMemoryForReuse();
   qInstallMessageHandler(reportFatal);
   QApplication app(argc, argv);
   qInstallMessageHandler(nullptr);
